@@ -1,0 +1,3 @@
+# Sources of src/about.
+target_sources(quorvex_core PRIVATE
+)

@@ -1,0 +1,3 @@
+# Sources of src/actions.
+target_sources(quorvex_core PRIVATE
+)

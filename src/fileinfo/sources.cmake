@@ -1,0 +1,3 @@
+# Sources of src/fileinfo.
+target_sources(quorvex_core PRIVATE
+)

@@ -1,0 +1,3 @@
+# Sources of src/files.
+target_sources(quorvex_core PRIVATE
+)

@@ -1,0 +1,3 @@
+# Sources of src/locks.
+target_sources(quorvex_core PRIVATE
+)

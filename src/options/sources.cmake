@@ -1,0 +1,3 @@
+# Sources of src/options.
+target_sources(quorvex_core PRIVATE
+)

@@ -1,0 +1,4 @@
+# Sources of src/platform.
+target_sources(quorvex_platform PRIVATE
+    platform/placeholder.cpp
+)

@@ -1,0 +1,3 @@
+# Sources of src/reports.
+target_sources(quorvex_core PRIVATE
+)

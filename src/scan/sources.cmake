@@ -1,0 +1,3 @@
+# Sources of src/scan.
+target_sources(quorvex_core PRIVATE
+)

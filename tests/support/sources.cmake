@@ -1,0 +1,4 @@
+# Fakes and helpers every suite shares.
+target_sources(quorvex_test_support PRIVATE
+    support/test_support.cpp
+)

@@ -1,0 +1,2 @@
+// Shared test helpers live beside this file.
+#include <QtGlobal>
