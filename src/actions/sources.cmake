@@ -1,3 +1,9 @@
 # Sources of src/actions.
 target_sources(quorvex_core PRIVATE
+    actions/clear_connection.cpp
+    actions/clear_connection.h
+    actions/send_message.cpp
+    actions/send_message.h
+    actions/user_selection.cpp
+    actions/user_selection.h
 )

@@ -1,3 +1,4 @@
 # Sources of src/fileinfo.
 target_sources(quorvex_core PRIVATE
+    fileinfo/fileinfo_placeholder.cpp
 )

@@ -1,3 +1,5 @@
 # Sources of src/locks.
 target_sources(quorvex_core PRIVATE
+    locks/file_locks.cpp
+    locks/file_locks.h
 )

@@ -1,3 +1,9 @@
 # Sources of src/scan.
 target_sources(quorvex_core PRIVATE
+    scan/connection_info.h
+    scan/scan_engine.cpp
+    scan/scan_engine.h
+    scan/scan_result.h
+    scan/watch.cpp
+    scan/watch.h
 )

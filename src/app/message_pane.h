@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <functional>
+
+namespace quorvex {
+
+// The message pane. It keeps its text exactly as the program wrote it (lines end
+// in CR LF) so that what is copied, counted and compared is the program's own
+// text; the view shows the same text with plain line breaks.
+class MessagePane : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit MessagePane(QWidget* parent = nullptr);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    void append(const QString& text);
+    void clear() { setText(QString()); }
+
+    // Called with every text written to the pane (headless runs copy error lines
+    // to standard error).
+    void setWriteObserver(std::function<void(const QString&)> observer);
+
+private:
+    QString text_;
+    std::function<void(const QString&)> observer_;
+};
+
+} // namespace quorvex
