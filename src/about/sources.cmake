@@ -1,4 +1,14 @@
 # Sources of src/about.
 target_sources(quorvex_core PRIVATE
-    about/about_placeholder.cpp
+    about/browser_launch.cpp
+    about/browser_launch.h
+    about/form3.cpp
+    about/form3.h
+    about/link_label.cpp
+    about/link_label.h
 )
+
+# The FAQ the About window and F1 open lies in the program directory: beside
+# the executable in a build tree, in share/quorvex once installed.
+configure_file(${PROJECT_SOURCE_DIR}/data/faq.fil ${CMAKE_BINARY_DIR}/faq.fil COPYONLY)
+install(FILES ${PROJECT_SOURCE_DIR}/data/faq.fil DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvex)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "netware/netware_client.h"
+
+#include <QString>
+
+#include <span>
+
+namespace quorvex {
+
+// The text of a name buffer the client filled: up to its first NUL, or the
+// whole buffer when the client left none.
+QString nameFromBuffer(std::span<const char> buffer);
+
+// The directory-service name of an object (servers above version 3); "?" when
+// the client can't give one.
+QString DirectoryObjectName(nw::NetWareClient& client, std::uint32_t objectId,
+                            nw::NWCONN_HANDLE conn);
+
+// The bindery name of an object (servers of version 3 and below); "?" when the
+// client can't give one.
+QString BinderyObjectName(nw::NetWareClient& client, std::uint32_t objectId,
+                          nw::NWCONN_HANDLE conn);
+
+} // namespace quorvex
