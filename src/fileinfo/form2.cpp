@@ -2,9 +2,9 @@
 
 #include "app/form1.h"
 #include "fileinfo/attribute_table.h"
+#include "fileinfo/dialog_mover.h"
 #include "fileinfo/get_file_info.h"
 #include "fileinfo/object_names.h"
-#include "fileinfo/window_mover.h"
 #include "files/file_browser.h"
 #include "platform/clipboard.h"
 #include "platform/prompts.h"
@@ -44,7 +44,7 @@ Form2::Form2(Form1& form) : QDialog(&form), form_(form)
     QList<QWidget*> surfaces{Frame1, Frame2};
     for (QLabel* label : Label)
         surfaces.append(label);
-    new WindowMover(*this, surfaces);
+    new DialogMover(*this, surfaces);
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);

@@ -6,8 +6,8 @@
 #include "app/interval_timer.h"
 #include "app/message_pane.h"
 #include "fileinfo/attribute_table.h"
+#include "fileinfo/dialog_mover.h"
 #include "fileinfo/form2.h"
-#include "fileinfo/window_mover.h"
 #include "files/directory_box.h"
 #include "files/file_browser.h"
 

@@ -7,13 +7,13 @@ class QWidget;
 
 namespace quorvex {
 
-// Lets a window be dragged by its background and chosen surfaces (labels,
+// Lets a dialog be dragged by its background and chosen surfaces (labels,
 // frames) as if by its title bar, and re-centred by a double-click on them.
-class WindowMover : public QObject
+class DialogMover : public QObject
 {
     Q_OBJECT
 public:
-    WindowMover(QWidget& window, const QList<QWidget*>& surfaces);
+    DialogMover(QWidget& window, const QList<QWidget*>& surfaces);
 
     // Across the middle of its screen and a little above it: left = (screen
     // width - window width) / 2, top = (screen height - window height) * 0.9 / 2.

@@ -1,4 +1,4 @@
-#include "fileinfo/window_mover.h"
+#include "fileinfo/dialog_mover.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -7,7 +7,7 @@
 
 namespace quorvex {
 
-WindowMover::WindowMover(QWidget& window, const QList<QWidget*>& surfaces)
+DialogMover::DialogMover(QWidget& window, const QList<QWidget*>& surfaces)
     : QObject(&window), window_(window)
 {
     window.installEventFilter(this);
@@ -15,7 +15,7 @@ WindowMover::WindowMover(QWidget& window, const QList<QWidget*>& surfaces)
         surface->installEventFilter(this);
 }
 
-void WindowMover::centre(QWidget& window)
+void DialogMover::centre(QWidget& window)
 {
     const QScreen* screen = window.screen();
     if (!screen)
@@ -27,9 +27,15 @@ void WindowMover::centre(QWidget& window)
     window.move(area.x() + left, area.y() + top);
 }
 
-bool WindowMover::eventFilter(QObject* watched, QEvent* event)
+bool DialogMover::eventFilter(QObject* watched, QEvent* event)
 {
-    Q_UNUSED(watched);
+    const bool mouse =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    // On the window itself only its bare background counts, not a press that a
+    // control passed on.
+    if (!mouse || (watched == &window_ &&
+                   window_.childAt(static_cast<QMouseEvent*>(event)->position().toPoint())))
+        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
