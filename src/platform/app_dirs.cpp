@@ -17,7 +17,8 @@ QString AppDirs::programDirFor(const QString& executableDir)
 {
     const QDir exe(QDir::cleanPath(executableDir));
     if (exe.dirName() == QLatin1String("bin")) {
-        const QString shared = QDir::cleanPath(exe.absoluteFilePath(QStringLiteral("../share/quorvex")));
+        const QString shared =
+            QDir::cleanPath(exe.absoluteFilePath(QStringLiteral("../share/quorvex")));
         if (QFileInfo(shared).isDir())
             return shared;
     }
@@ -29,10 +30,11 @@ AppDirs AppDirs::detect()
     // The generic locations honour XDG_DATA_HOME and XDG_CONFIG_HOME; the
     // application's own folder is named here rather than taken from the
     // organisation and application names, which the caller may not have set.
-    const QString data =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Quorvex");
-    const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                             QStringLiteral("/Quorvex/Quorvex.ini");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/Quorvex");
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Quorvex/Quorvex.ini");
     return AppDirs(programDirFor(QCoreApplication::applicationDirPath()), data, settings,
                    QDir::tempPath());
 }

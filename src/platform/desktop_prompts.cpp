@@ -66,7 +66,8 @@ Answer DesktopPrompts::messageBox(const QString& text, const QString& title, Msg
     box.setDefaultButton(qtButton(fallback));
     // Esc and the title bar's close button: Cancel where the box has it,
     // otherwise the default (a Yes/No box closed this way keeps its default).
-    box.setEscapeButton(qtButton(buttonsInclude(buttons, Answer::Cancel) ? Answer::Cancel : fallback));
+    box.setEscapeButton(
+        qtButton(buttonsInclude(buttons, Answer::Cancel) ? Answer::Cancel : fallback));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;

@@ -156,7 +156,8 @@ std::optional<DriveEntry> DriveMap::parseEntry(QChar letter, const QString& valu
         return parseNetworkTarget(entry.target, entry) ? std::optional(entry) : std::nullopt;
 
     const QString dir = entry.target.trimmed();
-    const bool mediumOptional = entry.type == DriveType::Removable || entry.type == DriveType::CdRom;
+    const bool mediumOptional =
+        entry.type == DriveType::Removable || entry.type == DriveType::CdRom;
     if (dir.isEmpty())
         return mediumOptional ? std::optional(entry) : std::nullopt;
     if (!dir.startsWith(QLatin1Char('/')))
@@ -243,8 +244,8 @@ QString DriveMap::dosPathForHostPath(const QString& hostPath) const
         const QString root = hostRoot(e.letter);
         if (root.isEmpty() || root.size() <= bestRoot.size())
             continue;
-        const bool holds = path == root || root == QLatin1String("/") ||
-                           path.startsWith(root + QLatin1Char('/'));
+        const bool holds =
+            path == root || root == QLatin1String("/") || path.startsWith(root + QLatin1Char('/'));
         if (holds) {
             bestLetter = e.letter;
             bestRoot = root;

@@ -12,7 +12,8 @@ namespace quorvex {
 class SettingsStore;
 
 // Drive types with the numbers GetDriveTypeA answers.
-enum class DriveType {
+enum class DriveType
+{
     Unknown = 0,
     NoRootDir = 1, // the letter is not mapped (or its value does not parse)
     Removable = 2,
@@ -25,13 +26,13 @@ enum class DriveType {
 // One letter of the drive map, as parsed from "TYPE:TARGET".
 struct DriveEntry
 {
-    QChar letter;      // upper case
+    QChar letter; // upper case
     DriveType type = DriveType::NoRootDir;
-    QString target;    // the text after "TYPE:", as written
-    QString hostDir;   // local drives: their directory (empty = no medium);
-                       // network drives: the "@/host/dir" mount, if one is named
-    QString server;    // network drives only
-    QString volume;    // network drives only
+    QString target;     // the text after "TYPE:", as written
+    QString hostDir;    // local drives: their directory (empty = no medium);
+                        // network drives: the "@/host/dir" mount, if one is named
+    QString server;     // network drives only
+    QString volume;     // network drives only
     QString volumePath; // network drives: path inside the volume ("PUBLIC\UTIL"), may be empty
 };
 

@@ -18,7 +18,8 @@ bool showsNothing(const QByteArray& platform)
 QByteArray platformArgument(const QStringList& arguments)
 {
     for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("-platform") || arguments[i] == QLatin1String("--platform"))
+        if (arguments[i] == QLatin1String("-platform") ||
+            arguments[i] == QLatin1String("--platform"))
             return arguments[i + 1].toLocal8Bit();
     }
     return {};

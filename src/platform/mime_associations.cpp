@@ -76,9 +76,10 @@ MimeAssociations::MimeAssociations(QStringList configDirs, QStringList dataDirs,
 MimeAssociations MimeAssociations::fromEnvironment()
 {
     const QString desktops = QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP"));
-    return MimeAssociations(QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation),
-                            QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
-                            desktops.split(QLatin1Char(':'), Qt::SkipEmptyParts));
+    return MimeAssociations(
+        QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation),
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
+        desktops.split(QLatin1Char(':'), Qt::SkipEmptyParts));
 }
 
 QStringList MimeAssociations::listFiles() const
@@ -86,7 +87,8 @@ QStringList MimeAssociations::listFiles() const
     QStringList files;
     auto addDir = [&](const QString& dir) {
         for (const QString& desktop : m_desktops)
-            files.append(dir + QLatin1Char('/') + desktop.toLower() + QStringLiteral("-mimeapps.list"));
+            files.append(dir + QLatin1Char('/') + desktop.toLower() +
+                         QStringLiteral("-mimeapps.list"));
         files.append(dir + QStringLiteral("/mimeapps.list"));
     };
     for (const QString& dir : m_configDirs)
@@ -99,8 +101,8 @@ QStringList MimeAssociations::listFiles() const
 QString MimeAssociations::defaultEntryFor(const QString& mimeType) const
 {
     const QStringList lists = listFiles();
-    for (const QString& group : {QStringLiteral("Default Applications"),
-                                 QStringLiteral("Added Associations")}) {
+    for (const QString& group :
+         {QStringLiteral("Default Applications"), QStringLiteral("Added Associations")}) {
         for (const QString& list : lists) {
             const QString ids = keyFileValue(list, group, mimeType);
             for (const QString& id : ids.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -144,8 +146,8 @@ QString MimeAssociations::entryFile(const QString& desktopId) const
 
 QString MimeAssociations::programOfEntryFile(const QString& desktopFile)
 {
-    return programOfExecLine(keyFileValue(desktopFile, QStringLiteral("Desktop Entry"),
-                                          QStringLiteral("Exec")));
+    return programOfExecLine(
+        keyFileValue(desktopFile, QStringLiteral("Desktop Entry"), QStringLiteral("Exec")));
 }
 
 QString MimeAssociations::programOfExecLine(const QString& execLine)

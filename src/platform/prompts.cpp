@@ -25,7 +25,7 @@ Answer effectiveDefault(MsgButtons buttons, Answer requested)
                                                                           : Answer::Yes;
 }
 
-QString toString(MsgIcon icon)
+QString nameOf(MsgIcon icon)
 {
     switch (icon) {
     case MsgIcon::None:
@@ -42,7 +42,7 @@ QString toString(MsgIcon icon)
     return {};
 }
 
-QString toString(MsgButtons buttons)
+QString nameOf(MsgButtons buttons)
 {
     switch (buttons) {
     case MsgButtons::Ok:
@@ -57,7 +57,7 @@ QString toString(MsgButtons buttons)
     return {};
 }
 
-QString toString(Answer answer)
+QString nameOf(Answer answer)
 {
     switch (answer) {
     case Answer::Ok:

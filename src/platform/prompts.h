@@ -6,9 +6,28 @@
 
 namespace quorvex {
 
-enum class MsgIcon { None, Information, Exclamation, Question, Critical };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class MsgIcon
+{
+    None,
+    Information,
+    Exclamation,
+    Question,
+    Critical
+};
+enum class MsgButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel
+};
+enum class Answer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 // What the program asks of the person in front of it: message boxes, the input
 // box, the beep, and the notification box that stays up while the program works
@@ -45,8 +64,8 @@ Answer effectiveDefault(MsgButtons buttons, Answer requested);
 // True when the buttons include the answer.
 bool buttonsInclude(MsgButtons buttons, Answer answer);
 
-QString toString(MsgIcon icon);
-QString toString(MsgButtons buttons);
-QString toString(Answer answer);
+QString nameOf(MsgIcon icon);
+QString nameOf(MsgButtons buttons);
+QString nameOf(Answer answer);
 
 } // namespace quorvex

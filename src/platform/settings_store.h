@@ -29,7 +29,8 @@ namespace quorvex {
 class SettingsStore
 {
 public:
-    enum class LoadStatus {
+    enum class LoadStatus
+    {
         Missing,    // no file yet; sync() creates it
         Loaded,     // read (possibly with lines that were ignored)
         Unreadable, // exists but could not be read; sync() refuses to replace it

@@ -28,24 +28,42 @@ void DriveMapTest::driveTypes_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<int>("type");
 
-    QTest::newRow("removable") << "removable:/media/a" << "x:\\" << 2;
-    QTest::newRow("removable, no medium") << "removable:" << "X:" << 2;
-    QTest::newRow("fixed") << "fixed:/" << "x:\\dir\\file.txt" << 3;
-    QTest::newRow("network") << "network:FS1/DATA:" << "x:\\" << 4;
-    QTest::newRow("network, type in capitals") << "NETWORK:FS1/DATA:" << "x:\\" << 4;
-    QTest::newRow("mapped root with mount") << "network:FS2/VOL1:APPS@/mnt/v" << "x:" << 4;
-    QTest::newRow("cdrom, no medium") << "cdrom:" << "x:\\" << 5;
-    QTest::newRow("ramdisk") << "ramdisk:/dev/shm" << "x:\\" << 6;
-    QTest::newRow("drive box text") << "network:FS1/DATA:" << "x: [FS1/DATA:]\\" << 4;
-    QTest::newRow("unknown type") << "floppy:/a" << "x:\\" << 1;
-    QTest::newRow("no colon") << "fixed" << "x:\\" << 1;
-    QTest::newRow("fixed without dir") << "fixed:" << "x:\\" << 1;
-    QTest::newRow("relative dir") << "fixed:home/ann" << "x:\\" << 1;
-    QTest::newRow("network without volume") << "network:FS1" << "x:\\" << 1;
-    QTest::newRow("network, relative mount") << "network:FS1/DATA:@mnt" << "x:\\" << 1;
-    QTest::newRow("network, .. in root") << "network:FS1/SYS:PUBLIC\\..\\X" << "x:\\" << 1;
-    QTest::newRow("not a drive path") << "fixed:/" << "\\dir" << 1;
-    QTest::newRow("empty question") << "fixed:/" << "" << 1;
+    QTest::newRow("removable") << "removable:/media/a"
+                               << "x:\\" << 2;
+    QTest::newRow("removable, no medium") << "removable:"
+                                          << "X:" << 2;
+    QTest::newRow("fixed") << "fixed:/"
+                           << "x:\\dir\\file.txt" << 3;
+    QTest::newRow("network") << "network:FS1/DATA:"
+                             << "x:\\" << 4;
+    QTest::newRow("network, type in capitals") << "NETWORK:FS1/DATA:"
+                                               << "x:\\" << 4;
+    QTest::newRow("mapped root with mount") << "network:FS2/VOL1:APPS@/mnt/v"
+                                            << "x:" << 4;
+    QTest::newRow("cdrom, no medium") << "cdrom:"
+                                      << "x:\\" << 5;
+    QTest::newRow("ramdisk") << "ramdisk:/dev/shm"
+                             << "x:\\" << 6;
+    QTest::newRow("drive box text") << "network:FS1/DATA:"
+                                    << "x: [FS1/DATA:]\\" << 4;
+    QTest::newRow("unknown type") << "floppy:/a"
+                                  << "x:\\" << 1;
+    QTest::newRow("no colon") << "fixed"
+                              << "x:\\" << 1;
+    QTest::newRow("fixed without dir") << "fixed:"
+                                       << "x:\\" << 1;
+    QTest::newRow("relative dir") << "fixed:home/ann"
+                                  << "x:\\" << 1;
+    QTest::newRow("network without volume") << "network:FS1"
+                                            << "x:\\" << 1;
+    QTest::newRow("network, relative mount") << "network:FS1/DATA:@mnt"
+                                             << "x:\\" << 1;
+    QTest::newRow("network, .. in root") << "network:FS1/SYS:PUBLIC\\..\\X"
+                                         << "x:\\" << 1;
+    QTest::newRow("not a drive path") << "fixed:/"
+                                      << "\\dir" << 1;
+    QTest::newRow("empty question") << "fixed:/"
+                                    << "" << 1;
 }
 
 void DriveMapTest::driveTypes()
@@ -97,7 +115,7 @@ void DriveMapTest::hostPathOfLocalAndNetworkDrives()
     QCOMPARE(t.drives.hostPath("F:\\REPORTS\\Q1.XLS"), t.path("sim/DATA/REPORTS/Q1.XLS"));
     QCOMPARE(t.drives.hostPath("G:\\UTIL\\NLIST.EXE"), t.path("sim/SYS/PUBLIC/UTIL/NLIST.EXE"));
     QCOMPARE(t.drives.hostPath("M:\\REPORTS"), t.path("home/REPORTS"));
-    QVERIFY(!asked.contains("FS2/VOL1")); // an explicit mount is not looked up
+    QVERIFY(!asked.contains("FS2/VOL1"));            // an explicit mount is not looked up
     QCOMPARE(t.drives.hostPath("K:\\X"), QString()); // volume not reachable
     QCOMPARE(t.drives.hostPath("A:\\X"), QString()); // no medium
     QCOMPARE(t.drives.hostPath("Q:\\X"), QString()); // not mapped

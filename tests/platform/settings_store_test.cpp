@@ -31,7 +31,11 @@ class SettingsStoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); QFile::remove(file()); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QFile::remove(file());
+    }
     void readsPlainIni();
     void writesValuesVerbatimAndKeepsOrder();
     void roundTrip_data();

@@ -12,7 +12,7 @@ class RecordingShell : public Shell
 public:
     struct Call
     {
-        QString what; // "openDocument", "findBrowser", "startProgram"
+        QString what;    // "openDocument", "findBrowser", "startProgram"
         QString program; // the document for openDocument
         QStringList args;
     };

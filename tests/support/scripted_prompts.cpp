@@ -30,7 +30,7 @@ QStringList ScriptedPrompts::transcript() const
             break;
         case Kind::MessageBox:
             lines.append(QStringLiteral("messageBox[%1,%2,%3] %4: %5")
-                             .arg(toString(c.icon), toString(c.buttons), toString(c.defaultButton),
+                             .arg(nameOf(c.icon), nameOf(c.buttons), nameOf(c.defaultButton),
                                   c.title, c.text));
             break;
         case Kind::InputBox:
@@ -38,11 +38,12 @@ QStringList ScriptedPrompts::transcript() const
             break;
         case Kind::Notification:
             lines.append(
-                QStringLiteral("notification[%1] %2: %3").arg(toString(c.icon), c.title, c.text));
+                QStringLiteral("notification[%1] %2: %3").arg(nameOf(c.icon), c.title, c.text));
             break;
         case Kind::Raise:
-            lines.append(QStringLiteral("raise %1 -> %2")
-                             .arg(c.text, c.raised ? QStringLiteral("true") : QStringLiteral("false")));
+            lines.append(
+                QStringLiteral("raise %1 -> %2")
+                    .arg(c.text, c.raised ? QStringLiteral("true") : QStringLiteral("false")));
             break;
         }
     }
@@ -80,7 +81,7 @@ Answer ScriptedPrompts::messageBox(const QString& text, const QString& title, Ms
         // A scripted answer the box does not offer is a fault in the test.
         if (!buttonsInclude(buttons, answer))
             qWarning("ScriptedPrompts: answer %s is not a button of \"%s\"",
-                     qPrintable(toString(answer)), qPrintable(text));
+                     qPrintable(nameOf(answer)), qPrintable(text));
     }
     m_calls.append(call);
     return answer;

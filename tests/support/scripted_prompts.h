@@ -19,7 +19,14 @@ namespace quorvex {
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { MessageBox, InputBox, Beep, Notification, Raise };
+    enum class Kind
+    {
+        MessageBox,
+        InputBox,
+        Beep,
+        Notification,
+        Raise
+    };
 
     struct Call
     {

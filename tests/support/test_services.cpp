@@ -6,8 +6,7 @@
 
 namespace quorvex {
 
-TestServices::TestServices()
-    : dirs(QString(), QString(), QString(), QString())
+TestServices::TestServices() : dirs(QString(), QString(), QString(), QString())
 {
     const QDir root(m_root.path());
     dirs = AppDirs(root.filePath(QStringLiteral("program")), root.filePath(QStringLiteral("data")),
