@@ -28,3 +28,12 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_state_writer.h
     netware/sim_state_writer.cpp
 )
+
+# The demo servers travel with the program: in a build tree the program
+# directory is the build directory, so they are copied to build/demo.
+add_custom_target(quorvex_demo
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data/demo
+            ${CMAKE_BINARY_DIR}/demo
+    COMMENT "Copying the demo servers to ${CMAKE_BINARY_DIR}/demo"
+    VERBATIM)
+add_dependencies(quorvex_netware quorvex_demo)
