@@ -8,7 +8,8 @@
 
 namespace nw {
 
-QMap<QString, QString> installDemo(const QString& programDir, const QString& dataDir, QString* error)
+QMap<QString, QString> installDemo(const QString& programDir, const QString& dataDir,
+                                   QString* error)
 {
     const auto fail = [&](const QString& text) {
         if (error)
@@ -38,13 +39,16 @@ QMap<QString, QString> installDemo(const QString& programDir, const QString& dat
         }
     }
     QMap<QString, QString> servers;
-    const QStringList states = QDir(target).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+    const QStringList states =
+        QDir(target).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
     for (const QString& name : states) {
         QFile file(target + QLatin1Char('/') + name);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        const QString server =
-            QJsonDocument::fromJson(file.readAll()).object().value(QLatin1String("server")).toString();
+        const QString server = QJsonDocument::fromJson(file.readAll())
+                                   .object()
+                                   .value(QLatin1String("server"))
+                                   .toString();
         if (!server.isEmpty())
             servers.insert(server, QFileInfo(file).absoluteFilePath());
     }

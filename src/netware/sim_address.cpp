@@ -7,8 +7,7 @@ namespace nw {
 namespace {
 
 // Exactly 2*N hex digits into N bytes.
-template <std::size_t N>
-bool parseHex(const QString& text, std::array<std::uint8_t, N>& out)
+template <std::size_t N> bool parseHex(const QString& text, std::array<std::uint8_t, N>& out)
 {
     if (text.size() != qsizetype(2 * N))
         return false;
@@ -22,8 +21,7 @@ bool parseHex(const QString& text, std::array<std::uint8_t, N>& out)
     return true;
 }
 
-template <std::size_t N>
-QString hex(const std::array<std::uint8_t, N>& bytes)
+template <std::size_t N> QString hex(const std::array<std::uint8_t, N>& bytes)
 {
     QString s;
     for (std::uint8_t b : bytes)
@@ -51,7 +49,8 @@ std::optional<SimAddress> parseSimAddressText(const QString& text, QString* erro
             a.type = 11;
             return a;
         }
-    } else if ((kind == QLatin1String("IPX") || kind == QLatin1String("AFP")) && parts.size() == 4) {
+    } else if ((kind == QLatin1String("IPX") || kind == QLatin1String("AFP")) &&
+               parts.size() == 4) {
         if (parseHex(parts[1], a.network) && parseHex(parts[2], a.node) &&
             parseHex(parts[3], a.socket)) {
             a.type = kind == QLatin1String("IPX") ? 2 : 3;
@@ -59,9 +58,10 @@ std::optional<SimAddress> parseSimAddressText(const QString& text, QString* erro
         }
     }
     if (error)
-        *error = QStringLiteral("\"%1\" is not an address (IP:a.b.c.d, IPX:NNNNNNNN:NNNNNNNNNNNN:NNNN "
-                                "or AFP:…)")
-                     .arg(text);
+        *error =
+            QStringLiteral("\"%1\" is not an address (IP:a.b.c.d, IPX:NNNNNNNN:NNNNNNNNNNNN:NNNN "
+                           "or AFP:…)")
+                .arg(text);
     return std::nullopt;
 }
 
@@ -79,16 +79,16 @@ std::optional<SimAddress> parseSimAddress(const QJsonValue& value, QString* erro
     const QJsonObject o = value.toObject();
     SimAddress a;
     const double type = o.value(QLatin1String("type")).toDouble(-1);
-    const bool good = type >= 0 && type <= 65535 && type == double(int(type)) &&
-                      parseHex(o.value(QLatin1String("network")).toString(QStringLiteral("00000000")),
-                               a.network) &&
-                      parseHex(o.value(QLatin1String("node")).toString(QStringLiteral("000000000000")),
-                               a.node) &&
-                      parseHex(o.value(QLatin1String("socket")).toString(QStringLiteral("0000")),
-                               a.socket);
+    const bool good =
+        type >= 0 && type <= 65535 && type == double(int(type)) &&
+        parseHex(o.value(QLatin1String("network")).toString(QStringLiteral("00000000")),
+                 a.network) &&
+        parseHex(o.value(QLatin1String("node")).toString(QStringLiteral("000000000000")), a.node) &&
+        parseHex(o.value(QLatin1String("socket")).toString(QStringLiteral("0000")), a.socket);
     if (!good) {
         if (error)
-            *error = QStringLiteral("needs a type 0..65535 and hex network (8), node (12), socket (4)");
+            *error =
+                QStringLiteral("needs a type 0..65535 and hex network (8), node (12), socket (4)");
         return std::nullopt;
     }
     a.type = std::uint16_t(type);

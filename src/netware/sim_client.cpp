@@ -154,18 +154,20 @@ NWCCODE SimClient::NWCallsInit(void*, void*)
 }
 
 NWCCODE SimClient::parseOn(Server& server, const QString& volume, const QString& relative,
-                           std::span<char> serverName, NWCONN_HANDLE& conn,
-                           std::span<char> volName, std::span<char> dirPath)
+                           std::span<char> serverName, NWCONN_HANDLE& conn, std::span<char> volName,
+                           std::span<char> dirPath)
 {
     QString volumeName = volume;
     if (server.sim) {
-        if (const auto state = server.sim->state()) {
-            if (const auto code = server.sim->beginCall("NWParsePath"))
-                return *code;
-            const int v = state->volumeIndex(volume);
-            if (v >= 0)
-                volumeName = state->volumes[std::size_t(v)].name;
-        }
+        // An unreachable server still parses a drive path (the drive map knows
+        // everything needed); its later calls answer 0x8801.
+        std::shared_ptr<const SimState> state;
+        const auto code = server.sim->beginCall("NWParsePath", &state);
+        if (code && state)
+            return *code;
+        const int v = state ? state->volumeIndex(volume) : -1;
+        if (v >= 0)
+            volumeName = state->volumes[std::size_t(v)].name;
     }
     const int index = int(&server - servers_.data());
     if (server.workstationHandle == 0 || !conns_.contains(server.workstationHandle))
@@ -210,8 +212,8 @@ NWCCODE SimClient::NWParsePath(const char* path, std::span<char> serverName, NWC
     const QString serverPart = sep < 0 ? QString() : split->volume.left(sep);
     const QString volume = sep < 0 ? split->volume : split->volume.mid(sep + 1);
     for (Server& server : servers_) {
-        if (!server.sim || (!serverPart.isEmpty() &&
-                            server.name.compare(serverPart, Qt::CaseInsensitive) != 0))
+        if (!server.sim ||
+            (!serverPart.isEmpty() && server.name.compare(serverPart, Qt::CaseInsensitive) != 0))
             continue;
         const auto state = server.sim->state();
         if (state && state->volumeIndex(volume) >= 0)
@@ -220,8 +222,8 @@ NWCCODE SimClient::NWParsePath(const char* path, std::span<char> serverName, NWC
     return kBadPathSyntax;
 }
 
-NWCCODE SimClient::NWCCOpenConnByName(NWCONN_HANDLE, const char* name, std::uint32_t,
-                                      std::uint32_t, std::uint32_t, NWCONN_HANDLE& conn)
+NWCCODE SimClient::NWCCOpenConnByName(NWCONN_HANDLE, const char* name, std::uint32_t, std::uint32_t,
+                                      std::uint32_t, NWCONN_HANDLE& conn)
 {
     Server* server = findServer(fromWire(name));
     if (!server || !server->sim)
@@ -260,7 +262,7 @@ NWCCODE SimClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
         versBuffer.bytes[std::size_t(offset)] = std::uint8_t(value);
         versBuffer.bytes[std::size_t(offset) + 1] = std::uint8_t(value >> 8);
     };
-    put16(50, 65535);                 // maximum connections
+    put16(50, 65535);                // maximum connections
     put16(52, s.connections.size()); // connections in use
     put16(54, s.volumes.size());     // volumes
     return kSuccess;

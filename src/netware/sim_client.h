@@ -85,22 +85,21 @@ public:
                                        std::span<std::uint8_t> loginTime) override;
     NWCCODE NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber,
                           NWINET_ADDR& inetAddr) override;
-    NWCCODE NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* message,
-                                   std::uint16_t connCount, const std::uint32_t* connList,
+    NWCCODE NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* message, std::uint16_t connCount,
+                                   const std::uint32_t* connList,
                                    std::uint8_t* resultList) override;
     NWCCODE NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t connNumber) override;
     NWCCODE NWClearFileLockSet(NWCONN_HANDLE conn) override;
     NWCCODE NWAllocTemporaryDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
                                             const char* dirPath, NWDIR_HANDLE& newDirHandle,
                                             std::uint8_t& rightsMask) override;
-    NWCCODE NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
-                             const char* path) override;
+    NWCCODE NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, const char* path) override;
     NWCCODE NWDeallocateDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle) override;
     NWCCODE NWGetVolumeNumber(NWCONN_HANDLE conn, const char* volName,
                               std::uint16_t& volNum) override;
-    NWCCODE NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t objID,
-                                     std::uint16_t volNum, std::uint16_t& iterHandle,
-                                     std::uint8_t& accessRights, std::span<char> path) override;
+    NWCCODE NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t objID, std::uint16_t volNum,
+                                     std::uint16_t& iterHandle, std::uint8_t& accessRights,
+                                     std::span<char> path) override;
     NWCCODE NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
                                         const char* srchPath, std::uint32_t& iterHandle,
                                         std::span<char> dirName, std::uint32_t& dirDateTime,
@@ -108,10 +107,10 @@ public:
                                         std::span<TRUSTEE_INFO> trustees) override;
     NWCCODE NWDSCreateContextHandle(NWDSContextHandle& context) override;
     NWCCODE NWDSSetContext(NWDSContextHandle context, int key, const void* value) override;
-    NWCCODE NWDSMapNameToID(NWDSContextHandle context, NWCONN_HANDLE conn,
-                            const char* objectName, std::uint32_t& objectID) override;
-    NWCCODE NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn,
-                            std::uint32_t objectID, std::span<char> objectName) override;
+    NWCCODE NWDSMapNameToID(NWDSContextHandle context, NWCONN_HANDLE conn, const char* objectName,
+                            std::uint32_t& objectID) override;
+    NWCCODE NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn, std::uint32_t objectID,
+                            std::span<char> objectName) override;
     NWCCODE NWDSFreeContext(NWDSContextHandle context) override;
     NWCCODE NWGetObjectName(NWCONN_HANDLE conn, std::uint32_t objID, std::span<char> objName,
                             std::uint16_t& objType) override;

@@ -17,7 +17,8 @@ CONN_USING_FILE_SUMMARY summarize(const SimState& s, const std::vector<SimOpenRe
     CONN_USING_FILE_SUMMARY sum;
     std::uint16_t lastConn = 0;
     for (const SimOpenRef& ref : refs) {
-        const SimOpenEntry& e = s.connections[std::size_t(ref.connIndex)].open[std::size_t(ref.openIndex)];
+        const SimOpenEntry& e =
+            s.connections[std::size_t(ref.connIndex)].open[std::size_t(ref.openIndex)];
         if (ref.connNumber != lastConn)
             ++sum.useCount;
         lastConn = ref.connNumber;
@@ -86,17 +87,19 @@ NWCCODE SimClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
     }
     auto it = refs.begin();
     if (cursor.started)
-        it = std::upper_bound(refs.begin(), refs.end(), std::pair(cursor.lastConn, cursor.lastTask),
-                              [](const std::pair<std::uint16_t, std::uint16_t>& pos, const SimOpenRef& ref) {
-                                  return pos < std::pair(ref.connNumber, ref.task);
-                              });
+        it = std::upper_bound(
+            refs.begin(), refs.end(), std::pair(cursor.lastConn, cursor.lastTask),
+            [](const std::pair<std::uint16_t, std::uint16_t>& pos, const SimOpenRef& ref) {
+                return pos < std::pair(ref.connNumber, ref.task);
+            });
     if (it == refs.end()) {
         cursors_.erase(found);
         return kNoMoreEntries;
     }
     const int limit = std::min(s.batchSize, kMaxConnsPerBatch);
     for (; it != refs.end() && fileUsed.connCount < limit; ++it) {
-        const SimOpenEntry& e = s.connections[std::size_t(it->connIndex)].open[std::size_t(it->openIndex)];
+        const SimOpenEntry& e =
+            s.connections[std::size_t(it->connIndex)].open[std::size_t(it->openIndex)];
         fileUsed.connInfo[fileUsed.connCount++] =
             CONN_USING_FILE{it->connNumber, it->task, e.lockType, e.access, e.locked};
         cursor.lastConn = it->connNumber;
@@ -123,15 +126,16 @@ NWCCODE SimClient::NWGetConnectionInformation(NWCONN_HANDLE conn, std::uint16_t 
     objID = o ? o->id : 0;
     const QDate d = c->login.date();
     const QTime t = c->login.time();
-    const std::uint8_t bytes[7] = {std::uint8_t(d.year() - 1900), std::uint8_t(d.month()),
-                                   std::uint8_t(d.day()),         std::uint8_t(t.hour()),
-                                   std::uint8_t(t.minute()),      std::uint8_t(t.second()),
+    const std::uint8_t bytes[7] = {std::uint8_t(d.year() - 1900),  std::uint8_t(d.month()),
+                                   std::uint8_t(d.day()),          std::uint8_t(t.hour()),
+                                   std::uint8_t(t.minute()),       std::uint8_t(t.second()),
                                    std::uint8_t(d.dayOfWeek() % 7)}; // Qt: Monday 1 .. Sunday 7
     std::copy_n(bytes, std::min<std::size_t>(7, loginTime.size()), loginTime.begin());
     return kSuccess;
 }
 
-NWCCODE SimClient::NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber, NWINET_ADDR& inetAddr)
+NWCCODE SimClient::NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber,
+                                 NWINET_ADDR& inetAddr)
 {
     inetAddr = NWINET_ADDR{};
     const Call call = enter(conn, "NWGetInetAddr");
@@ -162,7 +166,8 @@ NWCCODE SimClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
         bool changed = false;
         const QString at = formatStateTime(QDateTime::currentDateTime());
         for (std::uint16_t i = 0; i < connCount; ++i) {
-            const int index = connList[i] <= 0xFFFF ? s.connectionIndex(std::uint16_t(connList[i])) : -1;
+            const int index =
+                connList[i] <= 0xFFFF ? s.connectionIndex(std::uint16_t(connList[i])) : -1;
             if (index < 0)
                 continue;
             SimConnection& c = s.connections[std::size_t(index)];

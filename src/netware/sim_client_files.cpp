@@ -126,6 +126,8 @@ NWCCODE SimClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
         return r.code;
     const SimState& s = *call.state;
     const std::vector<int>& list = s.trusteesOfPath(r.key);
+    if (iterHandle > 0 && iterHandle >= list.size())
+        return kInvalidPath; // no trustees left
     const auto host = hostPath(call, r);
     if ((!host && list.empty()) || iterHandle >= list.size())
         return kInvalidPath; // no such entry, or no trustees left
@@ -184,14 +186,16 @@ NWCCODE SimClient::NWIntScanExtendedInfo(NWCONN_HANDLE conn, NWDIR_HANDLE dirHan
     const auto hostDir = findHostPath(volume.hostDir, dir);
     if (!hostDir || pattern.isEmpty())
         return kInvalidPath;
-    const QRegularExpression match(wildcardPattern(pattern), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression match(wildcardPattern(pattern),
+                                   QRegularExpression::CaseInsensitiveOption);
     const std::vector<SimDirEntry> entries = listSimDirectory(*hostDir);
     const std::size_t start = iterHandle == 0xFFFFFFFF ? 0 : std::size_t(iterHandle) + 1;
     for (std::size_t i = start; i < entries.size(); ++i) {
         const SimDirEntry& e = entries[i];
         if (!match.match(e.longName).hasMatch() && !match.match(e.dosName).hasMatch())
             continue;
-        const QString key = normalizeNwPath(volume.name + QLatin1Char(':') + joinNwPath(dir, e.longName));
+        const QString key =
+            normalizeNwPath(volume.name + QLatin1Char(':') + joinNwPath(dir, e.longName));
         const std::uint32_t attributes = entryAttributes(*call.state, key, e);
         // Hidden, system entries and directories only when the search asks for them.
         if ((attributes & ~std::uint32_t(attrs)) & (kAttrHidden | kAttrSystem | kAttrDirectory))

@@ -37,8 +37,9 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
             return fail(QStringLiteral("%1: cannot create folder %2").arg(dir, root));
         s.volumes.push_back(SimVolume{name, root, QDir(dir).absoluteFilePath(root)});
     }
-    const QString hostFile = QDir(dir).absoluteFilePath(QStringLiteral("GEN1/") + volume + QLatin1Char('/') +
-                                                        QString(split->relative).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    const QString hostFile = QDir(dir).absoluteFilePath(
+        QStringLiteral("GEN1/") + volume + QLatin1Char('/') +
+        QString(split->relative).replace(QLatin1Char('\\'), QLatin1Char('/')));
     QDir().mkpath(QFileInfo(hostFile).absolutePath());
     QFile file(hostFile);
     if (!file.open(QIODevice::WriteOnly) || file.write("generated\n") < 0)
@@ -50,14 +51,19 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
     s.objects.push_back(SimObject{1, QStringLiteral("ADMIN"), QString()});
     s.workstation = SimWorkstation{1, QStringLiteral("ADMIN"), true};
     s.trustees.push_back(SimTrustee{volume + QLatin1Char(':') + folder, 1, 0x1FB});
+    // The home folders themselves are left out: thousands of folders make the
+    // server slow to delete, and a trustee path need not exist on the host.
+    QDir(dir).mkpath(QStringLiteral("GEN1/%1/HOME").arg(volume));
     const QDateTime base(QDate(2004, 3, 1), QTime(8, 0));
     s.connections.reserve(std::size_t(options.users));
     for (int i = 0; i < options.users; ++i) {
         const auto id = std::uint32_t(100000 + i);
         const QString name = QStringLiteral("USER%1").arg(i + 1, 5, 10, QLatin1Char('0'));
-        s.objects.push_back(SimObject{id, name, QStringLiteral("STAFF.GEN")});
-        // Each user owns a home folder, as on a real server.
-        s.trustees.push_back(SimTrustee{QStringLiteral("SYS:HOME\\") + name, id, 0xFB});
+        // Users sit at the root of the tree, so that their login names resolve
+        // from [Root] as the directory-rights look-up asks.
+        s.objects.push_back(SimObject{id, name, QString()});
+        // Each user owns a home folder on the file's volume, as on a real server.
+        s.trustees.push_back(SimTrustee{volume + QStringLiteral(":HOME\\") + name, id, 0xFB});
         SimConnection c;
         c.number = std::uint16_t(i + 2);
         c.user = name;

@@ -11,7 +11,7 @@ struct SimGenerateOptions
 {
     int users = 100;
     QString file = QStringLiteral("DATA:SHARED\\BIG.DB"); // VOLUME:PATH
-    int tasks = 1;                                       // per user
+    int tasks = 1;                                        // per user
 };
 
 // Writes DIR/GEN1.json and its volume folders (the file itself included).

@@ -46,19 +46,24 @@ QString joinNwPath(const QString& a, const QString& b)
 
 std::optional<QString> findHostPath(const QString& root, const QString& relative)
 {
-    QString current = root;
     const QStringList parts = relative.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
+    for (const QString& part : parts)
         if (part == QLatin1String(".") || part == QLatin1String(".."))
             return std::nullopt; // never leave the volume
+    // Most paths are written in the host's case: one look-up instead of a walk.
+    QString current =
+        parts.isEmpty() ? root : root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+    if (QFileInfo::exists(current))
+        return current;
+    current = root;
+    for (const QString& part : parts) {
         const QString direct = current + QLatin1Char('/') + part;
         if (QFileInfo::exists(direct)) {
             current = direct;
             continue;
         }
-        const QStringList entries =
-            QDir(current).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                    QDir::NoDotAndDotDot);
+        const QStringList entries = QDir(current).entryList(QDir::AllEntries | QDir::Hidden |
+                                                            QDir::System | QDir::NoDotAndDotDot);
         auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
             return e.compare(part, Qt::CaseInsensitive) == 0;
         });

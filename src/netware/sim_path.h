@@ -46,7 +46,13 @@ QString formatStateTime(const QDateTime& dateTime);
 
 // Copies 8-bit text into a caller's buffer, always NUL-terminated within it.
 void copyToBuffer(std::span<char> buffer, const QByteArray& text);
-inline QByteArray toWire(const QString& text) { return text.toLocal8Bit(); }
-inline QString fromWire(const char* text) { return text ? QString::fromLocal8Bit(text) : QString(); }
+inline QByteArray toWire(const QString& text)
+{
+    return text.toLocal8Bit();
+}
+inline QString fromWire(const char* text)
+{
+    return text ? QString::fromLocal8Bit(text) : QString();
+}
 
 } // namespace nw

@@ -4,6 +4,7 @@
 #include "netware/sim_state_writer.h"
 
 #include <QFile>
+#include <QHash>
 #include <QThread>
 
 #include <fcntl.h>
@@ -40,13 +41,39 @@ private:
     int fd_ = -1;
 };
 
+// How long a look at the file stays good: a change by another process is seen
+// at most this much later, and a scan of thousands of connections does not
+// spend its time in stat().
+constexpr auto kStatInterval = std::chrono::milliseconds(2);
+
+std::mutex generationMutex;
+QHash<QString, std::uint64_t>& generations()
+{
+    static QHash<QString, std::uint64_t> map;
+    return map;
+}
+
 } // namespace
+
+std::uint64_t SimServer::localGeneration(const QString& path)
+{
+    std::lock_guard guard(generationMutex);
+    return generations().value(path);
+}
+
+void SimServer::bumpLocalGeneration(const QString& path)
+{
+    std::lock_guard guard(generationMutex);
+    ++generations()[path];
+}
 
 SimServer::SimServer(QString statePath) : statePath_(std::move(statePath)) {}
 
 std::optional<SimServer::FileId> SimServer::statFile() const
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(statePath_).constData(), &st) != 0)
         return std::nullopt;
     return FileId{(long long)st.st_size,
@@ -57,6 +84,12 @@ std::optional<SimServer::FileId> SimServer::statFile() const
 
 void SimServer::refreshLocked()
 {
+    const auto now = std::chrono::steady_clock::now();
+    const std::uint64_t generation = localGeneration(statePath_);
+    if (loadedId_ && now - lastStat_ < kStatInterval && generation == seenGeneration_)
+        return;
+    lastStat_ = now;
+    seenGeneration_ = generation;
     const auto id = statFile();
     if (id && loadedId_ && *id == *loadedId_)
         return;
@@ -95,8 +128,10 @@ bool SimServer::mutate(const std::function<bool(SimState&)>& change, QString* er
             *error = QStringLiteral("%1: cannot lock %1.lock").arg(statePath_);
         return false;
     }
-    // Read again under the lock: another process may have written since.
-    loadedId_.reset();
+    // Look again under the lock: another process may have written since. Every
+    // write makes a new file (rename), so an unchanged identity means unchanged
+    // content.
+    lastStat_ = {};
     refreshLocked();
     if (!state_) {
         if (error)
@@ -109,6 +144,8 @@ bool SimServer::mutate(const std::function<bool(SimState&)>& change, QString* er
     next->reindex();
     if (!saveSimState(*next, statePath_, error))
         return false;
+    bumpLocalGeneration(statePath_);
+    seenGeneration_ = localGeneration(statePath_);
     loadedId_ = statFile();
     state_ = std::move(next);
     return true;
@@ -118,23 +155,23 @@ std::optional<NWCCODE> SimServer::beginCall(const char* callName,
                                             std::shared_ptr<const SimState>* stateOut)
 {
     const auto current = state();
+    if (stateOut)
+        *stateOut = current; // null: unreachable
     if (!current)
         return kInvalidConnection;
     if (current->latencyMs > 0)
         QThread::msleep(ulong(current->latencyMs));
     const SimFault* fault = current->faultFor(QLatin1String(callName));
-    if (!fault) {
-        if (stateOut)
-            *stateOut = current;
+    if (!fault)
         return std::nullopt;
-    }
     if (fault->count < 0)
         return fault->code;
     // Consume under the lock; another process may have taken it meanwhile.
     std::optional<NWCCODE> code;
     const bool ok = mutate([&](SimState& s) {
         for (auto it = s.faults.begin(); it != s.faults.end(); ++it) {
-            if (it->count == 0 || it->call.compare(QLatin1String(callName), Qt::CaseInsensitive) != 0)
+            if (it->count == 0 ||
+                it->call.compare(QLatin1String(callName), Qt::CaseInsensitive) != 0)
                 continue;
             code = it->code;
             if (it->count < 0)
@@ -145,8 +182,11 @@ std::optional<NWCCODE> SimServer::beginCall(const char* callName,
         }
         return false;
     });
-    if (!ok)
+    if (!ok) {
+        if (stateOut)
+            stateOut->reset();
         return kInvalidConnection;
+    }
     if (!code && stateOut)
         *stateOut = state();
     return code;

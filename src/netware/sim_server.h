@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,8 +38,8 @@ public:
 
     // What every client call does first: wait latencyMs, then consume a fault
     // for the call (persisted). Returns the code to answer instead of working,
-    // or nullopt to go on (with *stateOut set to the state to answer from). An
-    // unreachable server answers 0x8801.
+    // or nullopt to go on. *stateOut receives the state to answer from, null
+    // when the server is unreachable (the answer is then 0x8801).
     std::optional<NWCCODE> beginCall(const char* callName,
                                      std::shared_ptr<const SimState>* stateOut = nullptr);
 
@@ -53,10 +54,17 @@ private:
     };
     std::optional<FileId> statFile() const;
     void refreshLocked();
+    // Writes by any SimServer of this process bump a counter per state file,
+    // so that a look at the file can be skipped for a moment after the last
+    // one without missing this process's own changes.
+    static std::uint64_t localGeneration(const QString& path);
+    static void bumpLocalGeneration(const QString& path);
 
     QString statePath_;
     std::mutex mutex_;
     std::optional<FileId> loadedId_;
+    std::chrono::steady_clock::time_point lastStat_{};
+    std::uint64_t seenGeneration_ = 0;
     std::shared_ptr<const SimState> state_;
     QString error_;
 };

@@ -40,7 +40,10 @@ struct SimObject
     QString context; // dot-separated; empty = root of the tree
 
     // "JSMITH.SALES.ACME", or "BOB" at the root.
-    QString fullName() const { return context.isEmpty() ? name : name + QLatin1Char('.') + context; }
+    QString fullName() const
+    {
+        return context.isEmpty() ? name : name + QLatin1Char('.') + context;
+    }
 };
 
 struct SimWorkstation

@@ -27,10 +27,10 @@ struct Fault
 }
 
 const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),      QStringLiteral("version"),    QStringLiteral("volumes"),
-    QStringLiteral("objects"),     QStringLiteral("workstation"), QStringLiteral("connections"),
-    QStringLiteral("trustees"),    QStringLiteral("files"),      QStringLiteral("faults"),
-    QStringLiteral("latencyMs"),   QStringLiteral("batchSize"),  QStringLiteral("emptyBatches")};
+    QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
+    QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
+    QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
+    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches")};
 
 class Reader
 {
@@ -59,7 +59,8 @@ private:
                              double hi, double def)
     {
         const QJsonValue v = o.value(QLatin1String(key));
-        return v.isUndefined() ? def : integer(v, where + QLatin1Char('.') + QLatin1String(key), lo, hi);
+        return v.isUndefined() ? def
+                               : integer(v, where + QLatin1Char('.') + QLatin1String(key), lo, hi);
     }
     static QString text(const QJsonValue& v, const QString& where)
     {
@@ -92,7 +93,8 @@ private:
     void readFaults(const QJsonObject& root);
     QString volumePath(const QJsonValue& v, const QString& where) const;
     std::uint32_t objectRef(const QJsonValue& v, const QString& where) const;
-    std::optional<QDateTime> date(const QJsonObject& o, const char* key, const QString& where) const;
+    std::optional<QDateTime> date(const QJsonObject& o, const char* key,
+                                  const QString& where) const;
 };
 
 std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
@@ -137,10 +139,13 @@ void Reader::readVolumes(const QJsonObject& root)
         const QJsonObject v = object(volumes[i], where);
         SimVolume vol;
         vol.name = text(v.value(QLatin1String("name")), where + QLatin1String(".name"));
-        if (vol.name.isEmpty() || vol.name.contains(QRegularExpression(QStringLiteral("[:\\\\/ ]"))))
-            fail(where + QLatin1String(".name"), QStringLiteral("\"%1\" is not a volume name").arg(vol.name));
+        if (vol.name.isEmpty() ||
+            vol.name.contains(QRegularExpression(QStringLiteral("[:\\\\/ ]"))))
+            fail(where + QLatin1String(".name"),
+                 QStringLiteral("\"%1\" is not a volume name").arg(vol.name));
         if (seen.contains(vol.name.toUpper()))
-            fail(where + QLatin1String(".name"), QStringLiteral("volume %1 appears twice").arg(vol.name));
+            fail(where + QLatin1String(".name"),
+                 QStringLiteral("volume %1 appears twice").arg(vol.name));
         seen.insert(vol.name.toUpper());
         vol.root = text(v.value(QLatin1String("root")), where + QLatin1String(".root"));
         vol.hostDir = QDir::cleanPath(QDir(folder_).absoluteFilePath(vol.root));
@@ -160,13 +165,14 @@ void Reader::readObjects(const QJsonObject& root)
         const QString where = QStringLiteral("objects[%1]").arg(i);
         const QJsonObject o = object(objects[i], where);
         SimObject obj;
-        obj.id = std::uint32_t(integer(o.value(QLatin1String("id")), where + QLatin1String(".id"), 1,
-                                       4294967295.0));
+        obj.id = std::uint32_t(
+            integer(o.value(QLatin1String("id")), where + QLatin1String(".id"), 1, 4294967295.0));
         obj.name = text(o.value(QLatin1String("name")), where + QLatin1String(".name"));
         if (obj.name.isEmpty() || obj.name.size() > 47)
             fail(where + QLatin1String(".name"), QStringLiteral("must have 1 to 47 characters"));
         if (o.contains(QLatin1String("context")))
-            obj.context = text(o.value(QLatin1String("context")), where + QLatin1String(".context"));
+            obj.context =
+                text(o.value(QLatin1String("context")), where + QLatin1String(".context"));
         if (names.contains(obj.name.toUpper()))
             fail(where + QLatin1String(".name"), QStringLiteral("%1 appears twice").arg(obj.name));
         if (ids.contains(obj.id))
@@ -209,18 +215,22 @@ void Reader::readConnections(const QJsonObject& root)
         const QString where = QStringLiteral("connections[%1]").arg(i);
         const QJsonObject o = object(conns[i], where);
         SimConnection c;
-        c.number = std::uint16_t(integer(o.value(QLatin1String("number")), where + QLatin1String(".number"), 1, 65535));
+        c.number = std::uint16_t(
+            integer(o.value(QLatin1String("number")), where + QLatin1String(".number"), 1, 65535));
         if (numbers.contains(c.number))
-            fail(where + QLatin1String(".number"), QStringLiteral("connection %1 appears twice").arg(c.number));
+            fail(where + QLatin1String(".number"),
+                 QStringLiteral("connection %1 appears twice").arg(c.number));
         numbers.insert(c.number);
         c.user = text(o.value(QLatin1String("user")), where + QLatin1String(".user"));
         if (!s_->objectByName(c.user))
             fail(where + QLatin1String(".user"), QStringLiteral("unknown object %1").arg(c.user));
         c.login = QDateTime(QDate(1980, 1, 1), QTime(0, 0));
         if (o.contains(QLatin1String("login"))) {
-            auto t = parseStateTime(text(o.value(QLatin1String("login")), where + QLatin1String(".login")), false);
+            auto t = parseStateTime(
+                text(o.value(QLatin1String("login")), where + QLatin1String(".login")), false);
             if (!t)
-                fail(where + QLatin1String(".login"), QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
+                fail(where + QLatin1String(".login"),
+                     QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
             c.login = *t;
         }
         QString error;
@@ -230,7 +240,8 @@ void Reader::readConnections(const QJsonObject& root)
         c.address = *address;
         const QJsonValue accepts = o.value(QLatin1String("acceptsMessages"));
         if (!accepts.isUndefined() && !accepts.isBool())
-            fail(where + QLatin1String(".acceptsMessages"), QStringLiteral("must be true or false"));
+            fail(where + QLatin1String(".acceptsMessages"),
+                 QStringLiteral("must be true or false"));
         c.acceptsMessages = accepts.toBool(true);
         const QJsonArray open = array(o, "open", where + QLatin1Char('.'));
         QSet<QString> seen;
@@ -245,9 +256,11 @@ void Reader::readConnections(const QJsonObject& root)
             const QJsonValue locked = e.value(QLatin1String("locked"));
             entry.locked = locked.isBool() ? std::uint8_t(locked.toBool() ? 1 : 0)
                                            : std::uint8_t(optInteger(e, "locked", w, 0, 255, 0));
-            const QString key = normalizeNwPath(entry.path) + QLatin1Char('#') + QString::number(entry.task);
+            const QString key =
+                normalizeNwPath(entry.path) + QLatin1Char('#') + QString::number(entry.task);
             if (seen.contains(key))
-                fail(w, QStringLiteral("task %1 has %2 open twice").arg(entry.task).arg(entry.path));
+                fail(w,
+                     QStringLiteral("task %1 has %2 open twice").arg(entry.task).arg(entry.path));
             seen.insert(key);
             c.open.push_back(entry);
         }
@@ -270,7 +283,8 @@ void Reader::readTrustees(const QJsonObject& root)
         t.objectId = objectRef(o.value(QLatin1String("object")), where + QLatin1String(".object"));
         if (t.objectId == 0)
             fail(where + QLatin1String(".object"), QStringLiteral("missing"));
-        t.rights = std::uint16_t(integer(o.value(QLatin1String("rights")), where + QLatin1String(".rights"), 0, 65535));
+        t.rights = std::uint16_t(
+            integer(o.value(QLatin1String("rights")), where + QLatin1String(".rights"), 0, 65535));
         s_->trustees.push_back(t);
     }
 }
@@ -287,15 +301,18 @@ void Reader::readFiles(const QJsonObject& root)
         SimFileData f;
         f.path = volumePath(it.key(), where);
         if (o.contains(QLatin1String("attributes")))
-            f.attributes = std::uint32_t(integer(o.value(QLatin1String("attributes")),
-                                                 where + QLatin1String(".attributes"), 0, 4294967295.0));
+            f.attributes =
+                std::uint32_t(integer(o.value(QLatin1String("attributes")),
+                                      where + QLatin1String(".attributes"), 0, 4294967295.0));
         f.created = date(o, "created", where);
         f.archived = date(o, "archived", where);
         f.modified = date(o, "modified", where);
         f.accessed = date(o, "accessed", where);
         f.owner = objectRef(o.value(QLatin1String("owner")), where + QLatin1String(".owner"));
-        f.archiver = objectRef(o.value(QLatin1String("archiver")), where + QLatin1String(".archiver"));
-        f.modifier = objectRef(o.value(QLatin1String("modifier")), where + QLatin1String(".modifier"));
+        f.archiver =
+            objectRef(o.value(QLatin1String("archiver")), where + QLatin1String(".archiver"));
+        f.modifier =
+            objectRef(o.value(QLatin1String("modifier")), where + QLatin1String(".modifier"));
         s_->files.push_back(f);
     }
 }
@@ -313,7 +330,8 @@ void Reader::readFaults(const QJsonObject& root)
             bool ok = false;
             f.code = code.toString().toUInt(&ok, 0);
             if (!ok)
-                fail(where + QLatin1String(".code"), QStringLiteral("\"%1\" is not a number").arg(code.toString()));
+                fail(where + QLatin1String(".code"),
+                     QStringLiteral("\"%1\" is not a number").arg(code.toString()));
         } else {
             f.code = std::uint32_t(integer(code, where + QLatin1String(".code"), 0, 4294967295.0));
         }
@@ -349,14 +367,16 @@ std::uint32_t Reader::objectRef(const QJsonValue& v, const QString& where) const
     return id;
 }
 
-std::optional<QDateTime> Reader::date(const QJsonObject& o, const char* key, const QString& where) const
+std::optional<QDateTime> Reader::date(const QJsonObject& o, const char* key,
+                                      const QString& where) const
 {
     const QJsonValue v = o.value(QLatin1String(key));
     if (v.isUndefined() || v.isNull())
         return std::nullopt;
     const auto t = parseStateTime(text(v, where + QLatin1Char('.') + QLatin1String(key)), true);
     if (!t)
-        fail(where + QLatin1Char('.') + QLatin1String(key), QStringLiteral("must be YYYY-MM-DD[ HH:MM:SS]"));
+        fail(where + QLatin1Char('.') + QLatin1String(key),
+             QStringLiteral("must be YYYY-MM-DD[ HH:MM:SS]"));
     return t;
 }
 

@@ -53,7 +53,8 @@ QByteArray simStateToJson(const SimState& s)
     root.insert(QLatin1String("version"), QJsonArray{s.versionMajor, s.versionMinor});
     QJsonArray volumes;
     for (const SimVolume& v : s.volumes)
-        volumes.append(QJsonObject{{QLatin1String("name"), v.name}, {QLatin1String("root"), v.root}});
+        volumes.append(
+            QJsonObject{{QLatin1String("name"), v.name}, {QLatin1String("root"), v.root}});
     root.insert(QLatin1String("volumes"), volumes);
     QJsonArray objects;
     for (const SimObject& o : s.objects) {
@@ -107,7 +108,8 @@ QByteArray simStateToJson(const SimState& s)
 bool saveSimState(const SimState& state, const QString& statePath, QString* error)
 {
     QSaveFile file(statePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(simStateToJson(state)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(simStateToJson(state)) < 0 ||
+        !file.commit()) {
         if (error)
             *error = QStringLiteral("%1: cannot write: %2").arg(statePath, file.errorString());
         return false;

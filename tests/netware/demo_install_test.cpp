@@ -22,14 +22,19 @@ private:
 void DemoInstallTest::installsAndKeepsUserChanges()
 {
     QString error;
-    const auto servers = installDemo(qEnvironmentVariable("QUORVEX_BUILD_DIR"), data_.path(), &error);
+    const auto servers =
+        installDemo(qEnvironmentVariable("QUORVEX_BUILD_DIR"), data_.path(), &error);
     QVERIFY2(!servers.isEmpty(), qPrintable(error));
     QCOMPARE(servers.keys(), QStringList({"FS1", "FS2"}));
     QCOMPARE(servers.value("FS1"), data_.path() + QStringLiteral("/demo/FS1.json"));
-    QVERIFY(QFile::exists(data_.path() + QStringLiteral("/demo/FS1/DATA/REPORTS/Sales & Marketing Plan 2004.doc")));
+    QVERIFY(QFile::exists(
+        data_.path() + QStringLiteral("/demo/FS1/DATA/REPORTS/Sales & Marketing Plan 2004.doc")));
     // A user logs out on the demo; installing again keeps that.
     SimServer fs1(servers.value("FS1"));
-    QVERIFY(fs1.mutate([](SimState& s) { s.connections.pop_back(); return true; }));
+    QVERIFY(fs1.mutate([](SimState& s) {
+        s.connections.pop_back();
+        return true;
+    }));
     const std::size_t left = fs1.state()->connections.size();
     installDemo(qEnvironmentVariable("QUORVEX_BUILD_DIR"), data_.path());
     SimServer again(servers.value("FS1"));

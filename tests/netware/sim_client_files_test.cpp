@@ -49,13 +49,15 @@ void SimClientFilesTest::directoryHandles()
     const NWCONN_HANDLE conn = attach(*client);
     NWDIR_HANDLE h = 0;
     std::uint8_t mask = 0;
-    QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "NOVOL:DOCS", h, mask), kVolumeDoesNotExist);
+    QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "NOVOL:DOCS", h, mask),
+             kVolumeDoesNotExist);
     QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "DATA:NOPE", h, mask), kInvalidPath);
     for (int i = 1; i <= 255; ++i) {
         QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "data:docs", h, mask), kSuccess);
         QCOMPARE(int(h), i);
     }
-    QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "DATA:DOCS", h, mask), kNoMoreDirHandles);
+    QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "DATA:DOCS", h, mask),
+             kNoMoreDirHandles);
     QCOMPARE(client->NWDeallocateDirectoryHandle(conn, 17), kSuccess);
     QCOMPARE(client->NWDeallocateDirectoryHandle(conn, 17), kBadDirectoryHandle);
     QCOMPARE(client->NWAllocTemporaryDirectoryHandle(conn, 0, "DATA", h, mask), kSuccess);
@@ -124,7 +126,8 @@ void SimClientFilesTest::directoryTrusteesTwentyAtATime()
     std::vector<int> counts;
     std::vector<TRUSTEE_INFO> all;
     NWCCODE code;
-    while ((code = client->NWScanDirectoryForTrustees2(conn, 0, "DATA:shared", seq, name, date, owner, t)) == kSuccess) {
+    while ((code = client->NWScanDirectoryForTrustees2(conn, 0, "DATA:shared", seq, name, date,
+                                                       owner, t)) == kSuccess) {
         const auto used = std::find_if(t.begin(), t.end(), [](auto& e) { return e.objectID == 0; });
         counts.push_back(int(used - t.begin()));
         all.insert(all.end(), t.begin(), used);
@@ -138,14 +141,18 @@ void SimClientFilesTest::directoryTrusteesTwentyAtATime()
     QCOMPARE(owner, 103u);
     QVERIFY(date != 0);
     seq = 0;
-    QCOMPARE(client->NWScanDirectoryForTrustees2(conn, 0, "DATA:NOWHERE", seq, name, date, owner, t), kInvalidPath);
-    QCOMPARE(client->NWScanDirectoryForTrustees2(conn, 0, "NOVOL:X", seq, name, date, owner, t), kVolumeDoesNotExist);
+    QCOMPARE(
+        client->NWScanDirectoryForTrustees2(conn, 0, "DATA:NOWHERE", seq, name, date, owner, t),
+        kInvalidPath);
+    QCOMPARE(client->NWScanDirectoryForTrustees2(conn, 0, "NOVOL:X", seq, name, date, owner, t),
+             kVolumeDoesNotExist);
 }
 
 void SimClientFilesTest::directoryServicesNames()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("JSMITH"), QStringLiteral("SALES.ACME"), 1002).user(QStringLiteral("BOB"), QString(), 1003);
+    b.user(QStringLiteral("JSMITH"), QStringLiteral("SALES.ACME"), 1002)
+        .user(QStringLiteral("BOB"), QString(), 1003);
     auto client = b.client();
     const NWCONN_HANDLE conn = attach(*client);
     NWDSContextHandle ctx = 0;
@@ -212,21 +219,27 @@ void SimClientFilesTest::longAndDosNames()
     QCOMPARE(dosName("Budget & Plan 2004.xls"), QByteArray("BUDGET~2.XLS")); // stable
     QCOMPARE(dosName("missing.txt"), QByteArray("89ff"));
     char longName[256];
-    QCOMPARE(client->NWGetLongName(conn, dir, "budget~2.xls", NW_NS_DOS, NW_NS_LONG, longName), kSuccess);
+    QCOMPARE(client->NWGetLongName(conn, dir, "budget~2.xls", NW_NS_DOS, NW_NS_LONG, longName),
+             kSuccess);
     QCOMPARE(QByteArray(longName), QByteArray("Budget & Plan 2004.xls"));
 }
 
 void SimClientFilesTest::extendedInfoFromStateAndHost()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("JSMITH"), QString(), 1002).user(QStringLiteral("BOB"), QString(), 1003)
+    b.user(QStringLiteral("JSMITH"), QString(), 1002)
+        .user(QStringLiteral("BOB"), QString(), 1003)
         .file(QStringLiteral("DATA:REPORTS\\Q1 Summary.xls"), "0123456789")
         .file(QStringLiteral("DATA:REPORTS\\plain.txt"))
         .file(QStringLiteral("DATA:REPORTS\\.hidden"))
         .fileData(QStringLiteral("DATA:REPORTS\\Q1 Summary.xls"),
-                  {{"owner", "JSMITH"}, {"attributes", 0x81},
-                   {"created", "2004-01-05 08:00:00"}, {"archived", QJsonValue::Null},
-                   {"modified", "2004-03-07 17:45:31"}, {"modifier", "BOB"}, {"accessed", "2004-03-07"}});
+                  {{"owner", "JSMITH"},
+                   {"attributes", 0x81},
+                   {"created", "2004-01-05 08:00:00"},
+                   {"archived", QJsonValue::Null},
+                   {"modified", "2004-03-07 17:45:31"},
+                   {"modifier", "BOB"},
+                   {"accessed", "2004-03-07"}});
     auto client = b.client();
     const NWCONN_HANDLE conn = attach(*client);
     NWDIR_HANDLE dir = 0;
@@ -240,7 +253,8 @@ void SimClientFilesTest::extendedInfoFromStateAndHost()
     QCOMPARE(info.u32(32), 1002u);
     QCOMPARE(info.u32(36), 0u);
     QCOMPARE(info.u32(40), 0u);
-    QCOMPARE(info.u32(44), std::uint32_t((24u << 9 | 3 << 5 | 7) << 16 | (17 << 11 | 45 << 5 | 15)));
+    QCOMPARE(info.u32(44),
+             std::uint32_t((24u << 9 | 3 << 5 | 7) << 16 | (17 << 11 | 45 << 5 | 15)));
     QCOMPARE(info.u32(48), 1003u);
     QCOMPARE(info.u16(102), std::uint16_t(24 << 9 | 3 << 5 | 7));
     // The long name matches as well, with wildcards.
@@ -269,7 +283,8 @@ void SimClientFilesTest::extendedInfoFromStateAndHost()
     QCOMPARE(client->NWIntScanExtendedInfo(conn, dir, 6, iter, ".HIDDEN", info, 0), kSuccess);
     QCOMPARE(info.u32(8) & kAttrHidden, kAttrHidden);
     QCOMPARE(client->NWIntScanExtendedInfo(conn, dir, 6, iter, "NONE.TXT", info, 0), kNoFilesFound);
-    QCOMPARE(client->NWIntScanExtendedInfo(conn, 200, 6, iter, "PLAIN.TXT", info, 0), kBadDirectoryHandle);
+    QCOMPARE(client->NWIntScanExtendedInfo(conn, 200, 6, iter, "PLAIN.TXT", info, 0),
+             kBadDirectoryHandle);
 }
 
 void SimClientFilesTest::versionInfo()
@@ -280,7 +295,8 @@ void SimClientFilesTest::versionInfo()
     VERSION_INFO v;
     v.bytes.fill(0xCC);
     QCOMPARE(client->NWGetFileServerVersionInfo(attach(*client), v), kSuccess);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(v.bytes.data())), QByteArray("FILESERVER_WITH_A_LONG_NAME"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(v.bytes.data())),
+             QByteArray("FILESERVER_WITH_A_LONG_NAME"));
     QCOMPARE(int(v.bytes[48]), 4);
     QCOMPARE(int(v.bytes[49]), 11);
 }
@@ -307,7 +323,8 @@ void SimClientFilesTest::faultsAndLatencyComeFirst()
     // Consumed faults are gone from the file; the permanent one stays.
     QFile f(b.statePath());
     QVERIFY(f.open(QIODevice::ReadOnly));
-    const QJsonArray faults = QJsonDocument::fromJson(f.readAll()).object().value("faults").toArray();
+    const QJsonArray faults =
+        QJsonDocument::fromJson(f.readAll()).object().value("faults").toArray();
     QCOMPARE(faults.size(), 1);
     QCOMPARE(faults[0].toObject().value("count").toInt(), -1);
 }

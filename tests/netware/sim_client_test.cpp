@@ -86,16 +86,26 @@ void SimClientTest::parsesDriveAndVolumePaths_data()
     QTest::addColumn<uint>("code");
     QTest::addColumn<QString>("volume");
     QTest::addColumn<QString>("path");
-    QTest::newRow("drive") << "F:\\REPORTS\\Q1.XLS" << uint(kSuccess) << "DATA" << "REPORTS\\Q1.XLS";
-    QTest::newRow("mapped root") << "G:\\Q1.XLS" << uint(kSuccess) << "DATA" << "REPORTS\\Q1.XLS";
-    QTest::newRow("slashes") << "f:/reports/q1.xls" << uint(kSuccess) << "DATA" << "reports\\q1.xls";
-    QTest::newRow("volume path") << "data:REPORTS\\Q1.XLS" << uint(kSuccess) << "DATA" << "REPORTS\\Q1.XLS";
-    QTest::newRow("server and volume") << "FS1\\SYS:PUBLIC\\X" << uint(kSuccess) << "SYS" << "PUBLIC\\X";
-    QTest::newRow("unc") << "\\\\FS1\\DATA\\A.TXT" << uint(kSuccess) << "DATA" << "A.TXT";
-    QTest::newRow("unmapped drive") << "Q:\\X" << uint(kBadPathSyntax) << "" << "";
-    QTest::newRow("unknown volume") << "NOVOL:X" << uint(kBadPathSyntax) << "" << "";
-    QTest::newRow("no volume") << "REPORTS\\Q1.XLS" << uint(kBadPathSyntax) << "" << "";
-    QTest::newRow("drive on unknown server") << "H:\\X" << uint(kInvalidConnection) << "" << "";
+    QTest::newRow("drive") << "F:\\REPORTS\\Q1.XLS" << uint(kSuccess) << "DATA"
+                           << "REPORTS\\Q1.XLS";
+    QTest::newRow("mapped root") << "G:\\Q1.XLS" << uint(kSuccess) << "DATA"
+                                 << "REPORTS\\Q1.XLS";
+    QTest::newRow("slashes") << "f:/reports/q1.xls" << uint(kSuccess) << "DATA"
+                             << "reports\\q1.xls";
+    QTest::newRow("volume path") << "data:REPORTS\\Q1.XLS" << uint(kSuccess) << "DATA"
+                                 << "REPORTS\\Q1.XLS";
+    QTest::newRow("server and volume") << "FS1\\SYS:PUBLIC\\X" << uint(kSuccess) << "SYS"
+                                       << "PUBLIC\\X";
+    QTest::newRow("unc") << "\\\\FS1\\DATA\\A.TXT" << uint(kSuccess) << "DATA"
+                         << "A.TXT";
+    QTest::newRow("unmapped drive") << "Q:\\X" << uint(kBadPathSyntax) << ""
+                                    << "";
+    QTest::newRow("unknown volume") << "NOVOL:X" << uint(kBadPathSyntax) << ""
+                                    << "";
+    QTest::newRow("no volume") << "REPORTS\\Q1.XLS" << uint(kBadPathSyntax) << ""
+                               << "";
+    QTest::newRow("drive on unknown server") << "H:\\X" << uint(kInvalidConnection) << ""
+                                             << "";
 }
 
 void SimClientTest::parsesDriveAndVolumePaths()
@@ -145,7 +155,8 @@ void SimClientTest::scanBatchesOrderedWithCarriedHandle()
     SimServerBuilder b;
     b.user(QStringLiteral("BOB")).file(QStringLiteral("DATA:DB\\BIG.DB"));
     for (int n = 151; n >= 2; --n) {
-        b.connection(n, QStringLiteral("BOB")).opens(n, QStringLiteral("DATA:DB\\BIG.DB"), 3, 8, 1, n == 77);
+        b.connection(n, QStringLiteral("BOB"))
+            .opens(n, QStringLiteral("DATA:DB\\BIG.DB"), 3, 8, 1, n == 77);
         if (n == 10 || n == 140)
             b.opens(n, QStringLiteral("data:db/big.db"), 1, 0, 3);
     }
@@ -220,7 +231,9 @@ void SimClientTest::scanRefusals()
 void SimClientTest::scanSeesFileOpenedBetweenBatches()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).file(QStringLiteral("DATA:A.DB")).set(QStringLiteral("batchSize"), 2);
+    b.user(QStringLiteral("BOB"))
+        .file(QStringLiteral("DATA:A.DB"))
+        .set(QStringLiteral("batchSize"), 2);
     for (int n = 2; n <= 5; ++n)
         b.connection(n, QStringLiteral("BOB")).opens(n, QStringLiteral("DATA:A.DB"));
     auto client = b.client();
@@ -228,32 +241,44 @@ void SimClientTest::scanSeesFileOpenedBetweenBatches()
     std::int16_t iter = 0;
     CONN_USING_FILE_SUMMARY summary;
     CONNS_USING_FILE batch;
-    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch), kSuccess);
+    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch),
+             kSuccess);
     QCOMPARE(batch.connInfo[1].connNumber, std::uint16_t(3));
     // Another station logs out connection 4 and opens the file on 9 meanwhile.
     auto second = b.client();
     const NWCONN_HANDLE conn2 = parse(*second, "F:\\A.DB").conn;
     QCOMPARE(second->NWClearConnectionNumber(conn2, 4), kSuccess);
     QVERIFY(second->simServer("FS1")->mutate([](SimState& s) {
-        s.connections.push_back(SimConnection{9, "BOB", QDateTime::currentDateTime(), {}, true,
-                                              {SimOpenEntry{"DATA:A.DB", 1, 8, 1, 0}}, {}});
+        s.connections.push_back(SimConnection{9,
+                                              "BOB",
+                                              QDateTime::currentDateTime(),
+                                              {},
+                                              true,
+                                              {SimOpenEntry{"DATA:A.DB", 1, 8, 1, 0}},
+                                              {}});
         return true;
     }));
-    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch), kSuccess);
+    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch),
+             kSuccess);
     QCOMPARE(batch.connCount, std::uint16_t(2));
     QCOMPARE(batch.connInfo[0].connNumber, std::uint16_t(5));
     QCOMPARE(batch.connInfo[1].connNumber, std::uint16_t(9));
-    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch), kNoMoreEntries);
+    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:A.DB", iter, summary, batch),
+             kNoMoreEntries);
 }
 
 void SimClientTest::connectionInformationLoginBytes_data()
 {
     QTest::addColumn<QString>("login");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("2004 Sunday") << "2004-03-07 09:15:42" << QByteArray("\x68\x03\x07\x09\x0F\x2A\x00", 7);
-    QTest::newRow("2004 Wednesday") << "2004-03-10 00:05:00" << QByteArray("\x68\x03\x0A\x00\x05\x00\x03", 7);
-    QTest::newRow("1999 Saturday") << "1999-12-31 23:59:59" << QByteArray("\x63\x0C\x1F\x17\x3B\x3B\x05", 7);
-    QTest::newRow("2024 Monday") << "2024-01-01 13:30:00" << QByteArray("\x7C\x01\x01\x0D\x1E\x00\x01", 7);
+    QTest::newRow("2004 Sunday") << "2004-03-07 09:15:42"
+                                 << QByteArray("\x68\x03\x07\x09\x0F\x2A\x00", 7);
+    QTest::newRow("2004 Wednesday")
+        << "2004-03-10 00:05:00" << QByteArray("\x68\x03\x0A\x00\x05\x00\x03", 7);
+    QTest::newRow("1999 Saturday")
+        << "1999-12-31 23:59:59" << QByteArray("\x63\x0C\x1F\x17\x3B\x3B\x05", 7);
+    QTest::newRow("2024 Monday") << "2024-01-01 13:30:00"
+                                 << QByteArray("\x7C\x01\x01\x0D\x1E\x00\x01", 7);
 }
 
 void SimClientTest::connectionInformationLoginBytes()
@@ -261,7 +286,8 @@ void SimClientTest::connectionInformationLoginBytes()
     QFETCH(QString, login);
     QFETCH(QByteArray, bytes);
     SimServerBuilder b;
-    b.user(QStringLiteral("jsmith"), QStringLiteral("SALES"), 4242).connection(5, QStringLiteral("JSMITH"), login);
+    b.user(QStringLiteral("jsmith"), QStringLiteral("SALES"), 4242)
+        .connection(5, QStringLiteral("JSMITH"), login);
     auto client = b.client();
     const NWCONN_HANDLE conn = parse(*client, "F:\\X").conn;
     char name[255];
@@ -287,13 +313,25 @@ void SimClientTest::addressRecords_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QByteArray>("record"); // network, node, socket
     QTest::newRow("ip") << QJsonValue("IP:10.1.2.5") << 11
-                        << QByteArray::fromHex("0a010205" "000000000000" "0000");
+                        << QByteArray::fromHex("0a010205"
+                                               "000000000000"
+                                               "0000");
     QTest::newRow("ipx") << QJsonValue("IPX:0000ABCD:001B2C3D4E5F:4003") << 2
-                         << QByteArray::fromHex("0000abcd" "001b2c3d4e5f" "4003");
+                         << QByteArray::fromHex("0000abcd"
+                                                "001b2c3d4e5f"
+                                                "4003");
     QTest::newRow("afp") << QJsonValue("afp:01020304:0A0B0C0D0E0F:0102") << 3
-                         << QByteArray::fromHex("01020304" "0a0b0c0d0e0f" "0102");
-    QTest::newRow("object") << QJsonValue(QJsonObject{{"type", 9}, {"network", "FFFFFFFF"}, {"node", "000000000001"}, {"socket", "0451"}})
-                            << 9 << QByteArray::fromHex("ffffffff" "000000000001" "0451");
+                         << QByteArray::fromHex("01020304"
+                                                "0a0b0c0d0e0f"
+                                                "0102");
+    QTest::newRow("object") << QJsonValue(QJsonObject{{"type", 9},
+                                                      {"network", "FFFFFFFF"},
+                                                      {"node", "000000000001"},
+                                                      {"socket", "0451"}})
+                            << 9
+                            << QByteArray::fromHex("ffffffff"
+                                                   "000000000001"
+                                                   "0451");
     QTest::newRow("none") << QJsonValue() << 0 << QByteArray(12, '\0');
 }
 
@@ -310,9 +348,12 @@ void SimClientTest::addressRecords()
     QCOMPARE(client->NWGetInetAddr(conn, 5, a), kSuccess);
     QCOMPARE(int(a.connType), type);
     QByteArray got;
-    for (auto v : a.network) got += char(v);
-    for (auto v : a.node) got += char(v);
-    for (auto v : a.socket) got += char(v);
+    for (auto v : a.network)
+        got += char(v);
+    for (auto v : a.node)
+        got += char(v);
+    for (auto v : a.socket)
+        got += char(v);
     QCOMPARE(got, record);
     a.network = {1, 2, 3, 4};
     a.connType = 11;
@@ -324,7 +365,9 @@ void SimClientTest::addressRecords()
 void SimClientTest::broadcastMessages()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).connection(5, QStringLiteral("BOB")).connection(6, QStringLiteral("BOB"))
+    b.user(QStringLiteral("BOB"))
+        .connection(5, QStringLiteral("BOB"))
+        .connection(6, QStringLiteral("BOB"))
         .acceptsMessages(6, false);
     auto client = b.client();
     const NWCONN_HANDLE conn = parse(*client, "F:\\X").conn;
@@ -350,7 +393,9 @@ void SimClientTest::broadcastMessages()
 void SimClientTest::clearConnection()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).file(QStringLiteral("DATA:A.DB")).connection(5, QStringLiteral("BOB"))
+    b.user(QStringLiteral("BOB"))
+        .file(QStringLiteral("DATA:A.DB"))
+        .connection(5, QStringLiteral("BOB"))
         .opens(5, QStringLiteral("DATA:A.DB"), 1, 8, 3, 1);
     auto client = b.client();
     const NWCONN_HANDLE conn = parse(*client, "F:\\A.DB").conn;
@@ -363,7 +408,8 @@ void SimClientTest::clearConnection()
     SimServerBuilder plain;
     plain.workstation(1, QStringLiteral("ADMIN"), false).connection(5, QStringLiteral("ADMIN"));
     auto noOperator = plain.client();
-    QCOMPARE(noOperator->NWClearConnectionNumber(parse(*noOperator, "F:\\X").conn, 5), kNoConsoleRights);
+    QCOMPARE(noOperator->NWClearConnectionNumber(parse(*noOperator, "F:\\X").conn, 5),
+             kNoConsoleRights);
 }
 
 void SimClientTest::clearingOwnConnectionInvalidatesHandle()
@@ -385,7 +431,9 @@ void SimClientTest::clearingOwnConnectionInvalidatesHandle()
 void SimClientTest::fileLocks()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).file(QStringLiteral("DATA:DOCS\\A.DOC")).file(QStringLiteral("DATA:DOCS\\B.DOC"))
+    b.user(QStringLiteral("BOB"))
+        .file(QStringLiteral("DATA:DOCS\\A.DOC"))
+        .file(QStringLiteral("DATA:DOCS\\B.DOC"))
         .connection(1, QStringLiteral("ADMIN"))
         .opens(1, QStringLiteral("DATA:DOCS\\A.DOC"), 1, 0, 3, 1)
         .opens(1, QStringLiteral("DATA:DOCS\\B.DOC"), 1, 0, 3, 1)
@@ -399,7 +447,10 @@ void SimClientTest::fileLocks()
     QCOMPARE(client->NWClearFileLock2(conn, dir, "a.doc"), kSuccess);
     QCOMPARE(client->NWClearFileLock2(conn, dir, "A.DOC"), kLockError); // already released
     const auto lockedOf = [&](int conn, int index) {
-        return loadSimState(b.statePath()).state->connection(std::uint16_t(conn))->open.at(std::size_t(index)).locked;
+        return loadSimState(b.statePath())
+            .state->connection(std::uint16_t(conn))
+            ->open.at(std::size_t(index))
+            .locked;
     };
     QCOMPARE(lockedOf(1, 0), std::uint8_t(0));
     QCOMPARE(lockedOf(1, 1), std::uint8_t(1));

@@ -33,7 +33,8 @@ ToolRun runTool(const QStringList& args)
     p.start(toolPath(), args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray contents(const QString& path)
@@ -83,7 +84,9 @@ void SimServerTest::unchangedFileIsNotReadAgain()
 void SimServerTest::secondClientChangeIsSeen()
 {
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).connection(5, QStringLiteral("BOB")).connection(6, QStringLiteral("BOB"));
+    b.user(QStringLiteral("BOB"))
+        .connection(5, QStringLiteral("BOB"))
+        .connection(6, QStringLiteral("BOB"));
     auto first = b.client();
     auto second = b.client();
     char s[48], v[48], p[255];
@@ -109,16 +112,20 @@ void SimServerTest::toolChangesAreSeen()
     client->NWParsePath("F:\\REPORTS\\Q1.XLS", s, conn, v, p);
     const QString state = b.statePath();
 
-    const ToolRun login = runTool({state, "login", "jsmith", "--address", "IP:10.1.2.5", "--at", "2004-03-07 09:15:42"});
+    const ToolRun login = runTool(
+        {state, "login", "jsmith", "--address", "IP:10.1.2.5", "--at", "2004-03-07 09:15:42"});
     QCOMPARE(login.status, 0);
     const QString number = login.out.trimmed();
     QCOMPARE(number, QStringLiteral("2")); // 1 is the workstation's
-    QCOMPARE(runTool({state, "open", number, "data:reports/q1.xls", "--task", "4", "--locked"}).status, 0);
+    QCOMPARE(
+        runTool({state, "open", number, "data:reports/q1.xls", "--task", "4", "--locked"}).status,
+        0);
 
     std::int16_t iter = 0;
     CONN_USING_FILE_SUMMARY sum;
     CONNS_USING_FILE batch;
-    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:REPORTS\\Q1.XLS", iter, sum, batch), kSuccess);
+    QCOMPARE(client->NWScanConnectionsUsingFile(conn, 0, "DATA:REPORTS\\Q1.XLS", iter, sum, batch),
+             kSuccess);
     QCOMPARE(batch.connCount, std::uint16_t(1));
     QCOMPARE(batch.connInfo[0].connNumber, std::uint16_t(2));
     QCOMPARE(batch.connInfo[0].taskNumber, std::uint16_t(4));
@@ -170,12 +177,15 @@ void SimServerTest::toolRefusesBadCommands()
 {
     QFETCH(QStringList, args);
     SimServerBuilder b;
-    b.user(QStringLiteral("BOB")).file(QStringLiteral("DATA:A.TXT")).connection(5, QStringLiteral("BOB"))
+    b.user(QStringLiteral("BOB"))
+        .file(QStringLiteral("DATA:A.TXT"))
+        .connection(5, QStringLiteral("BOB"))
         .opens(5, QStringLiteral("DATA:A.TXT"));
     const QByteArray before = contents(b.write());
     const ToolRun run = runTool(QStringList{b.statePath()} + args);
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.startsWith(QLatin1String("quorvex-sim: ")) && run.err.count(QLatin1Char('\n')) == 1,
+    QVERIFY2(run.err.startsWith(QLatin1String("quorvex-sim: ")) &&
+                 run.err.count(QLatin1Char('\n')) == 1,
              qPrintable(run.err));
     QCOMPARE(contents(b.statePath()), before);
 }
@@ -190,9 +200,12 @@ void SimServerTest::concurrentWritersLoseNothing()
     QList<QProcess*> tools;
     for (int i = 0; i < 2; ++i) {
         auto* p = new QProcess(this);
-        p->start(QStringLiteral("/bin/sh"),
-                 {"-c", QStringLiteral("for i in $(seq %1); do \"%2\" \"%3\" login BOB >/dev/null || exit 1; done")
-                            .arg(perWriter).arg(toolPath(), state)});
+        p->start(
+            QStringLiteral("/bin/sh"),
+            {"-c", QStringLiteral(
+                       "for i in $(seq %1); do \"%2\" \"%3\" login BOB >/dev/null || exit 1; done")
+                       .arg(perWriter)
+                       .arg(toolPath(), state)});
         tools << p;
     }
     auto writer = [&] {
@@ -202,7 +215,8 @@ void SimServerTest::concurrentWritersLoseNothing()
                 std::uint16_t n = 2;
                 while (s.connection(n))
                     ++n;
-                s.connections.push_back(SimConnection{n, "BOB", QDateTime::currentDateTime(), {}, true, {}, {}});
+                s.connections.push_back(
+                    SimConnection{n, "BOB", QDateTime::currentDateTime(), {}, true, {}, {}});
                 return true;
             });
     };
@@ -221,7 +235,8 @@ void SimServerTest::concurrentWritersLoseNothing()
 void SimServerTest::toolGeneratesLargeServer()
 {
     QTemporaryDir dir;
-    const ToolRun gen = runTool({"generate", dir.path(), "--users", "10000", "--file", "DATA:SHARED\\BIG.DB", "--tasks", "2"});
+    const ToolRun gen = runTool({"generate", dir.path(), "--users", "10000", "--file",
+                                 "DATA:SHARED\\BIG.DB", "--tasks", "2"});
     QCOMPARE(gen.status, 0);
     const QString state = gen.out.trimmed();
     const ToolRun show = runTool({state, "show"});
@@ -231,7 +246,8 @@ void SimServerTest::toolGeneratesLargeServer()
     SimServer server(state);
     const auto s = server.state();
     QVERIFY2(s, qPrintable(server.errorText()));
-    QVERIFY(findHostPath(s->volumes[std::size_t(s->volumeIndex("DATA"))].hostDir, "shared\\big.db"));
+    QVERIFY(
+        findHostPath(s->volumes[std::size_t(s->volumeIndex("DATA"))].hostDir, "shared\\big.db"));
     QCOMPARE(runTool({"generate", dir.path(), "--users", "ten", "--file", "DATA:X"}).status, 1);
     QCOMPARE(runTool({"generate", dir.path(), "--users", "5", "--file", "nofile"}).status, 1);
 }

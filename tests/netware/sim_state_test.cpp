@@ -54,33 +54,77 @@ void SimStateTest::refusesBadFiles_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("json"); // replaces the key's value; empty key = whole file
     QTest::addColumn<QString>("expected");
-    QTest::newRow("truncated") << QString() << "{\"server\": \"FS1\", \"volumes\": [" << "malformed JSON";
-    QTest::newRow("not an object") << QString() << "[1, 2]" << "one JSON object";
-    QTest::newRow("no server") << "server" << "null" << "server: must be a text";
-    QTest::newRow("long server name") << "server" << QString("\"%1\"").arg(QString(48, 'S')) << "1 to 47";
-    QTest::newRow("batch size 0") << "batchSize" << "0" << "batchSize: 0 is outside 1..70";
-    QTest::newRow("batch size 71") << "batchSize" << "71" << "outside 1..70";
-    QTest::newRow("batch size text") << "batchSize" << "\"70\"" << "must be a number";
-    QTest::newRow("fractional latency") << "latencyMs" << "1.5" << "latencyMs";
-    QTest::newRow("connection 0") << "connections" << R"([{"number": 0, "user": "ADMIN"}])" << "outside 1..65535";
-    QTest::newRow("connection 65536") << "connections" << R"([{"number": 65536, "user": "ADMIN"}])" << "connections[0].number";
-    QTest::newRow("duplicate connection") << "connections"
-        << R"([{"number": 3, "user": "ADMIN"}, {"number": 3, "user": "ADMIN"}])" << "connection 3 appears twice";
-    QTest::newRow("unknown connection user") << "connections" << R"([{"number": 3, "user": "NOBODY"}])" << "unknown object NOBODY";
-    QTest::newRow("bad login") << "connections" << R"([{"number": 3, "user": "ADMIN", "login": "yesterday"}])" << "login";
-    QTest::newRow("bad address") << "connections" << R"([{"number": 3, "user": "ADMIN", "address": "IP:1.2.3"}])" << "address";
-    QTest::newRow("open on unknown volume") << "connections"
-        << R"([{"number": 3, "user": "ADMIN", "open": [{"path": "VOL9:X"}]}])" << "unknown volume VOL9";
-    QTest::newRow("missing volume root") << "volumes" << R"([{"name": "SYS", "root": "nowhere"}])" << "does not exist";
-    QTest::newRow("volumes wrong type") << "volumes" << "{}" << "must be an array";
-    QTest::newRow("unknown trustee") << "trustees" << R"([{"path": "SYS:X", "object": "NOBODY", "rights": 1}])" << "unknown object NOBODY";
-    QTest::newRow("unknown trustee id") << "trustees" << R"([{"path": "SYS:X", "object": 4711, "rights": 1}])" << "unknown object id 4711";
-    QTest::newRow("rights too big") << "trustees" << R"([{"path": "SYS:X", "object": "ADMIN", "rights": 65536}])" << "rights";
-    QTest::newRow("bad workstation user") << "workstation" << R"({"user": "NOBODY"})" << "workstation.user";
+    QTest::newRow("truncated") << QString() << "{\"server\": \"FS1\", \"volumes\": ["
+                               << "malformed JSON";
+    QTest::newRow("not an object") << QString() << "[1, 2]"
+                                   << "one JSON object";
+    QTest::newRow("no server") << "server"
+                               << "null"
+                               << "server: must be a text";
+    QTest::newRow("long server name")
+        << "server" << QString("\"%1\"").arg(QString(48, 'S')) << "1 to 47";
+    QTest::newRow("batch size 0") << "batchSize"
+                                  << "0"
+                                  << "batchSize: 0 is outside 1..70";
+    QTest::newRow("batch size 71") << "batchSize"
+                                   << "71"
+                                   << "outside 1..70";
+    QTest::newRow("batch size text") << "batchSize"
+                                     << "\"70\""
+                                     << "must be a number";
+    QTest::newRow("fractional latency") << "latencyMs"
+                                        << "1.5"
+                                        << "latencyMs";
+    QTest::newRow("connection 0") << "connections"
+                                  << R"([{"number": 0, "user": "ADMIN"}])"
+                                  << "outside 1..65535";
+    QTest::newRow("connection 65536") << "connections"
+                                      << R"([{"number": 65536, "user": "ADMIN"}])"
+                                      << "connections[0].number";
+    QTest::newRow("duplicate connection")
+        << "connections"
+        << R"([{"number": 3, "user": "ADMIN"}, {"number": 3, "user": "ADMIN"}])"
+        << "connection 3 appears twice";
+    QTest::newRow("unknown connection user") << "connections"
+                                             << R"([{"number": 3, "user": "NOBODY"}])"
+                                             << "unknown object NOBODY";
+    QTest::newRow("bad login") << "connections"
+                               << R"([{"number": 3, "user": "ADMIN", "login": "yesterday"}])"
+                               << "login";
+    QTest::newRow("bad address") << "connections"
+                                 << R"([{"number": 3, "user": "ADMIN", "address": "IP:1.2.3"}])"
+                                 << "address";
+    QTest::newRow("open on unknown volume")
+        << "connections"
+        << R"([{"number": 3, "user": "ADMIN", "open": [{"path": "VOL9:X"}]}])"
+        << "unknown volume VOL9";
+    QTest::newRow("missing volume root") << "volumes"
+                                         << R"([{"name": "SYS", "root": "nowhere"}])"
+                                         << "does not exist";
+    QTest::newRow("volumes wrong type") << "volumes"
+                                        << "{}"
+                                        << "must be an array";
+    QTest::newRow("unknown trustee") << "trustees"
+                                     << R"([{"path": "SYS:X", "object": "NOBODY", "rights": 1}])"
+                                     << "unknown object NOBODY";
+    QTest::newRow("unknown trustee id") << "trustees"
+                                        << R"([{"path": "SYS:X", "object": 4711, "rights": 1}])"
+                                        << "unknown object id 4711";
+    QTest::newRow("rights too big") << "trustees"
+                                    << R"([{"path": "SYS:X", "object": "ADMIN", "rights": 65536}])"
+                                    << "rights";
+    QTest::newRow("bad workstation user") << "workstation"
+                                          << R"({"user": "NOBODY"})"
+                                          << "workstation.user";
     QTest::newRow("duplicate object id") << "objects"
-        << R"([{"id": 1, "name": "A"}, {"id": 1, "name": "B"}])" << "objects[1].id";
-    QTest::newRow("bad fault code") << "faults" << R"([{"call": "X", "code": "lots"}])" << "faults[0].code";
-    QTest::newRow("bad file date") << "files" << R"({"DATA:A": {"created": "2004-13-45"}})" << "created";
+                                         << R"([{"id": 1, "name": "A"}, {"id": 1, "name": "B"}])"
+                                         << "objects[1].id";
+    QTest::newRow("bad fault code") << "faults"
+                                    << R"([{"call": "X", "code": "lots"}])"
+                                    << "faults[0].code";
+    QTest::newRow("bad file date") << "files"
+                                   << R"({"DATA:A": {"created": "2004-13-45"}})"
+                                   << "created";
 }
 
 void SimStateTest::refusesBadFiles()
@@ -127,7 +171,9 @@ void SimStateTest::badFileMakesServerUnreachableAndStaysUntouched()
     QCOMPARE(client->NWGetVolumeNumber(conn, "DATA", volNum), kInvalidConnection);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), broken);
-    QVERIFY(client->simServer(QStringLiteral("fs1"))->errorText().contains(QLatin1String("malformed JSON")));
+    QVERIFY(client->simServer(QStringLiteral("fs1"))
+                ->errorText()
+                .contains(QLatin1String("malformed JSON")));
 }
 
 void SimStateTest::writeAndReadAgainKeepsEverything()
@@ -136,12 +182,15 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
     b.user(QStringLiteral("BOB"))
         .connection(7, QStringLiteral("BOB"), QStringLiteral("2004-03-07 09:15:42"),
                     QStringLiteral("IPX:0000ABCD:001B2C3D4E5F:4003"))
-        .connection(8, QStringLiteral("BOB"), QStringLiteral("2004-03-08 10:00:00"),
-                    QJsonObject{{"type", 7}, {"network", "01020304"}, {"node", "0A0B0C0D0E0F"}, {"socket", "1234"}})
+        .connection(
+            8, QStringLiteral("BOB"), QStringLiteral("2004-03-08 10:00:00"),
+            QJsonObject{
+                {"type", 7}, {"network", "01020304"}, {"node", "0A0B0C0D0E0F"}, {"socket", "1234"}})
         .file(QStringLiteral("DATA:A.TXT"))
         .opens(7, QStringLiteral("DATA:A.TXT"), 2, 0, 1, 1)
         .trustee(QStringLiteral("DATA:A.TXT"), QStringLiteral("BOB"), 3)
-        .fileData(QStringLiteral("DATA:A.TXT"), {{"owner", "BOB"}, {"archived", "2004-01-02 03:04:06"}})
+        .fileData(QStringLiteral("DATA:A.TXT"),
+                  {{"owner", "BOB"}, {"archived", "2004-01-02 03:04:06"}})
         .fault(QStringLiteral("NWGetInetAddr"), 0x89FD, -1)
         .set(QStringLiteral("emptyBatches"), 2)
         .set(QStringLiteral("extra"), QStringLiteral("kept"));

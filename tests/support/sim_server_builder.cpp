@@ -176,11 +176,13 @@ QString SimServerBuilder::write()
     return statePath();
 }
 
-std::unique_ptr<nw::SimClient> SimServerBuilder::client(std::map<QChar, nw::NetworkDriveTarget> drives)
+std::unique_ptr<nw::SimClient>
+SimServerBuilder::client(std::map<QChar, nw::NetworkDriveTarget> drives)
 {
     write();
     if (drives.empty())
-        drives[QLatin1Char('F')] = nw::NetworkDriveTarget{serverName(), QStringLiteral("DATA"), QString()};
+        drives[QLatin1Char('F')] =
+            nw::NetworkDriveTarget{serverName(), QStringLiteral("DATA"), QString()};
     std::vector<nw::ServerBackend> servers{{serverName(), QStringLiteral("sim:") + statePath()}};
     return std::make_unique<nw::SimClient>(
         servers, [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {

@@ -32,7 +32,10 @@ struct Failure : std::runtime_error
 {
     using std::runtime_error::runtime_error;
 };
-[[noreturn]] void fail(const QString& text) { throw Failure(text.toStdString()); }
+[[noreturn]] void fail(const QString& text)
+{
+    throw Failure(text.toStdString());
+}
 
 // Positional words and --options of one command line.
 class Args
@@ -118,7 +121,8 @@ void show(SimServer& server, QTextStream& out)
     out << "server " << s->server << " version " << s->versionMajor << '.' << s->versionMinor
         << (s->versionMajor > 3 ? " (directory services)" : " (bindery)") << '\n';
     for (std::size_t i = 0; i < s->volumes.size(); ++i)
-        out << "volume " << i << ' ' << s->volumes[i].name << " = " << s->volumes[i].hostDir << '\n';
+        out << "volume " << i << ' ' << s->volumes[i].name << " = " << s->volumes[i].hostDir
+            << '\n';
     out << "workstation connection " << s->workstation.connection << " user " << s->workstation.user
         << (s->workstation.consoleOperator ? " (console operator)" : "") << '\n';
     out << "latencyMs " << s->latencyMs << " batchSize " << s->batchSize << " emptyBatches "
@@ -130,7 +134,8 @@ void show(SimServer& server, QTextStream& out)
     for (const SimConnection& c : s->connections) {
         const QJsonValue address = simAddressToJson(c.address);
         out << qSetFieldWidth(6) << c.number << qSetFieldWidth(0) << "  " << c.user << "  "
-            << formatStateTime(c.login) << "  " << (address.isString() ? address.toString() : QString())
+            << formatStateTime(c.login) << "  "
+            << (address.isString() ? address.toString() : QString())
             << (c.acceptsMessages ? "" : "  (no messages)") << '\n';
         for (const SimOpenEntry& e : c.open)
             out << "          " << e.path << "  task " << e.task << "  lock type " << e.lockType
@@ -144,7 +149,9 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         Args(rest, {}, {}).expect(0, "show");
         show(server, out);
     } else if (command == QLatin1String("login")) {
-        const Args a(rest, {QStringLiteral("--conn"), QStringLiteral("--address"), QStringLiteral("--at")}, {});
+        const Args a(
+            rest, {QStringLiteral("--conn"), QStringLiteral("--address"), QStringLiteral("--at")},
+            {});
         a.expect(1, "login USER");
         int assigned = 0;
         change(server, [&](SimState& s) {
@@ -162,13 +169,15 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
             }
             if (a.has(QStringLiteral("--address"))) {
                 QString error;
-                const auto address = parseSimAddressText(a.value(QStringLiteral("--address")), &error);
+                const auto address =
+                    parseSimAddressText(a.value(QStringLiteral("--address")), &error);
                 if (!address)
                     fail(error);
                 c.address = *address;
             }
             if (a.has(QStringLiteral("--conn"))) {
-                c.number = std::uint16_t(number(a.value(QStringLiteral("--conn")), 1, 65535, "--conn"));
+                c.number =
+                    std::uint16_t(number(a.value(QStringLiteral("--conn")), 1, 65535, "--conn"));
                 if (s.connection(c.number))
                     fail(QStringLiteral("connection %1 is in use").arg(c.number));
             } else {
@@ -191,8 +200,10 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
             s.connections.erase(s.connections.begin() + (&c - s.connections.data()));
         });
     } else if (command == QLatin1String("open")) {
-        const Args a(rest, {QStringLiteral("--task"), QStringLiteral("--lock-type"), QStringLiteral("--access")},
-                     {QStringLiteral("--locked")});
+        const Args a(
+            rest,
+            {QStringLiteral("--task"), QStringLiteral("--lock-type"), QStringLiteral("--access")},
+            {QStringLiteral("--locked")});
         a.expect(2, "open CONN PATH");
         change(server, [&](SimState& s) {
             SimConnection& c = connectionOf(s, a.positional()[0]);
@@ -205,13 +216,25 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
                 fail(QStringLiteral("no file %1 on %2").arg(path, s.server));
             SimOpenEntry e;
             e.path = s.volumes[std::size_t(volume)].name + QLatin1Char(':') + split->relative;
-            e.task = std::uint16_t(number(a.has(QStringLiteral("--task")) ? a.value(QStringLiteral("--task")) : QStringLiteral("1"), 0, 65535, "--task"));
-            e.lockType = std::uint8_t(number(a.has(QStringLiteral("--lock-type")) ? a.value(QStringLiteral("--lock-type")) : QStringLiteral("8"), 0, 255, "--lock-type"));
-            e.access = std::uint8_t(number(a.has(QStringLiteral("--access")) ? a.value(QStringLiteral("--access")) : QStringLiteral("3"), 0, 255, "--access"));
+            e.task = std::uint16_t(number(a.has(QStringLiteral("--task"))
+                                              ? a.value(QStringLiteral("--task"))
+                                              : QStringLiteral("1"),
+                                          0, 65535, "--task"));
+            e.lockType = std::uint8_t(number(a.has(QStringLiteral("--lock-type"))
+                                                 ? a.value(QStringLiteral("--lock-type"))
+                                                 : QStringLiteral("8"),
+                                             0, 255, "--lock-type"));
+            e.access = std::uint8_t(number(a.has(QStringLiteral("--access"))
+                                               ? a.value(QStringLiteral("--access"))
+                                               : QStringLiteral("3"),
+                                           0, 255, "--access"));
             e.locked = a.has(QStringLiteral("--locked")) ? 1 : 0;
             for (const SimOpenEntry& other : c.open)
                 if (other.task == e.task && normalizeNwPath(other.path) == normalizeNwPath(e.path))
-                    fail(QStringLiteral("connection %1 task %2 already has %3 open").arg(c.number).arg(e.task).arg(path));
+                    fail(QStringLiteral("connection %1 task %2 already has %3 open")
+                             .arg(c.number)
+                             .arg(e.task)
+                             .arg(path));
             c.open.push_back(e);
         });
     } else if (command == QLatin1String("close")) {
@@ -221,12 +244,16 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
             SimConnection& c = connectionOf(s, a.positional()[0]);
             const QString key = normalizeNwPath(a.positional()[1]);
             const std::optional<long long> task =
-                a.has(QStringLiteral("--task")) ? std::optional(number(a.value(QStringLiteral("--task")), 0, 65535, "--task")) : std::nullopt;
+                a.has(QStringLiteral("--task"))
+                    ? std::optional(number(a.value(QStringLiteral("--task")), 0, 65535, "--task"))
+                    : std::nullopt;
             const auto removed = std::erase_if(c.open, [&](const SimOpenEntry& e) {
                 return normalizeNwPath(e.path) == key && (!task || e.task == *task);
             });
             if (removed == 0)
-                fail(QStringLiteral("connection %1 does not have %2 open").arg(c.number).arg(a.positional()[1]));
+                fail(QStringLiteral("connection %1 does not have %2 open")
+                         .arg(c.number)
+                         .arg(a.positional()[1]));
         });
     } else if (command == QLatin1String("messages")) {
         const Args a(rest, {}, {});
@@ -238,14 +265,19 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         copy.reindex();
         for (const QJsonValue& m : connectionOf(copy, a.positional()[0]).messages) {
             const QJsonObject o = m.toObject();
-            out << o.value(QLatin1String("at")).toString() << "  " << o.value(QLatin1String("from")).toString()
-                << ": " << (m.isString() ? m.toString() : o.value(QLatin1String("text")).toString()) << '\n';
+            out << o.value(QLatin1String("at")).toString() << "  "
+                << o.value(QLatin1String("from")).toString() << ": "
+                << (m.isString() ? m.toString() : o.value(QLatin1String("text")).toString())
+                << '\n';
         }
     } else if (command == QLatin1String("fault")) {
         const Args a(rest, {QStringLiteral("--count")}, {});
         a.expect(2, "fault CALL CODE");
-        const SimFault f{a.positional()[0], std::uint32_t(number(a.positional()[1], 0, 0xFFFFFFFFLL, "CODE")),
-                         int(a.has(QStringLiteral("--count")) ? number(a.value(QStringLiteral("--count")), -1, 1000000000, "--count") : 1)};
+        const SimFault f{
+            a.positional()[0], std::uint32_t(number(a.positional()[1], 0, 0xFFFFFFFFLL, "CODE")),
+            int(a.has(QStringLiteral("--count"))
+                    ? number(a.value(QStringLiteral("--count")), -1, 1000000000, "--count")
+                    : 1)};
         if (f.count == 0)
             fail(QStringLiteral("--count must be -1 or at least 1"));
         change(server, [&](SimState& s) { s.faults.push_back(f); });
@@ -260,12 +292,16 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
 int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     try {
-        if (args.isEmpty() || args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        if (args.isEmpty() || args.contains(QLatin1String("--help")) ||
+            args.contains(QLatin1String("-h"))) {
             (args.isEmpty() ? err : out) << kUsage;
             return args.isEmpty() ? 1 : 0;
         }
         if (args[0] == QLatin1String("generate")) {
-            const Args a(args.mid(1), {QStringLiteral("--users"), QStringLiteral("--file"), QStringLiteral("--tasks")}, {});
+            const Args a(
+                args.mid(1),
+                {QStringLiteral("--users"), QStringLiteral("--file"), QStringLiteral("--tasks")},
+                {});
             a.expect(1, "generate DIR --users N --file PATH [--tasks K]");
             if (!a.has(QStringLiteral("--users")) || !a.has(QStringLiteral("--file")))
                 fail(QStringLiteral("generate needs --users N and --file PATH"));
@@ -287,7 +323,9 @@ int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
         return runOnState(server, args[1], args.mid(2), out);
     } catch (const Failure& f) {
         out.flush();
-        err << "quorvex-sim: " << QString::fromStdString(f.what()).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+        err << "quorvex-sim: "
+            << QString::fromStdString(f.what()).replace(QLatin1Char('\n'), QLatin1Char(' '))
+            << '\n';
         return 1;
     }
 }
