@@ -1,5 +1,10 @@
 # Sources of src/app.
 target_sources(quorvex_core PRIVATE
+    app/app_icon.cpp
+    app/app_icon.h
+    app/app_icon.qrc
+    app/command_line_info.cpp
+    app/command_line_info.h
     app/dialog_buttons.cpp
     app/dialog_buttons.h
     app/form1.cpp
@@ -14,3 +19,4 @@ target_sources(quorvex_core PRIVATE
     app/message_pane.h
     app/settings.h
 )
+set_target_properties(quorvex_core PROPERTIES AUTORCC ON)
