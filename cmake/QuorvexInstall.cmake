@@ -1,7 +1,7 @@
-# Installs Quorvex as a desktop program under the GNU directories and lays the
-# files shipped with it beside the executable in the build tree, so that the
-# program directory (the executable's directory in a build tree,
-# <prefix>/share/quorvex once installed) holds the same files either way.
+# Installs Quorvex as a desktop program under the GNU directories. The program
+# directory, <prefix>/share/quorvex once installed, gets the files that the build
+# tree holds beside the executable (faq.fil and demo/, copied there by the
+# folders that own them).
 
 set(QUORVEX_APP_ID io.github.quorvex.Quorvex)
 set(QUORVEX_PROGRAM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/quorvex)
@@ -31,12 +31,3 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES ${QUORVEX_PACKAGING}/man/quorvex.1 ${QUORVEX_PACKAGING}/man/quorvex-sim.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
-# The build tree's program directory is the top of the build tree. The links are
-# checked on every build, since the data may appear after the configure run.
-add_custom_target(quorvex_program_data ALL
-    COMMAND ${CMAKE_COMMAND} -DSOURCE=${QUORVEX_DATA_SOURCE} -DTARGET=${CMAKE_BINARY_DIR}
-        -P ${PROJECT_SOURCE_DIR}/cmake/QuorvexStageData.cmake
-    COMMENT "Linking faq.fil and the demo into the build tree's program directory"
-    VERBATIM)
-add_dependencies(quorvex quorvex_program_data)
