@@ -3,6 +3,8 @@ target_sources(quorvex_core PRIVATE
     app/app_icon.cpp
     app/app_icon.h
     app/app_icon.qrc
+    app/command_line.cpp
+    app/command_line.h
     app/command_line_info.cpp
     app/command_line_info.h
     app/dialog_buttons.cpp
