@@ -1,5 +1,9 @@
 #include "app/command_line_info.h"
 
+#include "app/command_line.h"
+
+#include <QStringList>
+
 #include <cstdio>
 #include <cstring>
 
@@ -94,6 +98,14 @@ std::optional<int> handleInfoOptions(const QString& commandLine)
         break;
     }
     return std::nullopt;
+}
+
+std::optional<int> handleInfoOptions(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return handleInfoOptions(joinCommandLine(arguments));
 }
 
 } // namespace quorvex

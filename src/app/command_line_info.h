@@ -28,4 +28,8 @@ QString versionText();
 // line returns nothing and the program starts as usual.
 std::optional<int> handleInfoOptions(const QString& commandLine);
 
+// The same for main()'s own arguments, joined by blanks, before QApplication
+// exists: `if (const auto status = handleInfoOptions(argc, argv)) return *status;`
+std::optional<int> handleInfoOptions(int argc, char* argv[]);
+
 } // namespace quorvex

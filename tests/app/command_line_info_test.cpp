@@ -6,16 +6,18 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 using quorvex::InfoOption;
 
 Q_DECLARE_METATYPE(InfoOption)
+Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
 
-// Runs handleInfoOptions with standard output sent to the file at path, and
-// gives back what the call returned.
-std::optional<int> handleWithStdoutTo(const QString& commandLine, const QByteArray& path)
+// Runs handle with standard output sent to the file at path, and gives back
+// what it returned.
+template <typename Handle> std::optional<int> withStdoutTo(const QByteArray& path, Handle handle)
 {
     std::fflush(stdout);
     const int saved = ::dup(STDOUT_FILENO);
@@ -24,12 +26,17 @@ std::optional<int> handleWithStdoutTo(const QString& commandLine, const QByteArr
         qFatal("cannot redirect standard output to %s", path.constData());
     ::dup2(target, STDOUT_FILENO);
     ::close(target);
-    const std::optional<int> status = quorvex::handleInfoOptions(commandLine);
+    const std::optional<int> status = handle();
     std::fflush(stdout);
     std::clearerr(stdout);
     ::dup2(saved, STDOUT_FILENO);
     ::close(saved);
     return status;
+}
+
+std::optional<int> handleWithStdoutTo(const QString& commandLine, const QByteArray& path)
+{
+    return withStdoutTo(path, [&] { return quorvex::handleInfoOptions(commandLine); });
 }
 
 } // namespace
@@ -44,6 +51,8 @@ private slots:
     void versionPrintsTheProgramVersion();
     void otherCommandLinesPrintNothing();
     void failureToWriteIsNotReportedAsSuccess();
+    void programArgumentsAreJoinedFirst_data();
+    void programArgumentsAreJoinedFirst();
     void usageNamesEveryJobForm();
 };
 
@@ -110,6 +119,44 @@ void CommandLineInfoTest::failureToWriteIsNotReportedAsSuccess()
     if (!QFile::exists(QStringLiteral("/dev/full")))
         QSKIP("no /dev/full on this machine");
     QCOMPARE(handleWithStdoutTo(QStringLiteral("--help"), "/dev/full"), std::optional<int>(1));
+}
+
+void CommandLineInfoTest::programArgumentsAreJoinedFirst_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<std::optional<int>>("expected");
+    QTest::addColumn<bool>("printed");
+
+    QTest::newRow("no arguments") << QStringList{} << std::optional<int>() << false;
+    QTest::newRow("--version") << QStringList{"--version"} << std::optional<int>(0) << true;
+    QTest::newRow("--help with blanks")
+        << QStringList{"", "--help", ""} << std::optional<int>(0) << true;
+    QTest::newRow("--help and more") << QStringList{"--help", "x"} << std::optional<int>() << false;
+    QTest::newRow("job split by the shell")
+        << QStringList{"F:\\DB\\CUSTOMER.DB", ">", "--help"} << std::optional<int>() << false;
+}
+
+void CommandLineInfoTest::programArgumentsAreJoinedFirst()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(std::optional<int>, expected);
+    QFETCH(bool, printed);
+
+    QList<QByteArray> bytes{"quorvex"};
+    for (const QString& argument : arguments)
+        bytes.append(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+
+    QTemporaryFile out;
+    QVERIFY(out.open());
+    QCOMPARE(
+        withStdoutTo(out.fileName().toLocal8Bit(),
+                     [&] { return quorvex::handleInfoOptions(int(bytes.size()), argv.data()); }),
+        expected);
+    QCOMPARE(!out.readAll().isEmpty(), printed);
 }
 
 void CommandLineInfoTest::usageNamesEveryJobForm()
