@@ -24,7 +24,7 @@ skip() { echo "install check: skipped: $*"; }
 
 # The parts that other work provides are checked once they exist in the tree.
 main_handles_info_options() { grep -q 'handleInfoOptions' "$root/src/app/main.cpp"; }
-jobs_exist() { grep -rqF "Passed file '" "$root/src/app"; }
+jobs_exist() { grep -rqF "Passed file '" "$root/src"; }
 sim_has_help() { grep -rqF -- '--help' "$root/tools/quorvex-sim"; }
 
 # Runs the installed program as a script or scheduler would: no display, no Qt
