@@ -11,6 +11,7 @@ jobs=$(nproc)
 status=0
 quorvex_build "$QUORVEX_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$QUORVEX_ROOT/build" --output-on-failure -j "$jobs" || status=1
+"$QUORVEX_ROOT/scripts/install_check.sh" "$QUORVEX_ROOT/build" || status=1
 
 quorvex_build "$QUORVEX_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

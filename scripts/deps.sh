@@ -21,8 +21,9 @@ quorvex_install_missing() {
 # What the program needs to build and run.
 QUORVEX_BUILD_PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools
     libgl-dev fonts-liberation qt6-qpa-plugins)
-# What the tests need besides.
-QUORVEX_TEST_PACKAGES=(poppler-utils)
+# What the tests need besides (the install check validates the desktop entry,
+# the AppStream metadata and the man pages, and builds the Debian package).
+QUORVEX_TEST_PACKAGES=(poppler-utils desktop-file-utils appstream groff-base dpkg-dev jq)
 
 # quorvex_build DIR [CMAKE ARGS...]: configure DIR once, then build it.
 quorvex_build() {

@@ -9,6 +9,5 @@ target_sources(quorvex_core PRIVATE
 )
 
 # The FAQ the About window and F1 open lies in the program directory: beside
-# the executable in a build tree, in share/quorvex once installed.
+# the executable in a build tree (the install puts it in share/quorvex).
 configure_file(${PROJECT_SOURCE_DIR}/data/faq.fil ${CMAKE_BINARY_DIR}/faq.fil COPYONLY)
-install(FILES ${PROJECT_SOURCE_DIR}/data/faq.fil DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvex)

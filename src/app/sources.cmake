@@ -1,7 +1,12 @@
 # Sources of src/app.
 target_sources(quorvex_core PRIVATE
+    app/app_icon.cpp
+    app/app_icon.h
+    app/app_icon.qrc
     app/command_line.cpp
     app/command_line.h
+    app/command_line_info.cpp
+    app/command_line_info.h
     app/dialog_buttons.cpp
     app/dialog_buttons.h
     app/form1.cpp
@@ -16,3 +21,4 @@ target_sources(quorvex_core PRIVATE
     app/message_pane.h
     app/settings.h
 )
+set_target_properties(quorvex_core PROPERTIES AUTORCC ON)
