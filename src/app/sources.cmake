@@ -1,5 +1,9 @@
 # Sources of src/app.
 target_sources(quorvex_core PRIVATE
+    app/app_icon.cpp
+    app/app_icon.h
+    app/control_layout.cpp
+    app/control_layout.h
     app/dialog_buttons.cpp
     app/dialog_buttons.h
     app/form1.cpp
@@ -13,4 +17,16 @@ target_sources(quorvex_core PRIVATE
     app/message_pane.cpp
     app/message_pane.h
     app/settings.h
+    app/settings_keys.cpp
+    app/settings_keys.h
+    app/size_limits.cpp
+    app/size_limits.h
+    app/tray_icon.cpp
+    app/tray_icon.h
+    app/window_behaviour.cpp
+    app/window_behaviour.h
+    app/window_geometry.cpp
+    app/window_geometry.h
+    app/window_mover.cpp
+    app/window_mover.h
 )

@@ -1,4 +1,6 @@
 # Fakes and helpers every suite shares.
 target_sources(quorvex_test_support PRIVATE
+    support/shell_world.cpp
+    support/shell_world.h
     support/test_support.cpp
 )
