@@ -2,6 +2,8 @@
 target_sources(quorvex_core PRIVATE
     app/app_icon.cpp
     app/app_icon.h
+    app/command_line.cpp
+    app/command_line.h
     app/control_layout.cpp
     app/control_layout.h
     app/dialog_buttons.cpp
