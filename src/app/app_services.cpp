@@ -34,9 +34,8 @@ AppServices::AppServices(bool headless) : headless_(headless)
     printer_ = std::make_unique<DefaultPrinter>();
     clipboard_ = std::make_unique<SystemClipboard>();
     setUpDrivesAndServers();
-    services_ = std::unique_ptr<Services>(new Services{*store_, *drives_, *prompts_, *clock_,
-                                                       *shell_, *printer_, *clipboard_, *dirs_,
-                                                       headless});
+    services_ = std::unique_ptr<Services>(new Services{
+        *store_, *drives_, *prompts_, *clock_, *shell_, *printer_, *clipboard_, *dirs_, headless});
 }
 
 AppServices::~AppServices() = default;

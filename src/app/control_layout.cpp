@@ -59,9 +59,9 @@ void ControlLayout::ResizeControls(QWidget& window) const
             font.setPointSizeF(std::max(1.0, fontRatio * r.fontSize));
             w->setFont(font);
         }
-        w->setGeometry(pixelsFromTwips(ratioX * r.left, tpp.x), pixelsFromTwips(ratioY * r.top, tpp.y),
-                       pixelsFromTwips(ratioX * r.width, tpp.x),
-                       pixelsFromTwips(ratioY * r.height, tpp.y));
+        w->setGeometry(
+            pixelsFromTwips(ratioX * r.left, tpp.x), pixelsFromTwips(ratioY * r.top, tpp.y),
+            pixelsFromTwips(ratioX * r.width, tpp.x), pixelsFromTwips(ratioY * r.height, tpp.y));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/lifecycle.h"
 
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "app/message_pane.h"
 #include "app/settings_keys.h"
@@ -38,9 +39,9 @@ QStringList itemsOf(const QComboBox& box)
 
 } // namespace
 
-Lifecycle::Lifecycle(Form1& form) : QObject(&form), form_(form)
+Lifecycle::Lifecycle(Form1& form) : form_(form)
 {
-    window_ = new WindowBehaviour(form_, [this] { unload(); });
+    window_ = std::make_unique<WindowBehaviour>(form_, [this] { unload(); });
     form_.installEventFilter(this);
     connect(form_.Command2, &QPushButton::clicked, this, &Lifecycle::unload);
 }
@@ -90,7 +91,7 @@ bool Lifecycle::Form_Load(const QString& commandLine)
     QGuiApplication::restoreOverrideCursor();
 
     const QString argument = commandLine.trimmed();
-    if (argument.isEmpty() || argument == QLatin1String("/p"))
+    if (parseCommandLine(argument).kind == CommandLineJobKind::None)
         form_.Text2->setText(kWelcome);
     else
         runCommandLineJob(argument);

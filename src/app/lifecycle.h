@@ -54,7 +54,7 @@ private:
     void writeOptions();
 
     Form1& form_;
-    WindowBehaviour* window_ = nullptr;
+    std::unique_ptr<WindowBehaviour> window_;
     bool unloaded_ = false;
     int exitStatus_ = 0;
 };

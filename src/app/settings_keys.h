@@ -18,7 +18,13 @@ class SettingsStore;
 // Reading: a missing key gives the default. A key whose text does not convert
 // leaves the field as it was (at start-up 0, False or empty); the default is
 // deliberately not used then, so a value the user emptied stays empty.
-enum class SettingType { Byte, Boolean, Single, String };
+enum class SettingType
+{
+    Byte,
+    Boolean,
+    Single,
+    String
+};
 
 struct SettingKey
 {

@@ -22,8 +22,9 @@ TrayIcon::TrayIcon(QWidget& window, std::function<void()> exitRequested)
 
     icon_ = new QSystemTrayIcon(this);
     icon_->setToolTip(QStringLiteral(" Quorvex "));
-    connect(icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { Form_MouseMove(actionFor(reason)); });
+    connect(
+        icon_, &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason reason) { Form_MouseMove(actionFor(reason)); });
 }
 
 TrayIcon::~TrayIcon()

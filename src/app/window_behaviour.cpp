@@ -11,8 +11,7 @@
 
 namespace quorvex {
 
-WindowBehaviour::WindowBehaviour(Form1& form, std::function<void()> unload)
-    : QObject(&form), form_(form)
+WindowBehaviour::WindowBehaviour(Form1& form, std::function<void()> unload) : form_(form)
 {
     form_.setWindowIcon(appIcon());
     tray_ = new TrayIcon(form_, std::move(unload));
@@ -21,7 +20,14 @@ WindowBehaviour::WindowBehaviour(Form1& form, std::function<void()> unload)
     form_.installEventFilter(this);
 }
 
-WindowBehaviour::~WindowBehaviour() = default;
+// The tray icon and the mover live beside the window's controls; they go with
+// this object, so that no event reaches them once shutdown has begun.
+WindowBehaviour::~WindowBehaviour()
+{
+    form_.removeEventFilter(this);
+    delete mover_;
+    delete tray_;
+}
 
 bool WindowBehaviour::eventFilter(QObject* watched, QEvent* event)
 {

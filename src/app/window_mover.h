@@ -28,7 +28,7 @@ private:
     QWidget& window_;
     QList<QPointer<QWidget>> surfaces_;
     bool pressed_ = false;
-    bool moving_ = false;         // moving the window ourselves (no system move)
+    bool moving_ = false; // moving the window ourselves (no system move)
     QPoint pressGlobal_;
     QPoint windowAtPress_;
 };

@@ -32,7 +32,8 @@ DirectoryBox::DirectoryBox(QWidget* parent) : QTreeWidget(parent)
         if (!item)
             return;
         const QString path = item->data(0, kPathRole).toString();
-        QMetaObject::invokeMethod(this, [this, path] { setPath(path); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path] { setPath(path); }, Qt::QueuedConnection);
     });
 }
 
@@ -124,8 +125,7 @@ void DirectoryBox::rebuild(const QString& hostDir)
     }
     QTreeWidgetItem* current = item;
 
-    QStringList subdirs =
-        QDir(hostDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    QStringList subdirs = QDir(hostDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
     std::sort(subdirs.begin(), subdirs.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });

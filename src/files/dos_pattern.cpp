@@ -56,8 +56,7 @@ bool DosPattern::match(QStringView name, QStringView pattern)
 {
     qsizetype n = 0, p = 0, starP = -1, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == QLatin1Char('?') || pattern[p] == fold(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == QLatin1Char('?') || pattern[p] == fold(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {

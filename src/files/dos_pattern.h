@@ -23,7 +23,7 @@ public:
 private:
     static bool match(QStringView name, QStringView pattern);
 
-    QString pattern_;     // case-folded
+    QString pattern_;      // case-folded
     QString optionalTail_; // the pattern without its ".*", when it ends so
     bool valid_ = false;
     bool matchesAll_ = false;

@@ -43,7 +43,7 @@ int widestText(const QFontMetrics& metrics, const QStringList& texts)
 
 } // namespace
 
-FileBrowser::FileBrowser(Form1& form) : QObject(&form), form_(form)
+FileBrowser::FileBrowser(Form1& form) : form_(form)
 {
     const DriveMap& drives = form_.services().drives;
     form_.Drive1->setDriveMap(&drives);
@@ -105,8 +105,8 @@ bool FileBrowser::listFiles()
     form_.List3->clear();
 
     const DriveMap& drives = form_.services().drives;
-    const QString hostDir = form_.Dir1->path().isEmpty() ? QString()
-                                                          : drives.hostPath(directoryPrefix());
+    const QString hostDir =
+        form_.Dir1->path().isEmpty() ? QString() : drives.hostPath(directoryPrefix());
     const FileListing listing =
         quorvex::listFiles(hostDir, form_.Combo2->currentText(), form_.settings.HidFiles != 0);
     form_.List3->addItems(listing.names);
@@ -241,8 +241,7 @@ void FileBrowser::Command3_Click()
 
 void FileBrowser::List3_Click()
 {
-    const QString hostPath =
-        form_.services().drives.hostPath(directoryPrefix() + selectedFile());
+    const QString hostPath = form_.services().drives.hostPath(directoryPrefix() + selectedFile());
     QString info;
     const QFileInfo file(hostPath);
     if (!hostPath.isEmpty() && file.isFile()) {

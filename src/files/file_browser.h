@@ -53,8 +53,8 @@ private:
     void applyHorizontalExtent();
 
     Form1& form_;
-    bool fallingBack_ = false;    // inside the drive change's fall-back to C:
-    bool driveChangeOk_ = true;   // whether the last drive change reached its directory
+    bool fallingBack_ = false;  // inside the drive change's fall-back to C:
+    bool driveChangeOk_ = true; // whether the last drive change reached its directory
 };
 
 } // namespace quorvex

@@ -48,9 +48,8 @@ void sortIgnoringCase(QStringList& names)
         folded.push_back(name.toCaseFolded());
     std::vector<qsizetype> order(names.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return folded[a] < folded[b];
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return folded[a] < folded[b]; });
     QStringList sorted;
     sorted.reserve(names.size());
     for (qsizetype i : order)

@@ -50,8 +50,8 @@ void LifecycleTest::freshAccountStartsWithTheDefaults()
     QCOMPARE(form.PatternHistoryLast, -1);
     QCOMPARE(form.Text3->text(), QStringLiteral("10"));
     const quorvex::Settings& s = form.settings;
-    for (std::uint8_t detail : {s.ConnNo, s.TaskNo, s.Opened, s.FileRights, s.DirRights, s.Locked,
-                                s.Login, s.Address})
+    for (std::uint8_t detail :
+         {s.ConnNo, s.TaskNo, s.Opened, s.FileRights, s.DirRights, s.Locked, s.Login, s.Address})
         QCOMPARE(detail, std::uint8_t(1));
     QCOMPARE(s.Seconds, std::uint8_t(10));
     QVERIFY(!s.FileYes && !s.FileNo);
@@ -76,10 +76,10 @@ void LifecycleTest::freshAccountWritesEveryKeyOnExit()
     world.form().lifecycle().unload();
     QVERIFY(!world.form().lifecycle().window().tray().isAdded());
     const QList<std::pair<const char*, const char*>> expected{
-        {"Path", "C:\\"}, {"Pattern", "*.*"}, {"Seconds", "10"}, {"ConnNo", "1"},
-        {"Address", "1"}, {"HidFiles", "0"}, {"FileYes", "False"}, {"FileNo", "False"},
-        {"ViaBeep", "1"}, {"LogFile", "0"}, {"Overwrite", "0"}, {"FDrive", "c:"},
-        {"FDir", "\\"}, {"FFile", ""}, {"Height", "6285"}, {"Width", "8775"}};
+        {"Path", "C:\\"}, {"Pattern", "*.*"}, {"Seconds", "10"},    {"ConnNo", "1"},
+        {"Address", "1"}, {"HidFiles", "0"},  {"FileYes", "False"}, {"FileNo", "False"},
+        {"ViaBeep", "1"}, {"LogFile", "0"},   {"Overwrite", "0"},   {"FDrive", "c:"},
+        {"FDir", "\\"},   {"FFile", ""},      {"Height", "6285"},   {"Width", "8775"}};
     for (const auto& [key, value] : expected)
         QCOMPARE(world.storedOption(QString::fromLatin1(key)), QString::fromLatin1(value));
     // A run that added no history entry writes none.

@@ -124,8 +124,7 @@ void SettingsKeysTest::historyStopsAtTheFirstEmptyEntry()
     store.setValue(kOptionsSection, QStringLiteral("Path_1"), QStringLiteral("F:\\A.XLS"));
     QVERIFY(readHistory(store, keys::PathHistoryPrefix).isEmpty());
     store.setValue(kOptionsSection, QStringLiteral("Path_0"), QStringLiteral("F:\\B.XLS"));
-    QCOMPARE(readHistory(store, keys::PathHistoryPrefix),
-             (QStringList{"F:\\B.XLS", "F:\\A.XLS"}));
+    QCOMPARE(readHistory(store, keys::PathHistoryPrefix), (QStringList{"F:\\B.XLS", "F:\\A.XLS"}));
 }
 
 void SettingsKeysTest::historyWrittenNewestFirstOnlyWhenChanged()

@@ -168,8 +168,8 @@ void WindowBehaviourTest::dragAndCentreByBackgroundAndLabels()
     const QPoint at = label->rect().center();
     QTest::mousePress(label, Qt::LeftButton, {}, at);
     QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(30, 20)),
-                     QPointF(label->mapToGlobal(at + QPoint(30, 20))), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+                     QPointF(label->mapToGlobal(at + QPoint(30, 20))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(label, &move);
     QMouseEvent further(QEvent::MouseMove, QPointF(at + QPoint(40, 25)),
                         QPointF(label->mapToGlobal(at + QPoint(40, 25))), Qt::NoButton,

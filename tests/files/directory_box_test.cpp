@@ -46,13 +46,13 @@ void DirectoryBoxTest::failsOnUnreadableDirectoriesKeepingItsValue()
     box.setDriveMap(&world.drives());
     QVERIFY(box.setPath(QStringLiteral("C:\\Reports")));
     QSignalSpy changed(&box, &DirectoryBox::pathChanged);
-    QVERIFY(!box.setPath(QStringLiteral("A:\\")));          // no medium
-    QVERIFY(!box.setPath(QStringLiteral("Q:\\")));          // not mapped
-    QVERIFY(!box.setPath(QStringLiteral("C:\\Missing")));   // gone
-    QVERIFY(!box.setPath(QStringLiteral("C:\\file.txt")));  // not a directory
+    QVERIFY(!box.setPath(QStringLiteral("A:\\")));         // no medium
+    QVERIFY(!box.setPath(QStringLiteral("Q:\\")));         // not mapped
+    QVERIFY(!box.setPath(QStringLiteral("C:\\Missing")));  // gone
+    QVERIFY(!box.setPath(QStringLiteral("C:\\file.txt"))); // not a directory
     QCOMPARE(box.path(), QStringLiteral("C:\\Reports"));
     QCOMPARE(changed.count(), 0);
-    QVERIFY(box.setPath(QStringLiteral("c:\\reports")));    // same place: no change
+    QVERIFY(box.setPath(QStringLiteral("c:\\reports"))); // same place: no change
     QCOMPARE(changed.count(), 0);
 }
 

@@ -22,22 +22,38 @@ void DosPatternTest::matches_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("*.* takes a name without a dot") << "*.*" << "README" << true;
-    QTest::newRow("*.* takes dotted names") << "*.*" << "a.b.c" << true;
-    QTest::newRow("extension ignores case") << "*.xls" << "Q1.XLS" << true;
-    QTest::newRow("other extension") << "*.xls" << "Q1.doc" << false;
-    QTest::newRow("? is one character") << "q?.xls" << "q1.xls" << true;
-    QTest::newRow("? is not zero characters") << "q?.xls" << "q.xls" << false;
-    QTest::newRow("star in the middle") << "r*t.txt" << "report.txt" << true;
-    QTest::newRow("star backtracks") << "*a*b" << "xaxaxb" << true;
-    QTest::newRow("prefix with .* takes no extension") << "rep*.*" << "report" << true;
-    QTest::newRow("prefix with .* other name") << "rep*.*" << "memo" << false;
-    QTest::newRow("exact name with .*") << "memo.*" << "memo" << true;
-    QTest::newRow("trailing dot: no extension") << "*." << "Makefile" << true;
-    QTest::newRow("trailing dot: has extension") << "*." << "a.txt" << false;
-    QTest::newRow("literal name") << "Q1.XLS" << "q1.xls" << true;
-    QTest::newRow("literal name longer") << "Q1.XLS" << "q1.xlsx" << false;
-    QTest::newRow("non-ASCII ignoring case") << "ÄRGER.*" << "ärger.txt" << true;
+    QTest::newRow("*.* takes a name without a dot") << "*.*"
+                                                    << "README" << true;
+    QTest::newRow("*.* takes dotted names") << "*.*"
+                                            << "a.b.c" << true;
+    QTest::newRow("extension ignores case") << "*.xls"
+                                            << "Q1.XLS" << true;
+    QTest::newRow("other extension") << "*.xls"
+                                     << "Q1.doc" << false;
+    QTest::newRow("? is one character") << "q?.xls"
+                                        << "q1.xls" << true;
+    QTest::newRow("? is not zero characters") << "q?.xls"
+                                              << "q.xls" << false;
+    QTest::newRow("star in the middle") << "r*t.txt"
+                                        << "report.txt" << true;
+    QTest::newRow("star backtracks") << "*a*b"
+                                     << "xaxaxb" << true;
+    QTest::newRow("prefix with .* takes no extension") << "rep*.*"
+                                                       << "report" << true;
+    QTest::newRow("prefix with .* other name") << "rep*.*"
+                                               << "memo" << false;
+    QTest::newRow("exact name with .*") << "memo.*"
+                                        << "memo" << true;
+    QTest::newRow("trailing dot: no extension") << "*."
+                                                << "Makefile" << true;
+    QTest::newRow("trailing dot: has extension") << "*."
+                                                 << "a.txt" << false;
+    QTest::newRow("literal name") << "Q1.XLS"
+                                  << "q1.xls" << true;
+    QTest::newRow("literal name longer") << "Q1.XLS"
+                                         << "q1.xlsx" << false;
+    QTest::newRow("non-ASCII ignoring case") << "ÄRGER.*"
+                                             << "ärger.txt" << true;
 }
 
 void DosPatternTest::matches()

@@ -41,10 +41,10 @@ void showScanResults(Form1& form)
 
 bool scanViewWiped(const Form1& form)
 {
-    return form.List1->count() == 0 && form.connections.isEmpty() && form.Label5->text().isEmpty() &&
-           form.Text2->text().isEmpty() && !form.Command4->isVisibleTo(&form) &&
-           !form.Command12->isVisibleTo(&form) && !form.Check1->isVisibleTo(&form) &&
-           !form.Command1->isVisibleTo(&form);
+    return form.List1->count() == 0 && form.connections.isEmpty() &&
+           form.Label5->text().isEmpty() && form.Text2->text().isEmpty() &&
+           !form.Command4->isVisibleTo(&form) && !form.Command12->isVisibleTo(&form) &&
+           !form.Check1->isVisibleTo(&form) && !form.Command1->isVisibleTo(&form);
 }
 
 } // namespace
@@ -110,7 +110,9 @@ void FileBrowserTest::listsOnlyWhatTheSettingsAllow()
     QVERIFY(QFile::link(world.hostDir(QStringLiteral("c/d/nowhere")),
                         world.hostDir(QStringLiteral("c/d/dangling.txt"))));
     // A pipe and a socket are what the host has for system files.
-    QCOMPARE(::mkfifo(QFile::encodeName(world.hostDir(QStringLiteral("c/d/pipe"))).constData(), 0600), 0);
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(world.hostDir(QStringLiteral("c/d/pipe"))).constData(), 0600),
+        0);
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -153,8 +155,8 @@ void FileBrowserTest::sortsIgnoringCaseWithScrollWidth()
 void FileBrowserTest::typedPatternRelistsOnEveryKeystroke()
 {
     ShellWorld world;
-    for (const QString& name : {QStringLiteral("report.xls"), QStringLiteral("readme.txt"),
-                                QStringLiteral("memo.doc")})
+    for (const QString& name :
+         {QStringLiteral("report.xls"), QStringLiteral("readme.txt"), QStringLiteral("memo.doc")})
         world.makeFile(QStringLiteral("c/d/") + name);
     world.setOption(QStringLiteral("Path"), QStringLiteral("C:\\d"));
     QVERIFY(world.load());

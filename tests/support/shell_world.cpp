@@ -15,7 +15,7 @@ constexpr nw::NWCCODE kFail = nw::kInvalidConnection;
 Answer RecordingPrompts::messageBox(const QString& text, const QString& title, MsgIcon icon,
                                     MsgButtons buttons, Answer defaultButton)
 {
-    boxes.append(title + QLatin1Char('|') + text + QLatin1Char('|') + toString(icon));
+    boxes.append(title + QLatin1Char('|') + text + QLatin1Char('|') + nameOf(icon));
     return effectiveDefault(buttons, defaultButton);
 }
 
@@ -26,7 +26,7 @@ std::optional<QString> RecordingPrompts::inputBox(const QString&, const QString&
 
 void RecordingPrompts::showNotification(const QString& text, const QString& title, MsgIcon icon)
 {
-    boxes.append(title + QLatin1Char('|') + text + QLatin1Char('|') + toString(icon));
+    boxes.append(title + QLatin1Char('|') + text + QLatin1Char('|') + nameOf(icon));
 }
 
 nw::NWCCODE StubClient::NWParsePath(const char* path, std::span<char>, nw::NWCONN_HANDLE&,
@@ -42,8 +42,8 @@ nw::NWCCODE StubClient::NWScanConnectionsUsingFile(nw::NWCONN_HANDLE, nw::NWDIR_
     return kFail;
 }
 nw::NWCCODE StubClient::NWGetConnectionInformation(nw::NWCONN_HANDLE, std::uint16_t,
-                                                   std::span<char>, std::uint16_t&,
-                                                   std::uint32_t&, std::span<std::uint8_t>)
+                                                   std::span<char>, std::uint16_t&, std::uint32_t&,
+                                                   std::span<std::uint8_t>)
 {
     return kFail;
 }
@@ -56,8 +56,14 @@ nw::NWCCODE StubClient::NWSendBroadcastMessage(nw::NWCONN_HANDLE, const char*, s
 {
     return kFail;
 }
-nw::NWCCODE StubClient::NWClearConnectionNumber(nw::NWCONN_HANDLE, std::uint16_t) { return kFail; }
-nw::NWCCODE StubClient::NWClearFileLockSet(nw::NWCONN_HANDLE) { return kFail; }
+nw::NWCCODE StubClient::NWClearConnectionNumber(nw::NWCONN_HANDLE, std::uint16_t)
+{
+    return kFail;
+}
+nw::NWCCODE StubClient::NWClearFileLockSet(nw::NWCONN_HANDLE)
+{
+    return kFail;
+}
 nw::NWCCODE StubClient::NWAllocTemporaryDirectoryHandle(nw::NWCONN_HANDLE, nw::NWDIR_HANDLE,
                                                         const char*, nw::NWDIR_HANDLE&,
                                                         std::uint8_t&)
@@ -88,8 +94,14 @@ nw::NWCCODE StubClient::NWScanDirectoryForTrustees2(nw::NWCONN_HANDLE, nw::NWDIR
 {
     return kFail;
 }
-nw::NWCCODE StubClient::NWDSCreateContextHandle(nw::NWDSContextHandle&) { return kFail; }
-nw::NWCCODE StubClient::NWDSSetContext(nw::NWDSContextHandle, int, const void*) { return kFail; }
+nw::NWCCODE StubClient::NWDSCreateContextHandle(nw::NWDSContextHandle&)
+{
+    return kFail;
+}
+nw::NWCCODE StubClient::NWDSSetContext(nw::NWDSContextHandle, int, const void*)
+{
+    return kFail;
+}
 nw::NWCCODE StubClient::NWDSMapNameToID(nw::NWDSContextHandle, nw::NWCONN_HANDLE, const char*,
                                         std::uint32_t&)
 {
@@ -100,7 +112,10 @@ nw::NWCCODE StubClient::NWDSMapIDToName(nw::NWDSContextHandle, nw::NWCONN_HANDLE
 {
     return kFail;
 }
-nw::NWCCODE StubClient::NWDSFreeContext(nw::NWDSContextHandle) { return kFail; }
+nw::NWCCODE StubClient::NWDSFreeContext(nw::NWDSContextHandle)
+{
+    return kFail;
+}
 nw::NWCCODE StubClient::NWGetObjectName(nw::NWCONN_HANDLE, std::uint32_t, std::span<char>,
                                         std::uint16_t&)
 {
@@ -111,7 +126,10 @@ nw::NWCCODE StubClient::NWCCOpenConnByName(nw::NWCONN_HANDLE, const char*, std::
 {
     return kFail;
 }
-nw::NWCCODE StubClient::NWCCCloseConn(nw::NWCONN_HANDLE) { return kFail; }
+nw::NWCCODE StubClient::NWCCCloseConn(nw::NWCONN_HANDLE)
+{
+    return kFail;
+}
 nw::NWCCODE StubClient::NWGetLongName(nw::NWCONN_HANDLE, nw::NWDIR_HANDLE, const char*,
                                       std::uint8_t, std::uint8_t, std::span<char>)
 {
@@ -164,7 +182,8 @@ ShellWorld::ShellWorld()
       printer_(std::make_unique<NullPrinter>()), clipboard_(std::make_unique<NullClipboard>())
 {
     dirs_ = std::make_unique<AppDirs>(hostDir(QStringLiteral("program")),
-                                      hostDir(QStringLiteral("data")), settingsFile(), hostDir(QStringLiteral("tmp")));
+                                      hostDir(QStringLiteral("data")), settingsFile(),
+                                      hostDir(QStringLiteral("tmp")));
     makeDir(QStringLiteral("c"));
     build();
     mapDrive(QLatin1Char('C'), QStringLiteral("fixed:") + hostDir(QStringLiteral("c")));

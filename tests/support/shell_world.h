@@ -109,9 +109,9 @@ public:
     // The stored value as the file holds it now (re-read from disk); null when missing.
     QString storedOption(const QString& key) const;
 
-    Form1& form();          // created on first use
+    Form1& form();                              // created on first use
     bool load(const QString& commandLine = {}); // Form_Load
-    void restart();         // drops the window and the store, keeps the file
+    void restart();                             // drops the window and the store, keeps the file
 
     SettingsStore& store() { return *store_; }
     DriveMap& drives() { return drives_; }
