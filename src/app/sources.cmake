@@ -2,6 +2,8 @@
 target_sources(quorvex_core PRIVATE
     app/app_icon.cpp
     app/app_icon.h
+    app/app_services.cpp
+    app/app_services.h
     app/command_line.cpp
     app/command_line.h
     app/control_layout.cpp
