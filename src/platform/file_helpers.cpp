@@ -18,8 +18,7 @@ bool FileExists(const DriveMap& drives, const QString& path)
     const QString host = hostPathOf(drives, path);
     if (host.isEmpty())
         return false;
-    const QFileInfo info(host);
-    return info.isFile() && info.size() >= 0;
+    return QFileInfo(host).isFile();
 }
 
 QString shortPathName(const DriveMap& drives, const QString& path)

@@ -275,7 +275,7 @@ void SimClientTest::connectionInformationLoginBytes_data()
                                  << QByteArray("\x68\x03\x07\x09\x0F\x2A\x00", 7);
     QTest::newRow("2004 Wednesday")
         << "2004-03-10 00:05:00" << QByteArray("\x68\x03\x0A\x00\x05\x00\x03", 7);
-    QTest::newRow("1999 Saturday")
+    QTest::newRow("1999 Friday")
         << "1999-12-31 23:59:59" << QByteArray("\x63\x0C\x1F\x17\x3B\x3B\x05", 7);
     QTest::newRow("2024 Monday") << "2024-01-01 13:30:00"
                                  << QByteArray("\x7C\x01\x01\x0D\x1E\x00\x01", 7);

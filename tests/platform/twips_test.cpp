@@ -1,4 +1,3 @@
-#include "platform/headless_mode.h"
 #include "platform/twips.h"
 
 #include <QtTest>
@@ -13,8 +12,6 @@ private slots:
     void conversions_data();
     void conversions();
     void screenFactors();
-    void offscreenDecision_data();
-    void offscreenDecision();
 };
 
 void TwipsTest::conversions_data()
@@ -49,41 +46,6 @@ void TwipsTest::screenFactors()
     QCOMPARE(factors.x, 1440.0 / screen->logicalDotsPerInchX());
     QCOMPARE(factors.y, 1440.0 / screen->logicalDotsPerInchY());
     QCOMPARE(pixelsFromTwips(0, 0.0), 0); // a zero factor must not divide by zero
-}
-
-void TwipsTest::offscreenDecision_data()
-{
-    QTest::addColumn<QByteArray>("display");
-    QTest::addColumn<QByteArray>("wayland");
-    QTest::addColumn<QByteArray>("platform");
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("offscreen");
-    const QStringList plain{"quorvex", "F:\\Q1.XLS"};
-    QTest::newRow("nothing") << QByteArray() << QByteArray() << QByteArray() << plain << true;
-    QTest::newRow("X11") << QByteArray(":0") << QByteArray() << QByteArray() << plain << false;
-    QTest::newRow("Wayland") << QByteArray() << QByteArray("wayland-0") << QByteArray() << plain
-                             << false;
-    QTest::newRow("platform chosen")
-        << QByteArray() << QByteArray() << QByteArray("vnc") << plain << false;
-    QTest::newRow("-platform") << QByteArray() << QByteArray() << QByteArray()
-                               << QStringList{"quorvex", "-platform", "vnc", "F:\\Q1.XLS"} << false;
-    QTest::newRow("--platform") << QByteArray() << QByteArray() << QByteArray()
-                                << QStringList{"quorvex", "--platform", "vnc"} << false;
-    QTest::newRow("-platform without a name") << QByteArray() << QByteArray() << QByteArray()
-                                              << QStringList{"quorvex", "-platform"} << true;
-    QTest::newRow("-platform as the file name's job text")
-        << QByteArray() << QByteArray() << QByteArray() << QStringList{"F:\\-platform", "x"}
-        << true;
-}
-
-void TwipsTest::offscreenDecision()
-{
-    QFETCH(QByteArray, display);
-    QFETCH(QByteArray, wayland);
-    QFETCH(QByteArray, platform);
-    QFETCH(QStringList, args);
-    QFETCH(bool, offscreen);
-    QCOMPARE(needsOffscreenPlatform(display, wayland, platform, args), offscreen);
 }
 
 QTEST_MAIN(TwipsTest)

@@ -40,7 +40,8 @@ public:
     void mapDrive(QChar letter, const QString& value);
     void reloadDrives() { drives.reload(*settings); }
 
-    // Re-reads the settings file, as the next run of the program would.
+    // Re-reads the settings file, as the next run of the program would. A bundle
+    // from services() taken before refers to the old store: take a new one.
     void reopenSettings();
 
     Services services();
