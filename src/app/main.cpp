@@ -1,11 +1,48 @@
+#include "app/app_icon.h"
+#include "app/app_services.h"
+#include "app/command_line.h"
+#include "app/command_line_info.h"
+#include "app/form1.h"
+#include "app/lifecycle.h"
+#include "app/window_geometry.h"
+#include "platform/headless_mode.h"
+#include "platform/termination_signals.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
+    // "--help" and "--version" answer before anything else starts.
+    if (const auto status = quorvex::handleInfoOptions(argc, argv))
+        return *status;
+    // Decided before the application exists: without a display the program runs
+    // on the offscreen platform.
+    const bool headless = quorvex::applyHeadlessPlatform(argc, argv);
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Quorvex"));
-    window.show();
+    QApplication::setOrganizationName(QStringLiteral("Quorvex"));
+    QApplication::setApplicationName(QStringLiteral("Quorvex"));
+    quorvex::applyDesktopIdentity();
+    // The window hides in the tray and other windows come and go; the program
+    // ends when the main window unloads, not when a last window closes.
+    app.setQuitOnLastWindowClosed(false);
+
+    // QApplication has taken its own options out of the arguments; the rest,
+    // joined by blanks, is the one command line the program knows.
+    const QString commandLine = quorvex::joinCommandLine(app.arguments().mid(1));
+
+    quorvex::AppServices services(headless || quorvex::isHeadlessRun());
+    quorvex::Form1 form(services.services(), services.client());
+    services.setPromptParent(&form);
+    quorvex::Lifecycle& lifecycle = form.lifecycle();
+    QObject::connect(&lifecycle, &quorvex::Lifecycle::programEnded, &app,
+                     [&app](int status) { app.exit(status); });
+    quorvex::TerminationSignals termination;
+    QObject::connect(&termination, &quorvex::TerminationSignals::terminationRequested, &lifecycle,
+                     [&lifecycle] { lifecycle.unload(); });
+
+    if (!lifecycle.Form_Load(commandLine))
+        return lifecycle.exitStatus();
+    quorvex::placeCentred(form);
+    form.show();
     return app.exec();
 }

@@ -3,10 +3,14 @@ target_sources(quorvex_core PRIVATE
     app/app_icon.cpp
     app/app_icon.h
     app/app_icon.qrc
+    app/app_services.cpp
+    app/app_services.h
     app/command_line.cpp
     app/command_line.h
     app/command_line_info.cpp
     app/command_line_info.h
+    app/control_layout.cpp
+    app/control_layout.h
     app/dialog_buttons.cpp
     app/dialog_buttons.h
     app/form1.cpp
@@ -20,5 +24,17 @@ target_sources(quorvex_core PRIVATE
     app/message_pane.cpp
     app/message_pane.h
     app/settings.h
+    app/settings_keys.cpp
+    app/settings_keys.h
+    app/size_limits.cpp
+    app/size_limits.h
+    app/tray_icon.cpp
+    app/tray_icon.h
+    app/window_behaviour.cpp
+    app/window_behaviour.h
+    app/window_geometry.cpp
+    app/window_geometry.h
+    app/window_mover.cpp
+    app/window_mover.h
 )
 set_target_properties(quorvex_core PROPERTIES AUTORCC ON)

@@ -6,7 +6,10 @@ namespace quorvex {
 
 class Form1;
 
-// The file browser: drive, directory, pattern, file list, histories.
+// The file browser: drive, directory, pattern, file list, histories. Every
+// change of drive, directory or pattern lists the files again and wipes the
+// previous scan from the window, so that nothing on screen refers to another file
+// than the one now chosen.
 class FileBrowser : public QObject
 {
     Q_OBJECT
@@ -29,8 +32,29 @@ public:
     // The text of the selected file-list entry (empty when none).
     QString selectedFile() const;
 
+    // Points the browser at a full DOS path: drive, pattern "*.*", directory,
+    // and selects the first listed file whose name begins with the bare name,
+    // ignoring case (clearing the selection when none does). The file history and
+    // the command line use it before they scan.
+    void pointAt(const QString& fullPath);
+
+    // Appends a pattern to the pattern box's list without touching its text.
+    void addPatternHistory(const QString& pattern);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The listing half of a refresh; false when the enumeration failed.
+    bool listFiles();
+    // The other half: the previous scan's results and buttons go.
+    void resetScanView();
+    void setInfoText(const QString& text);
+    void applyHorizontalExtent();
+
     Form1& form_;
+    bool fallingBack_ = false;  // inside the drive change's fall-back to C:
+    bool driveChangeOk_ = true; // whether the last drive change reached its directory
 };
 
 } // namespace quorvex

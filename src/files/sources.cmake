@@ -2,8 +2,12 @@
 target_sources(quorvex_core PRIVATE
     files/directory_box.cpp
     files/directory_box.h
+    files/dos_pattern.cpp
+    files/dos_pattern.h
     files/drive_box.cpp
     files/drive_box.h
     files/file_browser.cpp
     files/file_browser.h
+    files/file_listing.cpp
+    files/file_listing.h
 )

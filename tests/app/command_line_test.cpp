@@ -31,8 +31,10 @@ void CommandLineTest::grammar_data()
     add("/p with blanks around", "  /p ", CommandLineJobKind::None, "");
     add("/P is a file name", "/P", CommandLineJobKind::Scan, "/P");
     add("rescan", "F:\\DB\\A.MDB -t", CommandLineJobKind::ScanAndRescan, "F:\\DB\\A.MDB");
-    add("rescan upper case", "F:\\DB\\A.MDB -T", CommandLineJobKind::ScanAndRescan, "F:\\DB\\A.MDB");
-    add("-t without blank is a name", "F:\\DB\\A.MDB-t", CommandLineJobKind::Scan, "F:\\DB\\A.MDB-t");
+    add("rescan upper case", "F:\\DB\\A.MDB -T", CommandLineJobKind::ScanAndRescan,
+        "F:\\DB\\A.MDB");
+    add("-t without blank is a name", "F:\\DB\\A.MDB-t", CommandLineJobKind::Scan,
+        "F:\\DB\\A.MDB-t");
     add("clear", "F:\\A.DOC -c", CommandLineJobKind::ScanAndClear, "F:\\A.DOC");
     add("clear and end", "F:\\A.DOC -ce", CommandLineJobKind::ScanClearAndEnd, "F:\\A.DOC");
     add("clear and end upper", "F:\\A.DOC -CE", CommandLineJobKind::ScanClearAndEnd, "F:\\A.DOC");
@@ -42,8 +44,8 @@ void CommandLineTest::grammar_data()
         "F:\\A.DOC", "C:\\X > Y");
     add("append", "F:\\A.DOC >> out.txt", CommandLineJobKind::ScanAndAppend, "F:\\A.DOC",
         "out.txt");
-    add("write wins over append", "F:\\A >> B > C", CommandLineJobKind::ScanAndWrite,
-        "F:\\A >> B", "C");
+    add("write wins over append", "F:\\A >> B > C", CommandLineJobKind::ScanAndWrite, "F:\\A >> B",
+        "C");
     add("switch at the end wins over >", "F:\\A > B -t", CommandLineJobKind::ScanAndRescan,
         "F:\\A > B");
     add("lock set", "-ue", CommandLineJobKind::ClearLockSet, "");
@@ -67,8 +69,8 @@ void CommandLineTest::grammar()
 
 void CommandLineTest::joinsArgumentsWithSingleBlanks()
 {
-    QCOMPARE(quorvex::joinCommandLine({QStringLiteral("F:\\A.DOC"), QStringLiteral(">"),
-                                       QStringLiteral("/tmp/x")}),
+    QCOMPARE(quorvex::joinCommandLine(
+                 {QStringLiteral("F:\\A.DOC"), QStringLiteral(">"), QStringLiteral("/tmp/x")}),
              QStringLiteral("F:\\A.DOC > /tmp/x"));
     QCOMPARE(quorvex::joinCommandLine({QStringLiteral(" F:\\A.DOC"), QStringLiteral("-t ")}),
              QStringLiteral("F:\\A.DOC -t"));

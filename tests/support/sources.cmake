@@ -6,6 +6,8 @@ target_sources(quorvex_test_support PRIVATE
     support/recording_shell.h
     support/scripted_prompts.cpp
     support/scripted_prompts.h
+    support/shell_world.cpp
+    support/shell_world.h
     support/sim_server_builder.cpp
     support/sim_server_builder.h
     support/test_services.cpp

@@ -1,0 +1,90 @@
+#include "app/app_services.h"
+
+#include "netware/demo_install.h"
+#include "netware/sim_client.h"
+#include "platform/app_dirs.h"
+#include "platform/default_printer.h"
+#include "platform/desktop_prompts.h"
+#include "platform/desktop_shell.h"
+#include "platform/drive_map.h"
+#include "platform/headless_prompts.h"
+#include "platform/settings_store.h"
+#include "platform/system_clipboard.h"
+#include "platform/system_clock.h"
+
+#include <QTextStream>
+
+namespace quorvex {
+
+namespace {
+const QString kServersSection = QStringLiteral("Servers");
+}
+
+AppServices::AppServices(bool headless) : headless_(headless)
+{
+    dirs_ = std::make_unique<AppDirs>(AppDirs::detect());
+    store_ = std::make_unique<SettingsStore>(dirs_->settingsFile());
+    drives_ = std::make_unique<DriveMap>();
+    if (headless)
+        prompts_ = std::make_unique<HeadlessPrompts>();
+    else
+        prompts_ = std::make_unique<DesktopPrompts>();
+    clock_ = std::make_unique<SystemClock>();
+    shell_ = std::make_unique<DesktopShell>();
+    printer_ = std::make_unique<DefaultPrinter>();
+    clipboard_ = std::make_unique<SystemClipboard>();
+    setUpDrivesAndServers();
+    services_ = std::unique_ptr<Services>(new Services{
+        *store_, *drives_, *prompts_, *clock_, *shell_, *printer_, *clipboard_, *dirs_, headless});
+}
+
+AppServices::~AppServices() = default;
+
+nw::NetWareClient& AppServices::client()
+{
+    return *client_;
+}
+
+void AppServices::setPromptParent(QWidget* window)
+{
+    if (auto* desktop = dynamic_cast<DesktopPrompts*>(prompts_.get()))
+        desktop->setParent(window);
+}
+
+void AppServices::setUpDrivesAndServers()
+{
+    if (!store_->hasSection(DriveMap::kSection)) {
+        // A first start: the default map and the demo servers behind F: and G:.
+        writeDefaultDriveMap(*store_);
+        QString error;
+        const QMap<QString, QString> demo =
+            nw::installDemo(dirs_->programDir(), dirs_->dataDir(), &error);
+        if (demo.isEmpty())
+            QTextStream(stderr) << "Quorvex: the demo servers could not be set up: " << error
+                                << Qt::endl;
+        for (auto it = demo.cbegin(); it != demo.cend(); ++it)
+            store_->setValue(kServersSection, it.key(), QStringLiteral("sim:") + it.value());
+        // The map and the servers are the machine's set-up, not the user's
+        // options: kept at once, so quorvex-sim and a second copy see them.
+        store_->sync();
+    }
+    drives_->reload(*store_);
+
+    std::vector<nw::ServerBackend> servers;
+    for (const QString& name : store_->keys(kServersSection))
+        servers.push_back({name, store_->value(kServersSection, name)});
+    const DriveMap* drives = drives_.get();
+    client_ = std::make_unique<nw::SimClient>(
+        std::move(servers), [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
+            const auto entry = drives->entry(letter);
+            if (!entry || entry->type != DriveType::Remote)
+                return std::nullopt;
+            return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
+        });
+    nw::SimClient* client = client_.get();
+    drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
+        return client->volumeHostDirectory(server, volume);
+    });
+}
+
+} // namespace quorvex

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace nw {
+class NetWareClient;
+class SimClient;
+} // namespace nw
+
+namespace quorvex {
+
+class AppDirs;
+class Clipboard;
+class Clock;
+class DriveMap;
+class Printer;
+class Prompts;
+class SettingsStore;
+class Shell;
+
+// Everything the running program needs from the machine, set up in order: the
+// settings store on the settings file; the drive map from "Drives" (on a first
+// start the default map is written and the demo servers installed, with
+// "Servers" pointing at them); the NetWare client over the servers of
+// "Servers", which also tells the drive map where each network volume's files
+// live.
+class AppServices
+{
+public:
+    // headless: message boxes go to standard error instead of the screen.
+    explicit AppServices(bool headless);
+    ~AppServices();
+
+    Services& services() { return *services_; }
+    nw::NetWareClient& client();
+    // Message boxes are centred on the main window once there is one.
+    void setPromptParent(QWidget* window);
+
+private:
+    void setUpDrivesAndServers();
+
+    std::unique_ptr<AppDirs> dirs_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<DriveMap> drives_;
+    std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<Printer> printer_;
+    std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<nw::SimClient> client_;
+    std::unique_ptr<Services> services_;
+    bool headless_ = false;
+};
+
+} // namespace quorvex

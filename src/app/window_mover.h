@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+class QWidget;
+
+namespace quorvex {
+
+// Lets a person drag a window by its background and by chosen labels and
+// frames (the surfaces), as if holding its title bar, and re-centres the window
+// on a double-click there. The drag starts once the mouse moves with the left
+// button held, so that a double-click on the same surface still arrives.
+class WindowMover : public QObject
+{
+    Q_OBJECT
+public:
+    WindowMover(QWidget& window, const QList<QWidget*>& surfaces);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isSurface(QObject* watched, const QPoint& pos) const;
+
+    QWidget& window_;
+    QList<QPointer<QWidget>> surfaces_;
+    bool pressed_ = false;
+    bool moving_ = false; // moving the window ourselves (no system move)
+    QPoint pressGlobal_;
+    QPoint windowAtPress_;
+};
+
+} // namespace quorvex
