@@ -24,10 +24,16 @@ struct UserListFixture
         ConnectionInfo record;
     };
 
+    // The window talks to the scripted client unless given another one.
+    explicit UserListFixture(nw::NetWareClient* other = nullptr)
+        : form(std::make_unique<Form1>(services, other ? *other : client))
+    {
+    }
+
     TestServices fakes;
     Services services = fakes.services();
     ScriptedClient client;
-    std::unique_ptr<Form1> form = std::make_unique<Form1>(services, client);
+    std::unique_ptr<Form1> form;
 
     void fill(std::initializer_list<User> users)
     {
