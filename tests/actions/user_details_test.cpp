@@ -2,7 +2,6 @@
 #include "actions/user_details.h"
 #include "app/settings.h"
 #include "scan/connection_info.h"
-#include "scan/result_text.h"
 
 #include <QTest>
 
@@ -42,46 +41,12 @@ class UserDetailsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void renderings_data();
-    void renderings();
     void detailText_data();
     void detailText();
     void withoutRecordOnlyTheUserLine();
     void ansiText_data();
     void ansiText();
 };
-
-void UserDetailsTest::renderings_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("opened 8") << "opened" << 8 << "Shareable";
-    QTest::newRow("opened 0") << "opened" << 0 << "Exclusive";
-    QTest::newRow("opened 1") << "opened" << 1 << "Exclusive";
-    QTest::newRow("opened 0x88") << "opened" << 0x88 << "Exclusive";
-    QTest::newRow("rights none") << "rights" << 0 << "";
-    QTest::newRow("rights 1+2+8") << "rights" << 0x0B << "Read,Write,Deny Write";
-    QTest::newRow("rights read+write") << "rights" << 0x03 << "Read,Write";
-    QTest::newRow("rights deny both") << "rights" << 0x0C << "Deny Read,Deny Write";
-    QTest::newRow("rights other bits only") << "rights" << 0xF0 << "";
-    QTest::newRow("rights all eight bits") << "rights" << 0xFF << "Read,Write,Deny Read,Deny Write";
-    QTest::newRow("locked 0") << "locked" << 0 << "No";
-    QTest::newRow("locked 1") << "locked" << 1 << "Yes";
-    QTest::newRow("locked 0x80") << "locked" << 0x80 << "Yes";
-}
-
-void UserDetailsTest::renderings()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    const auto byte = static_cast<std::uint8_t>(value);
-    const QString got = kind == "opened"   ? openedText(byte)
-                        : kind == "rights" ? fileRightsText(byte)
-                                           : lockedText(byte);
-    QCOMPARE(got, text);
-}
 
 void UserDetailsTest::detailText_data()
 {
@@ -126,6 +91,16 @@ void UserDetailsTest::detailText_data()
     QTest::newRow("option on after the scan")
         << dirRightsOn << scannedWithout << true
         << "File: \t\tQ1.XLS\r\nUser: \t\tJSMITH\r\nDirectory Rights: \t\r\nLocked: \t\tNo\r\n";
+
+    Settings openedAndRights;
+    openedAndRights.Opened = openedAndRights.FileRights = 1;
+    ConnectionInfo exclusive = full;
+    exclusive.opened = 0;
+    exclusive.fileRights = 0x0B;
+    QTest::newRow("exclusive, read write deny write")
+        << openedAndRights << exclusive << true
+        << "File: \t\tQ1.XLS\r\nUser: \t\tJSMITH\r\nOpened: \t\tExclusive\r\n"
+           "File Rights: \tRead,Write,Deny Write\r\n";
 
     Settings addressOnly;
     addressOnly.Address = 1;
