@@ -121,8 +121,8 @@ void FileLocksTest::firstHolderIsOffered()
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].text,
              QStringLiteral("User USER2 has file locked. Do you want to clear this lock?"));
-    QCOMPARE(toString(boxes[0].defaultButton), toString(Answer::Yes));
-    QCOMPARE(toString(boxes[0].icon), toString(MsgIcon::Question));
+    QCOMPARE(nameOf(boxes[0].defaultButton), nameOf(Answer::Yes));
+    QCOMPARE(nameOf(boxes[0].icon), nameOf(MsgIcon::Question));
     QCOMPARE(f.form->List1->currentRow(), 1);
     QCOMPARE(f.form->Text2->text(), QStringLiteral("File lock has been cleared."));
 }
