@@ -1,9 +1,13 @@
 # Sources of src/actions.
 target_sources(quorvex_core PRIVATE
+    actions/ansi_text.cpp
+    actions/ansi_text.h
     actions/clear_connection.cpp
     actions/clear_connection.h
     actions/send_message.cpp
     actions/send_message.h
+    actions/user_details.cpp
+    actions/user_details.h
     actions/user_selection.cpp
     actions/user_selection.h
 )

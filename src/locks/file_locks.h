@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace quorvex {
 
 class Form1;
 
-// Clearing the lock on the selected file, or the lock set.
+// Clearing the lock on the selected file, or the lock set. Works from the last
+// scan's lock flags; the user list and its records are left as they are.
 class FileLocks : public QObject
 {
     Q_OBJECT
@@ -16,6 +18,11 @@ public:
     void Command11_Click();
 
 private:
+    int firstLockHolder() const;
+    void clearLockSet();
+    void clearFileLock();
+    QString selectedFileName() const;
+
     Form1& form_;
 };
 

@@ -2,4 +2,6 @@
 target_sources(quorvex_core PRIVATE
     locks/file_locks.cpp
     locks/file_locks.h
+    locks/lock_error_text.cpp
+    locks/lock_error_text.h
 )

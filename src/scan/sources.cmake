@@ -1,6 +1,8 @@
 # Sources of src/scan.
 target_sources(quorvex_core PRIVATE
     scan/connection_info.h
+    scan/result_text.cpp
+    scan/result_text.h
     scan/scan_engine.cpp
     scan/scan_engine.h
     scan/scan_result.h

@@ -4,6 +4,8 @@ target_sources(quorvex_test_support PRIVATE
     support/memory_clipboard.h
     support/recording_printer.h
     support/recording_shell.h
+    support/scripted_client.cpp
+    support/scripted_client.h
     support/scripted_prompts.cpp
     support/scripted_prompts.h
     support/shell_world.cpp
@@ -12,4 +14,5 @@ target_sources(quorvex_test_support PRIVATE
     support/sim_server_builder.h
     support/test_services.cpp
     support/test_services.h
+    support/user_list_fixture.h
 )
