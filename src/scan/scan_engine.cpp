@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <array>
 
@@ -85,6 +86,9 @@ private:
 ScanEngine::ScanEngine(Form1& form) : form_(form), details_(form)
 {
     connect(form_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Every user line is one name in one font; the list then lays out ten
+    // thousand lines without measuring each one.
+    form_.List1->setUniformItemSizes(true);
 }
 
 void ScanEngine::Command1_Click()
@@ -201,6 +205,15 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
                                               qint64 deadline)
 {
     QPointer<Form1> window(&form_);
+    QPointer<QListWidget> list(form_.List1);
+    // The duplicate check moves the current line for every entry; scrolling to
+    // it would lay the whole list out each time.
+    const bool autoScroll = list->hasAutoScroll();
+    list->setAutoScroll(false);
+    const auto restoreScroll = qScopeGuard([&] {
+        if (list)
+            list->setAutoScroll(autoScroll);
+    });
     nw::NetWareClient& client = form_.client();
     const Clock& clock = form_.services().clock;
     const QByteArray path = volumePath.toLatin1();
