@@ -88,9 +88,7 @@ void ScanEngineTest::localDriveRefused()
     QFETCH(QString, drive);
     QFETCH(bool, refused);
     World world;
-    world.store->setValue(QStringLiteral("Drives"), QStringLiteral("C"),
-                          drive + world.dir.filePath(QStringLiteral("c")));
-    world.drives.reload(*world.store);
+    world.remapDrive(QLatin1Char('C'), drive);
     world.createFile(QStringLiteral("C:\\LOCAL.TXT"));
     world.choose(QStringLiteral("C:\\LOCAL.TXT"));
     world.fillPreviousResult();
@@ -100,7 +98,7 @@ void ScanEngineTest::localDriveRefused()
     if (refused) {
         QCOMPARE(world.form->Text2->text(),
                  QStringLiteral("Error! File must reside on network drive."));
-        QCOMPARE(world.prompts.beeps(), 1);
+        QCOMPARE(world.prompts.beepCount(), 1);
         QCOMPARE(world.userLines(), (QStringList{"OLD1", "OLD2"}));
         QVERIFY(world.client.calls.isEmpty());
     } else {
@@ -116,7 +114,7 @@ void ScanEngineTest::missingFileKeepsEverything()
     world.scan();
     QCOMPARE(world.form->Text2->text(),
              QStringLiteral("File doesn't exist. Press the F5 key to refresh files."));
-    QCOMPARE(world.prompts.beeps(), 0);
+    QCOMPARE(world.prompts.beepCount(), 0);
     QCOMPARE(world.userLines().size(), 2);
     QVERIFY(world.client.calls.isEmpty());
     QVERIFY(!world.form->scan().isRunning());
@@ -139,7 +137,7 @@ void ScanEngineTest::immediateEndListsNoUsers()
     QVERIFY(!world.visible(world.form->Command4));
     QVERIFY(!world.visible(world.form->Command9));
     QCOMPARE(world.form->List1->toolTip(), QString());
-    QCOMPARE(world.prompts.beeps(), 0);
+    QCOMPARE(world.prompts.beepCount(), 0);
     QCOMPARE(world.form->lastScan.volumePath, QStringLiteral("DATA:REPORTS\\Q1.XLS"));
     QCOMPARE(world.form->lastScan.longPath, kFile);
     QCOMPARE(world.form->lastScan.fileName, QStringLiteral("Q1.XLS"));
@@ -188,7 +186,7 @@ void ScanEngineTest::unreadableConnectionIsLeftOut()
     world.scan();
     QCOMPARE(world.userLines(), QStringList{QStringLiteral("JSMITH")});
     QCOMPARE(world.form->connections.size(), 1);
-    QCOMPARE(world.prompts.beeps(), 0);
+    QCOMPARE(world.prompts.beepCount(), 0);
 }
 
 void ScanEngineTest::stopKeepsUsersAndSkipsCompletion()
@@ -211,7 +209,7 @@ void ScanEngineTest::stopKeepsUsersAndSkipsCompletion()
     QCOMPARE(world.form->Label5->text(), QStringLiteral("before"));
     QVERIFY(!world.visible(world.form->Check1));
     QCOMPARE(world.client.iterationHandlesIn.size(), 2);
-    QCOMPARE(world.prompts.beeps(), 0);
+    QCOMPARE(world.prompts.beepCount(), 0);
 }
 
 void ScanEngineTest::deadline_data()
@@ -230,13 +228,15 @@ void ScanEngineTest::deadline()
     QFETCH(qint64, elapsedMs);
     QFETCH(qint64, wallJumpMs);
     QFETCH(bool, timedOut);
-    World world; // the wall clock starts ten seconds before midnight
-    world.client.batches = {batch({FakeClient::entry(5)},
-                                  [&] {
-                                      world.clock.mono += elapsedMs;
-                                      world.clock.wall = world.clock.wall.addMSecs(wallJumpMs);
-                                  }),
-                            batch({FakeClient::entry(9)})};
+    World world;
+    world.t.clock.setNow(QDateTime(QDate(2026, 3, 4), QTime(23, 59, 50)));
+    world.client.batches = {
+        batch({FakeClient::entry(5)},
+              [&] {
+                  world.t.clock.setMonotonicMs(world.t.clock.monotonicMs() + elapsedMs);
+                  world.t.clock.setNow(world.t.clock.now().addMSecs(wallJumpMs));
+              }),
+        batch({FakeClient::entry(9)})};
     world.scan();
     if (timedOut) {
         QCOMPARE(world.form->Text2->text(), QStringLiteral("Scan timed out."));
@@ -246,7 +246,7 @@ void ScanEngineTest::deadline()
         QCOMPARE(world.userLines(), (QStringList{"JSMITH", "BOB"}));
         QCOMPARE(world.form->Label5->text(), QStringLiteral("2 user(s)"));
     }
-    QCOMPARE(world.prompts.beeps(), 0);
+    QCOMPARE(world.prompts.beepCount(), 0);
     QVERIFY(!world.visible(world.form->Command9));
 }
 
@@ -282,7 +282,7 @@ void ScanEngineTest::resultCodes()
     world.scan();
 
     QCOMPARE(world.form->Text2->text(), message);
-    QCOMPARE(world.prompts.beeps(), 1);
+    QCOMPARE(world.prompts.beepCount(), 1);
     QCOMPARE(world.userLines(), QStringList{QStringLiteral("JSMITH")}); // what was found stays
     QVERIFY(!world.visible(world.form->Command9));
     QCOMPARE(world.form->Combo1->count(), 0);
@@ -298,10 +298,9 @@ void ScanEngineTest::parseFailureShowsWarningBox()
     world.client.parseRc = nw::kBadPathSyntax;
     world.scan();
 
-    QCOMPARE(world.prompts.events,
-             (QStringList{"beep", "box:Error! Could not parse the path for file Q1.XLS."}));
-    QCOMPARE(world.prompts.boxes[0].title, QStringLiteral("Quorvex"));
-    QCOMPARE(world.prompts.boxes[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(world.prompts.transcript(),
+             (QStringList{"beep", "messageBox[Exclamation,Ok,Ok] Quorvex: Error! Could not parse "
+                                  "the path for file Q1.XLS."}));
     QVERIFY(!world.visible(world.form->Command9));
     QCOMPARE(world.userLines().size(), 2);
     QVERIFY(!world.client.calls.contains(QStringLiteral("NWScanConnectionsUsingFile")));

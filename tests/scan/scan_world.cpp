@@ -4,31 +4,35 @@
 #include "files/drive_box.h"
 
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 using namespace quorvex;
 
+namespace {
+
+QString folderOf(QChar letter)
+{
+    return letter.toUpper() == QLatin1Char('C') ? QStringLiteral("c") : QStringLiteral("data");
+}
+
+} // namespace
+
 ScanWorld::ScanWorld()
 {
-    QDir(dir.path()).mkpath(QStringLiteral("c"));
-    QDir(dir.path()).mkpath(QStringLiteral("data"));
-    store = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("Quorvex.ini")));
-    store->setValue(QStringLiteral("Drives"), QStringLiteral("C"),
-                    QStringLiteral("fixed:") + dir.filePath(QStringLiteral("c")));
-    store->setValue(QStringLiteral("Drives"), QStringLiteral("F"),
-                    QStringLiteral("network:FS1/DATA:@") + dir.filePath(QStringLiteral("data")));
-    drives.reload(*store);
-    dirs = std::make_unique<AppDirs>(dir.path(), dir.filePath(QStringLiteral("share")),
-                                     store->filePath(), dir.path());
-    services.reset(new Services{*store, drives, prompts, clock, shell, printer, clipboard, *dirs});
+    QDir(t.root()).mkpath(QStringLiteral("c"));
+    QDir(t.root()).mkpath(QStringLiteral("data"));
+    t.mapDrive(QLatin1Char('C'), QStringLiteral("fixed:") + t.path(QStringLiteral("c")));
+    t.mapDrive(QLatin1Char('F'),
+               QStringLiteral("network:FS1/DATA:@") + t.path(QStringLiteral("data")));
+    services.reset(new Services{*t.settings, t.drives, prompts, t.clock, t.shell, t.printer,
+                                t.clipboard, t.dirs, false});
     form = std::make_unique<Form1>(*services, client);
-    form->Drive1->setDriveMap(&drives);
-    form->Dir1->setDriveMap(&drives);
-    for (const DriveEntry& e : drives.entries())
-        form->Drive1->addItem(drives.displayName(e.letter));
+    form->Drive1->setDriveMap(&t.drives);
+    form->Dir1->setDriveMap(&t.drives);
+    for (const DriveEntry& e : t.drives.entries())
+        form->Drive1->addItem(t.drives.displayName(e.letter));
 }
 
 ScanWorld::~ScanWorld()
@@ -36,16 +40,16 @@ ScanWorld::~ScanWorld()
     form.reset();
 }
 
+void ScanWorld::remapDrive(QChar letter, const QString& type)
+{
+    t.mapDrive(letter, type + t.path(folderOf(letter)));
+}
+
 void ScanWorld::createFile(const QString& dosPath)
 {
-    const QString host =
-        dir.filePath((dosPath.at(0).toUpper() == QLatin1Char('C') ? QStringLiteral("c")
-                                                                  : QStringLiteral("data")) +
-                     QString(dosPath.mid(2)).replace(QLatin1Char('\\'), QLatin1Char('/')));
-    QDir().mkpath(QFileInfo(host).path());
-    QFile file(host);
-    file.open(QIODevice::WriteOnly);
-    file.write("x");
+    t.createFile(folderOf(dosPath.at(0)) +
+                     QString(dosPath.mid(2)).replace(QLatin1Char('\\'), QLatin1Char('/')),
+                 "x");
 }
 
 void ScanWorld::choose(const QString& dosPath)
