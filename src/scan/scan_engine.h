@@ -1,12 +1,16 @@
 #pragma once
 
+#include "scan/connection_details.h"
+
 #include <QObject>
+#include <QString>
 
 namespace quorvex {
 
 class Form1;
 
-// The connection scan of the file chosen in the file browser.
+// The connection scan of the file chosen in the file browser: asks the server
+// which connections have the file open and lists them in the user list.
 class ScanEngine : public QObject
 {
     Q_OBJECT
@@ -14,15 +18,36 @@ public:
     explicit ScanEngine(Form1& form);
 
     // The Scan button; also run by the rescan timer, a file double-click, a
-    // history pick and the command line. Dropped while a scan is running.
+    // history pick and the command line. While a scan runs (it lets the event
+    // loop turn before each client call) a further request is dropped: the
+    // running scan goes on untouched.
     void Command1_Click();
     bool isRunning() const { return running_; }
 
-private:
-    bool running_ = false;
+    // How long the client loop may run, in milliseconds of the monotonic clock.
+    static constexpr qint64 kDeadlineMs = 60'000;
+    // Added to the widest user line to give the list's horizontal scroll extent.
+    static constexpr int kExtentMarginPx = 25;
 
 private:
+    class WaitCursor;
+    // Steps of one scan; each returns false when the scan ends there.
+    bool checkFile(QString& fileName, QString& longPath, QString& clientPath);
+    bool parse(WaitCursor& cursor, const QString& fileName, const QString& clientPath,
+               QString& volumePath);
+    enum class LoopEnd
+    {
+        Complete,
+        Ended,
+        WindowGone
+    };
+    LoopEnd runClientLoop(WaitCursor& cursor, const QString& volumePath, qint64 deadline);
+    void complete(WaitCursor& cursor, const QString& longPath);
+    void setHorizontalExtent();
+
     Form1& form_;
+    ConnectionDetails details_;
+    bool running_ = false;
 };
 
 } // namespace quorvex

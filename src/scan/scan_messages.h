@@ -1,0 +1,18 @@
+#pragma once
+
+#include "netware/netware_client.h"
+
+#include <QString>
+
+namespace quorvex {
+
+// The message the scan writes for a code of the connections-using-a-file call
+// other than 0 and 0x88FF. Codes without a message of their own are written in
+// signed decimal.
+QString scanErrorText(nw::NWCCODE code);
+
+// True when the code has a message of its own (the pane is then not cleared
+// before the beep).
+bool isKnownScanError(nw::NWCCODE code);
+
+} // namespace quorvex
