@@ -1,6 +1,7 @@
 #include "app/lifecycle.h"
 
 #include "app/command_line.h"
+#include "app/command_line_jobs.h"
 #include "app/form1.h"
 #include "app/message_pane.h"
 #include "app/settings_keys.h"
@@ -159,7 +160,7 @@ void Lifecycle::readOptions()
 
 void Lifecycle::runCommandLineJob(const QString& commandLine)
 {
-    Q_UNUSED(commandLine);
+    CommandLineJobs(form_).run(commandLine);
 }
 
 void Lifecycle::Form_Unload()

@@ -36,8 +36,7 @@ public:
 
     WindowBehaviour& window() const { return *window_; }
 
-    // The jobs a non-empty command line names ("/p" excepted). The jobs are not
-    // built yet, so a command line is ignored for now.
+    // The jobs a non-empty command line names ("/p" excepted).
     void runCommandLineJob(const QString& commandLine);
 
 signals:

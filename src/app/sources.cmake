@@ -7,6 +7,8 @@ target_sources(quorvex_core PRIVATE
     app/app_services.h
     app/command_line.cpp
     app/command_line.h
+    app/command_line_jobs.cpp
+    app/command_line_jobs.h
     app/command_line_info.cpp
     app/command_line_info.h
     app/control_layout.cpp

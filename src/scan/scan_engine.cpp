@@ -99,6 +99,7 @@ void ScanEngine::Command1_Click()
     // with it, so after each turn nothing of either may be touched.
     QPointer<Form1> window(&form_);
     RunningFlag flag(running_, window);
+    lastOutcome_ = Outcome::Failed;
 
     QString fileName, longPath, clientPath;
     if (!checkFile(fileName, longPath, clientPath))
@@ -128,8 +129,10 @@ void ScanEngine::Command1_Click()
     const LoopEnd end = runClientLoop(cursor, volumePath, deadline);
     if (end == LoopEnd::WindowGone || !window)
         return; // nothing of the window or the engine is left to touch
-    if (end == LoopEnd::Complete)
+    if (end == LoopEnd::Complete) {
+        lastOutcome_ = Outcome::Completed;
         complete(cursor, longPath);
+    }
 }
 
 bool ScanEngine::checkFile(QString& fileName, QString& longPath, QString& clientPath)

@@ -24,6 +24,17 @@ public:
     void Command1_Click();
     bool isRunning() const { return running_; }
 
+    // How the last scan that was not dropped ended: Completed once the server
+    // said the list was exhausted; Failed for every other end (a check, the
+    // parse, Stop, the time-out or a client error).
+    enum class Outcome
+    {
+        None,
+        Failed,
+        Completed
+    };
+    Outcome lastOutcome() const { return lastOutcome_; }
+
     // How long the client loop may run, in milliseconds of the monotonic clock.
     static constexpr qint64 kDeadlineMs = 60'000;
     // Added to the widest user line to give the list's horizontal scroll extent.
@@ -48,6 +59,7 @@ private:
     Form1& form_;
     ConnectionDetails details_;
     bool running_ = false;
+    Outcome lastOutcome_ = Outcome::None;
 };
 
 } // namespace quorvex

@@ -1,0 +1,179 @@
+#include "app/command_line_jobs.h"
+
+#include "actions/clear_connection.h"
+#include "actions/user_selection.h"
+#include "app/form1.h"
+#include "app/interval_timer.h"
+#include "app/lifecycle.h"
+#include "app/message_pane.h"
+#include "files/file_browser.h"
+#include "platform/clock.h"
+#include "platform/drive_map.h"
+#include "platform/file_helpers.h"
+#include "platform/prompts.h"
+#include "platform/services.h"
+#include "scan/scan_engine.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace quorvex {
+
+namespace {
+
+void toStandardError(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (shown.isEmpty())
+        return;
+    if (!shown.endsWith(QLatin1Char('\n')))
+        shown += QLatin1Char('\n');
+    std::fputs(shown.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+CommandLineJobs::CommandLineJobs(Form1& form) : form_(form) {}
+
+QString CommandLineJobs::outputStamp(const QDateTime& now)
+{
+    return QLocale::c().toString(now, QStringLiteral("MM/dd/yyyy hh:mm:ss AP")).toLower();
+}
+
+void CommandLineJobs::run(const QString& commandLine)
+{
+    const CommandLineJob job = parseCommandLine(commandLine);
+    using Kind = CommandLineJobKind;
+    if (job.kind == Kind::None)
+        return;
+    if (job.kind == Kind::ClearLockSet) {
+        // No path has been parsed yet, so the program holds no connection of its
+        // own to name; the client answers for its default one.
+        form_.client().NWClearFileLockSet(form_.serverConnection);
+        end(0);
+        return;
+    }
+
+    const QString fileName = dosFileName(job.fileName);
+    if (fileName.isEmpty() || !FileExists(form_.services().drives, fileName)) {
+        form_.services().prompts.beep();
+        form_.Text2->setText(QStringLiteral("Passed file '") + job.fileName +
+                             QStringLiteral("' does not exist."));
+        if (form_.services().headless)
+            endUnattended(1);
+        return;
+    }
+
+    const bool scanned = scan(fileName);
+    switch (job.kind) {
+    case Kind::ScanAndRescan:
+        form_.Check1->setChecked(true);
+        form_.Timer1->setEnabled(true);
+        return; // keeps running, headless too, until it is told to end
+    case Kind::ScanAndClear:
+    case Kind::ScanClearAndEnd:
+        if (scanned)
+            clearAllUsers();
+        if (job.kind == Kind::ScanClearAndEnd) {
+            if (form_.services().headless)
+                toStandardError(form_.Text2->text());
+            end(scanned ? 0 : 1);
+        } else if (form_.services().headless) {
+            endUnattended(scanned ? 0 : 1);
+        }
+        return;
+    case Kind::ScanAndWrite:
+    case Kind::ScanAndAppend: {
+        int status = scanned ? 0 : 1;
+        if (!scanned)
+            toStandardError(form_.Text2->text());
+        else if (form_.List1->count() > 0 && !writeUsers(job))
+            status = 1;
+        end(status);
+        return;
+    }
+    default:
+        if (form_.services().headless)
+            endUnattended(scanned ? 0 : 1);
+        return;
+    }
+}
+
+QString CommandLineJobs::dosFileName(const QString& fileName) const
+{
+    if (!fileName.startsWith(QLatin1Char('/')))
+        return fileName;
+    return form_.services().drives.dosPathForHostPath(fileName);
+}
+
+bool CommandLineJobs::scan(const QString& fileName)
+{
+    form_.browser().pointAt(fileName);
+    form_.Command1->setVisible(true);
+    form_.scan().Command1_Click();
+    return form_.scan().lastOutcome() == ScanEngine::Outcome::Completed;
+}
+
+void CommandLineJobs::clearAllUsers()
+{
+    if (form_.List1->count() == 0)
+        return;
+    form_.selection().Command14_Click();
+    if (form_.List1->selectedItems().isEmpty())
+        return;
+    form_.NoClearPrompt = true;
+    form_.clearConnection().Command13_Click();
+    form_.NoClearPrompt = false;
+}
+
+bool CommandLineJobs::writeUsers(const CommandLineJob& job)
+{
+    // A DOS path goes through the drive map; a host path or one relative to the
+    // current directory is used as it is.
+    static const QRegularExpression dosPath(QStringLiteral("^[A-Za-z]:"));
+    QString target = job.outputFile;
+    if (dosPath.match(target).hasMatch())
+        target = hostPathOf(form_.services().drives, target);
+    QFile out(target);
+    const QIODevice::OpenMode mode =
+        job.kind == CommandLineJobKind::ScanAndAppend ? QIODevice::Append : QIODevice::Truncate;
+    if (target.isEmpty() || !out.open(QIODevice::WriteOnly | mode)) {
+        toStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
+                        QStringLiteral("'."));
+        return false;
+    }
+    QString text = outputStamp(form_.services().clock.now()) + QStringLiteral("\r\n");
+    text += job.fileName + QStringLiteral("\r\n");
+    for (int i = 0; i < form_.List1->count(); ++i)
+        text += form_.List1->item(i)->text() + QStringLiteral("\r\n");
+    const QByteArray bytes = text.toLocal8Bit();
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        toStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
+                        QStringLiteral("'."));
+        return false;
+    }
+    return true;
+}
+
+void CommandLineJobs::end(int status)
+{
+    form_.lifecycle().setExitStatus(status);
+    form_.lifecycle().unload();
+}
+
+void CommandLineJobs::endUnattended(int status)
+{
+    toStandardError(form_.Text2->text());
+    end(status);
+}
+
+} // namespace quorvex
