@@ -2,9 +2,16 @@
 
 #include <QObject>
 
+class QDialog;
+
 namespace quorvex {
 
 class Form1;
+
+// Shows a window modally with the rescan paused: Timer1 is stopped if it runs and
+// started again when the window closes only if it was running, so a rescan that
+// was off stays off and none fires while the window is open.
+void showModalPausingRescan(Form1& form, QDialog& dialog);
 
 // The Options, Info and About buttons: each opens its window modally with the rescan paused.
 class DialogButtons : public QObject
