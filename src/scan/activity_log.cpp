@@ -1,6 +1,5 @@
 #include "scan/activity_log.h"
 
-#include "scan/prefix_index.h"
 #include "scan/watch_stamps.h"
 
 #include <QFile>
@@ -74,17 +73,22 @@ void ActivityLog::write(const QString& logPath, const QString& scannedLongPath,
 
     // Both comparisons are indexed: with thousands of users on each side a
     // line-by-line prefix search would dominate the rescan.
-    const PrefixIndex previousIndex(previousUsers);
-    for (const QString& user : users) {
-        if (!previousIndex.anyLineBeginsWith(user))
-            log.line(QStringLiteral("IN: ") + user + stamp);
+    if (!haveIndex_ || !previousUsers.isSharedWith(indexedPrevious_))
+        previousIndex_ = PrefixIndex(previousUsers);
+    const QStringList userKeys = PrefixIndex::keys(users);
+    for (qsizetype i = 0; i < users.size(); ++i) {
+        if (!previousIndex_.anyKeyBeginsWith(userKeys.at(i)))
+            log.line(QStringLiteral("IN: ") + users.at(i) + stamp);
     }
-    const PrefixIndex currentIndex(users);
+    PrefixIndex currentIndex = PrefixIndex::fromKeys(userKeys);
     for (const QString& previous : previousUsers) {
         if (!currentIndex.anyLineBeginsWith(previous))
             log.line(QStringLiteral("OUT: ") + previous + stamp);
     }
     previousUsers = users;
+    indexedPrevious_ = users;
+    previousIndex_ = std::move(currentIndex);
+    haveIndex_ = true;
 }
 
 } // namespace quorvex

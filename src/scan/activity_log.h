@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scan/prefix_index.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -24,9 +26,16 @@ public:
     //    previous line begins with (case ignored) is IN, a previous user no current
     //    line begins with is OUT, and the current users replace the previous ones.
     // A file that cannot be opened is passed over; previousUsers is still updated.
-    static void write(const QString& logPath, const QString& scannedLongPath,
-                      const QStringList& users, QStringList& previousUsers, bool overwrite,
-                      const QDateTime& now);
+    void write(const QString& logPath, const QString& scannedLongPath, const QStringList& users,
+               QStringList& previousUsers, bool overwrite, const QDateTime& now);
+
+private:
+    // The index of the users a scan handed on as previous users, kept for the
+    // next scan as long as that list has not been changed since (a change
+    // detaches it from the copy kept here).
+    QStringList indexedPrevious_;
+    PrefixIndex previousIndex_;
+    bool haveIndex_ = false;
 };
 
 } // namespace quorvex

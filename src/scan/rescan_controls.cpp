@@ -54,8 +54,10 @@ void RescanControls::Text3_Change()
 
 void RescanControls::Timer1_Timer()
 {
-    // A tick that comes while a scan is still in its client loop is dropped: the
-    // scan refuses to start again while it runs.
+    // A tick that comes while a scan is still in its client loop is dropped; the
+    // next tick after it finishes scans again.
+    if (form_.scan().isRunning())
+        return;
     form_.scan().Command1_Click();
 }
 

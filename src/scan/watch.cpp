@@ -42,7 +42,8 @@ void uncheckOpenOverwriteBox()
 
 Watch::Watch(Form1& form)
     : form_(form), rescan_(std::make_unique<RescanControls>(form)),
-      autoClear_(std::make_unique<AutoClear>(form)), notifier_(std::make_unique<Notifier>(form))
+      log_(std::make_unique<ActivityLog>()), autoClear_(std::make_unique<AutoClear>(form)),
+      notifier_(std::make_unique<Notifier>(form))
 {
 }
 
@@ -58,8 +59,8 @@ void Watch::logActivity()
     const QString path =
         QDir(dirs.dataDir()).filePath(ActivityLog::fileNameFor(form_.lastScan.fileName));
     const bool overwrite = s.Overwrite != 0;
-    ActivityLog::write(path, form_.lastScan.longPath, userLines(*form_.List1), form_.List2,
-                       overwrite, form_.services().clock.now());
+    log_->write(path, form_.lastScan.longPath, userLines(*form_.List1), form_.List2, overwrite,
+                form_.services().clock.now());
     if (overwrite) {
         // One fresh log per setting of the option; the following scans append.
         uncheckOpenOverwriteBox();

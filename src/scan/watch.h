@@ -7,6 +7,7 @@
 namespace quorvex {
 
 class Form1;
+class ActivityLog;
 class AutoClear;
 class Notifier;
 class RescanControls;
@@ -37,6 +38,7 @@ public:
 private:
     Form1& form_;
     std::unique_ptr<RescanControls> rescan_;
+    std::unique_ptr<ActivityLog> log_;
     std::unique_ptr<AutoClear> autoClear_;
     std::unique_ptr<Notifier> notifier_;
 };

@@ -58,7 +58,10 @@ private slots:
     void bobbyLeavesWhileBobArrives();
     void overwriteStartsAfreshThenAppendFollows();
     void unwritableLogStillTracksUsers();
+    void changedPreviousListIsReindexed();
     void prefixIndexKeepsTheRule();
+    void keysIgnoreCase_data();
+    void keysIgnoreCase();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -101,28 +104,28 @@ void ActivityLogTest::stamps()
 
 void ActivityLogTest::firstScanWritesHeaderAndIns_secondIdenticalWritesNothing()
 {
+    ActivityLog log;
     QStringList previous;
     const QStringList users{QStringLiteral("ANN"), QStringLiteral("BOB")};
-    ActivityLog::write(path_, QStringLiteral("F:\\Reports\\Report.doc"), users, previous, false,
-                       kFirst);
+    log.write(path_, QStringLiteral("F:\\Reports\\Report.doc"), users, previous, false, kFirst);
     const QString first = header(QStringLiteral("F:\\REPORTS\\REPORT.DOC"), kFirst) +
                           line(QStringLiteral("IN"), QStringLiteral("ANN"), kFirst) +
                           line(QStringLiteral("IN"), QStringLiteral("BOB"), kFirst);
     QCOMPARE(readAll(path_), first);
     QCOMPARE(previous, users);
 
-    ActivityLog::write(path_, QStringLiteral("F:\\Reports\\Report.doc"), users, previous, false,
-                       kSecond);
+    log.write(path_, QStringLiteral("F:\\Reports\\Report.doc"), users, previous, false, kSecond);
     QCOMPARE(readAll(path_), first);
     QCOMPARE(previous, users);
 }
 
 void ActivityLogTest::annAndBobBecomeBobAndCarol()
 {
+    ActivityLog log;
     QStringList previous{QStringLiteral("ANN"), QStringLiteral("BOB")};
     QFile(path_).open(QIODevice::WriteOnly); // an existing, empty log: no header
     const QStringList users{QStringLiteral("BOB"), QStringLiteral("CAROL")};
-    ActivityLog::write(path_, QStringLiteral("F:\\X.DOC"), users, previous, false, kSecond);
+    log.write(path_, QStringLiteral("F:\\X.DOC"), users, previous, false, kSecond);
     QCOMPARE(readAll(path_), line(QStringLiteral("IN"), QStringLiteral("CAROL"), kSecond) +
                                  line(QStringLiteral("OUT"), QStringLiteral("ANN"), kSecond));
     QCOMPARE(previous, users);
@@ -130,17 +133,19 @@ void ActivityLogTest::annAndBobBecomeBobAndCarol()
 
 void ActivityLogTest::bobbyLeavesWhileBobArrives()
 {
+    ActivityLog log;
     // BOB is not IN (a previous line begins with "bob", case ignored); BOBBY is OUT.
     QStringList previous{QStringLiteral("bobby")};
     QFile(path_).open(QIODevice::WriteOnly);
-    ActivityLog::write(path_, QStringLiteral("F:\\X.DOC"), {QStringLiteral("BOB")}, previous, false,
-                       kSecond);
+    log.write(path_, QStringLiteral("F:\\X.DOC"), {QStringLiteral("BOB")}, previous, false,
+              kSecond);
     QCOMPARE(readAll(path_), line(QStringLiteral("OUT"), QStringLiteral("bobby"), kSecond));
     QCOMPARE(previous, QStringList{QStringLiteral("BOB")});
 }
 
 void ActivityLogTest::overwriteStartsAfreshThenAppendFollows()
 {
+    ActivityLog log;
     {
         QFile old(path_);
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -148,27 +153,43 @@ void ActivityLogTest::overwriteStartsAfreshThenAppendFollows()
     }
     QStringList previous{QStringLiteral("ZED")};
     const QStringList users{QStringLiteral("ANN"), QStringLiteral("BOB")};
-    ActivityLog::write(path_, QStringLiteral("F:\\X.DOC"), users, previous, true, kFirst);
+    log.write(path_, QStringLiteral("F:\\X.DOC"), users, previous, true, kFirst);
     const QString fresh = header(QStringLiteral("F:\\X.DOC"), kFirst) +
                           line(QStringLiteral("IN"), QStringLiteral("ANN"), kFirst) +
                           line(QStringLiteral("IN"), QStringLiteral("BOB"), kFirst);
     QCOMPARE(readAll(path_), fresh);
     QCOMPARE(previous, QStringList{QStringLiteral("ZED")}); // overwrite leaves it alone
 
-    ActivityLog::write(path_, QStringLiteral("F:\\X.DOC"), {QStringLiteral("ANN")}, previous, false,
-                       kSecond);
+    log.write(path_, QStringLiteral("F:\\X.DOC"), {QStringLiteral("ANN")}, previous, false,
+              kSecond);
     QCOMPARE(readAll(path_), fresh + line(QStringLiteral("IN"), QStringLiteral("ANN"), kSecond) +
                                  line(QStringLiteral("OUT"), QStringLiteral("ZED"), kSecond));
 }
 
 void ActivityLogTest::unwritableLogStillTracksUsers()
 {
+    ActivityLog log;
     const QString inMissingDir = dir_->filePath(QStringLiteral("no/such/dir/X.txt"));
     QStringList previous;
-    ActivityLog::write(inMissingDir, QStringLiteral("F:\\X.DOC"), {QStringLiteral("ANN")}, previous,
-                       false, kFirst);
+    log.write(inMissingDir, QStringLiteral("F:\\X.DOC"), {QStringLiteral("ANN")}, previous, false,
+              kFirst);
     QCOMPARE(previous, QStringList{QStringLiteral("ANN")});
     QVERIFY(!QFile::exists(inMissingDir));
+}
+
+void ActivityLogTest::changedPreviousListIsReindexed()
+{
+    // The index of the previous users is kept from one scan to the next; a list
+    // changed in between must not be answered from the old index.
+    ActivityLog log;
+    QStringList previous{QStringLiteral("ANN")};
+    const QStringList both{QStringLiteral("ANN"), QStringLiteral("BOB")};
+    QFile(path_).open(QIODevice::WriteOnly);
+    log.write(path_, QStringLiteral("F:\\X.DOC"), both, previous, false, kFirst);
+    previous.removeLast(); // BOB is no longer a previous user
+    log.write(path_, QStringLiteral("F:\\X.DOC"), both, previous, false, kSecond);
+    QCOMPARE(readAll(path_), line(QStringLiteral("IN"), QStringLiteral("BOB"), kFirst) +
+                                 line(QStringLiteral("IN"), QStringLiteral("BOB"), kSecond));
 }
 
 void ActivityLogTest::prefixIndexKeepsTheRule()
@@ -179,7 +200,7 @@ void ActivityLogTest::prefixIndexKeepsTheRule()
         QString s;
         const int length = 1 + random->bounded(4);
         for (int i = 0; i < length; ++i)
-            s += QLatin1Char("abAB"[random->bounded(4)]);
+            s += QStringLiteral("ab\u00e9AB\u00c9\u212ak").mid(random->bounded(8), 1);
         return s;
     };
     for (int round = 0; round < 20; ++round) {
@@ -192,7 +213,29 @@ void ActivityLogTest::prefixIndexKeepsTheRule()
             QCOMPARE(index.anyLineBeginsWith(text), naiveAnyBeginsWith(lines, text));
         }
     }
-    QVERIFY(!PrefixIndex({}).anyLineBeginsWith(QStringLiteral("A")));
+    QVERIFY(!PrefixIndex(QStringList()).anyLineBeginsWith(QStringLiteral("A")));
+}
+
+void ActivityLogTest::keysIgnoreCase_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("equal");
+    QTest::newRow("ascii") << "jSmith"
+                           << "JSMITH" << true;
+    QTest::newRow("accented") << QStringLiteral("ren\u00e9") << QStringLiteral("REN\u00c9") << true;
+    QTest::newRow("kelvin sign is k") << QStringLiteral("\u212a") << "k" << true;
+    QTest::newRow("different") << "ANN"
+                               << "ANNE" << false;
+}
+
+void ActivityLogTest::keysIgnoreCase()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, equal);
+    QCOMPARE(a.compare(b, Qt::CaseInsensitive) == 0, equal);
+    QCOMPARE(PrefixIndex::key(a) == PrefixIndex::key(b), equal);
 }
 
 QTEST_GUILESS_MAIN(ActivityLogTest)
