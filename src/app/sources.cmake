@@ -1,5 +1,7 @@
 # Sources of src/app.
 target_sources(quorvex_core PRIVATE
+    app/command_line.cpp
+    app/command_line.h
     app/dialog_buttons.cpp
     app/dialog_buttons.h
     app/form1.cpp

@@ -1,0 +1,1 @@
+// Carries the precompiled header the tests share.
