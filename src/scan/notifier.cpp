@@ -1,6 +1,7 @@
 #include "scan/notifier.h"
 
 #include "app/form1.h"
+#include "files/directory_box.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/prompts.h"
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QSaveFile>
-
-#include "files/directory_box.h"
 
 namespace quorvex {
 

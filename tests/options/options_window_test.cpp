@@ -8,6 +8,7 @@
 #include "support/test_services.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,7 +66,6 @@ class OptionsWindowTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void windowAtDesignSize();
     void openedAndClosedUntouchedResetsAutoClear();
     void noNotifyChoiceGreysCopyFrom();
     void fileNoSelectsPreparedFile();
@@ -81,19 +81,6 @@ private slots:
     void timeBoxEmptiedWhenBlank();
     void doubleClickCentresOnlyFromItsSurfaces();
 };
-
-void OptionsWindowTest::windowAtDesignSize()
-{
-    OptionsFixture f;
-    Options options(f.form);
-    QCOMPARE(options.windowTitle(), QStringLiteral("Quorvex - Options Screen"));
-    const double sx = options.logicalDpiX() / 1440.0;
-    QCOMPARE(options.width(), qRound(7350 * sx));
-    QCOMPARE(options.minimumSize(), options.maximumSize()); // fixed border
-    QCOMPARE(options.Frame3->geometry().left(), qRound(2160 * sx));
-    QCOMPARE(options.Text3->maxLength(), 8);
-    QCOMPARE(options.Command2->toolTip(), QStringLiteral(" Close Options Screen  "));
-}
 
 void OptionsWindowTest::openedAndClosedUntouchedResetsAutoClear()
 {
