@@ -22,20 +22,20 @@ using NWDSContextHandle = std::uint32_t;
 // Return codes the program compares with.
 inline constexpr NWCCODE kSuccess = 0;
 inline constexpr NWCCODE kInvalidConnection = 0x8801;
-inline constexpr NWCCODE kBadPathSyntax = 0x880F;   // path the client cannot parse
-inline constexpr NWCCODE kNoMoreEntries = 0x88FF;   // scan list exhausted
+inline constexpr NWCCODE kBadPathSyntax = 0x880F; // path the client cannot parse
+inline constexpr NWCCODE kNoMoreEntries = 0x88FF; // scan list exhausted
 inline constexpr NWCCODE kNlmInvalidConnection = 0x890A;
 inline constexpr NWCCODE kServerOutOfMemory = 0x8996;
 inline constexpr NWCCODE kVolumeDoesNotExist = 0x8998;
 inline constexpr NWCCODE kBadDirectoryHandle = 0x899B;
-inline constexpr NWCCODE kInvalidPath = 0x899C;      // also "no more trustees"
+inline constexpr NWCCODE kInvalidPath = 0x899C; // also "no more trustees"
 inline constexpr NWCCODE kNoMoreDirHandles = 0x899D;
 inline constexpr NWCCODE kDirectoryIoError = 0x89A1;
 inline constexpr NWCCODE kAccessDenied = 0x89A8;
 inline constexpr NWCCODE kNoConsoleRights = 0x89C6;
-inline constexpr NWCCODE kNoSuchObject = 0x89FC;     // also "message queue full"
+inline constexpr NWCCODE kNoSuchObject = 0x89FC; // also "message queue full"
 inline constexpr NWCCODE kBadStationNumber = 0x89FD;
-inline constexpr NWCCODE kLockError = 0x89FF;        // general failure
+inline constexpr NWCCODE kLockError = 0x89FF;         // general failure
 inline constexpr NWCCODE kDsNoSuchEntry = 0xFFFFFDA7; // -601 from directory services
 
 inline constexpr int kMaxConnsPerBatch = 70;
@@ -137,8 +137,7 @@ public:
                                   NWINET_ADDR& inetAddr) = 0;
 
     virtual NWCCODE NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* message,
-                                           std::uint16_t connCount,
-                                           const std::uint32_t* connList,
+                                           std::uint16_t connCount, const std::uint32_t* connList,
                                            std::uint8_t* resultList) = 0;
 
     virtual NWCCODE NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t connNumber) = 0;
@@ -146,8 +145,7 @@ public:
     virtual NWCCODE NWClearFileLockSet(NWCONN_HANDLE conn) = 0;
 
     virtual NWCCODE NWAllocTemporaryDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
-                                                    const char* dirPath,
-                                                    NWDIR_HANDLE& newDirHandle,
+                                                    const char* dirPath, NWDIR_HANDLE& newDirHandle,
                                                     std::uint8_t& rightsMask) = 0;
 
     virtual NWCCODE NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
@@ -161,14 +159,12 @@ public:
     // iterHandle starts at 0xFFFF; path receives the next trustee path (512 bytes).
     virtual NWCCODE NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t objID,
                                              std::uint16_t volNum, std::uint16_t& iterHandle,
-                                             std::uint8_t& accessRights,
-                                             std::span<char> path) = 0;
+                                             std::uint8_t& accessRights, std::span<char> path) = 0;
 
     // sequence starts at 0; trustees receives 20 entries, unused ones with object ID 0.
     virtual NWCCODE NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
                                                 const char* srchPath, std::uint32_t& iterHandle,
-                                                std::span<char> dirName,
-                                                std::uint32_t& dirDateTime,
+                                                std::span<char> dirName, std::uint32_t& dirDateTime,
                                                 std::uint32_t& ownerID,
                                                 std::span<TRUSTEE_INFO> trustees) = 0;
 

@@ -1,5 +1,14 @@
 # Fakes and helpers every suite shares.
 target_sources(quorvex_test_support PRIVATE
+    support/manual_clock.h
+    support/memory_clipboard.h
     support/recording_netware_client.h
-    support/test_support.cpp
+    support/recording_printer.h
+    support/recording_shell.h
+    support/scripted_prompts.cpp
+    support/scripted_prompts.h
+    support/sim_server_builder.cpp
+    support/sim_server_builder.h
+    support/test_services.cpp
+    support/test_services.h
 )

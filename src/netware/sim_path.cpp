@@ -1,0 +1,126 @@
+#include "netware/sim_path.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+namespace nw {
+
+QString normalizeNwPath(const QString& path)
+{
+    QString text = path.toUpper();
+    text.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\') &&
+            (out.isEmpty() || out.endsWith(QLatin1Char('\\')) || out.endsWith(QLatin1Char(':'))))
+            continue;
+        out.append(c);
+    }
+    while (out.endsWith(QLatin1Char('\\')))
+        out.chop(1);
+    return out;
+}
+
+std::optional<NwPath> splitNwPath(const QString& path)
+{
+    const qsizetype colon = path.indexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return std::nullopt;
+    QString rest = path.mid(colon + 1);
+    rest.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    const QStringList parts = rest.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    return NwPath{path.left(colon), parts.join(QLatin1Char('\\'))};
+}
+
+QString joinNwPath(const QString& a, const QString& b)
+{
+    QString all = a + QLatin1Char('\\') + b;
+    all.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    const QStringList parts = all.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    return parts.join(QLatin1Char('\\'));
+}
+
+std::optional<QString> findHostPath(const QString& root, const QString& relative)
+{
+    const QStringList parts = relative.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    for (const QString& part : parts)
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            return std::nullopt; // never leave the volume
+    // Most paths are written in the host's case: one look-up instead of a walk.
+    QString current =
+        parts.isEmpty() ? root : root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+    if (QFileInfo::exists(current))
+        return current;
+    current = root;
+    for (const QString& part : parts) {
+        const QString direct = current + QLatin1Char('/') + part;
+        if (QFileInfo::exists(direct)) {
+            current = direct;
+            continue;
+        }
+        const QStringList entries = QDir(current).entryList(QDir::AllEntries | QDir::Hidden |
+                                                            QDir::System | QDir::NoDotAndDotDot);
+        auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+            return e.compare(part, Qt::CaseInsensitive) == 0;
+        });
+        if (it == entries.end())
+            return std::nullopt;
+        current += QLatin1Char('/') + *it;
+    }
+    if (!QFileInfo::exists(current))
+        return std::nullopt;
+    return current;
+}
+
+std::uint16_t packDate(const QDate& date)
+{
+    if (!date.isValid() || date.year() < 1980)
+        return 0;
+    const int year = std::min(date.year() - 1980, 127);
+    return std::uint16_t(year << 9 | date.month() << 5 | date.day());
+}
+
+std::uint32_t packDateTime(const QDateTime& dateTime)
+{
+    if (!dateTime.isValid())
+        return 0;
+    const std::uint16_t date = packDate(dateTime.date());
+    if (date == 0)
+        return 0;
+    const QTime t = dateTime.time();
+    const std::uint16_t time = std::uint16_t(t.hour() << 11 | t.minute() << 5 | t.second() / 2);
+    return std::uint32_t(date) << 16 | time;
+}
+
+std::optional<QDateTime> parseStateTime(const QString& text, bool allowDateOnly)
+{
+    QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!dt.isValid() && allowDateOnly) {
+        const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        if (date.isValid())
+            dt = QDateTime(date, QTime(0, 0));
+    }
+    if (!dt.isValid())
+        return std::nullopt;
+    return dt;
+}
+
+QString formatStateTime(const QDateTime& dateTime)
+{
+    return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+void copyToBuffer(std::span<char> buffer, const QByteArray& text)
+{
+    if (buffer.empty())
+        return;
+    const std::size_t n = std::min<std::size_t>(buffer.size() - 1, std::size_t(text.size()));
+    std::memcpy(buffer.data(), text.constData(), n);
+    buffer[n] = '\0';
+}
+
+} // namespace nw

@@ -1,0 +1,119 @@
+#include "netware/sim_state.h"
+
+#include "netware/sim_path.h"
+
+#include <algorithm>
+
+namespace nw {
+
+void SimState::reindex()
+{
+    volumeByName_.clear();
+    objectByName_.clear();
+    objectById_.clear();
+    objectByFullName_.clear();
+    connByNumber_.clear();
+    openByPath_.clear();
+    trusteesByObject_.clear();
+    trusteesByPath_.clear();
+    fileByPath_.clear();
+    for (int i = 0; i < int(volumes.size()); ++i)
+        volumeByName_.insert(volumes[i].name.toUpper(), i);
+    for (int i = 0; i < int(objects.size()); ++i) {
+        objectByName_.insert(objects[i].name.toUpper(), i);
+        objectById_.insert(objects[i].id, i);
+        objectByFullName_.insert(objects[i].fullName().toUpper(), i);
+    }
+    connByNumber_.reserve(qsizetype(connections.size()));
+    for (int c = 0; c < int(connections.size()); ++c) {
+        const SimConnection& conn = connections[c];
+        connByNumber_.insert(conn.number, c);
+        for (int o = 0; o < int(conn.open.size()); ++o)
+            openByPath_[normalizeNwPath(conn.open[o].path)].push_back(
+                SimOpenRef{conn.number, conn.open[o].task, c, o});
+    }
+    for (auto& refs : openByPath_)
+        std::sort(refs.begin(), refs.end(), [](const SimOpenRef& a, const SimOpenRef& b) {
+            return a.connNumber != b.connNumber ? a.connNumber < b.connNumber : a.task < b.task;
+        });
+    for (int i = 0; i < int(trustees.size()); ++i) {
+        trusteesByObject_[trustees[i].objectId].push_back(i);
+        trusteesByPath_[normalizeNwPath(trustees[i].path)].push_back(i);
+    }
+    for (int i = 0; i < int(files.size()); ++i)
+        fileByPath_.insert(normalizeNwPath(files[i].path), i);
+}
+
+int SimState::volumeIndex(const QString& name) const
+{
+    QString key = name.toUpper();
+    if (key.endsWith(QLatin1Char(':')))
+        key.chop(1);
+    return volumeByName_.value(key, -1);
+}
+
+const SimObject* SimState::objectByName(const QString& name) const
+{
+    const int i = objectByName_.value(name.toUpper(), -1);
+    return i < 0 ? nullptr : &objects[i];
+}
+
+const SimObject* SimState::objectById(std::uint32_t id) const
+{
+    const int i = objectById_.value(id, -1);
+    return i < 0 ? nullptr : &objects[i];
+}
+
+const SimObject* SimState::objectByFullName(const QString& fullName) const
+{
+    const int i = objectByFullName_.value(fullName.toUpper(), -1);
+    return i < 0 ? nullptr : &objects[i];
+}
+
+int SimState::connectionIndex(std::uint16_t number) const
+{
+    return connByNumber_.value(number, -1);
+}
+
+const SimConnection* SimState::connection(std::uint16_t number) const
+{
+    const int i = connectionIndex(number);
+    return i < 0 ? nullptr : &connections[i];
+}
+
+const std::vector<SimOpenRef>& SimState::openEntries(const QString& normPath) const
+{
+    static const std::vector<SimOpenRef> none;
+    auto it = openByPath_.constFind(normPath);
+    return it == openByPath_.constEnd() ? none : *it;
+}
+
+const std::vector<int>& SimState::trusteesOfObject(std::uint32_t id) const
+{
+    static const std::vector<int> none;
+    auto it = trusteesByObject_.constFind(id);
+    return it == trusteesByObject_.constEnd() ? none : *it;
+}
+
+const std::vector<int>& SimState::trusteesOfPath(const QString& normPath) const
+{
+    static const std::vector<int> none;
+    auto it = trusteesByPath_.constFind(normPath);
+    return it == trusteesByPath_.constEnd() ? none : *it;
+}
+
+const SimFileData* SimState::fileData(const QString& normPath) const
+{
+    const int i = fileByPath_.value(normPath, -1);
+    return i < 0 ? nullptr : &files[i];
+}
+
+const SimFault* SimState::faultFor(const QString& call) const
+{
+    for (const SimFault& f : faults)
+        if (f.count != 0 && f.call.compare(call, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+} // namespace nw

@@ -1,0 +1,158 @@
+#pragma once
+
+// The state of one simulated server as its state file describes it, with the
+// indexes the hot calls need (object by name and id, connection by number, open
+// entries by file, trustees by object and by path), so that a scan of many
+// connections costs a hash look-up per call.
+
+#include <QDateTime>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace nw {
+
+struct SimAddress
+{
+    std::uint16_t type = 0;
+    std::array<std::uint8_t, 4> network{};
+    std::array<std::uint8_t, 6> node{};
+    std::array<std::uint8_t, 2> socket{};
+};
+
+struct SimVolume
+{
+    QString name;
+    QString root;    // as written in the state file
+    QString hostDir; // absolute host directory
+};
+
+struct SimObject
+{
+    std::uint32_t id = 0;
+    QString name;
+    QString context; // dot-separated; empty = root of the tree
+
+    // "JSMITH.SALES.ACME", or "BOB" at the root.
+    QString fullName() const
+    {
+        return context.isEmpty() ? name : name + QLatin1Char('.') + context;
+    }
+};
+
+struct SimWorkstation
+{
+    std::uint16_t connection = 1;
+    QString user;
+    bool consoleOperator = true;
+};
+
+struct SimOpenEntry
+{
+    QString path; // as written
+    std::uint16_t task = 1;
+    std::uint8_t lockType = 0;
+    std::uint8_t access = 0;
+    std::uint8_t locked = 0;
+};
+
+struct SimConnection
+{
+    std::uint16_t number = 0;
+    QString user;
+    QDateTime login;
+    SimAddress address;
+    bool acceptsMessages = true;
+    std::vector<SimOpenEntry> open;
+    QJsonArray messages;
+};
+
+struct SimTrustee
+{
+    QString path;
+    std::uint32_t objectId = 0;
+    std::uint16_t rights = 0;
+};
+
+// Directory-entry data the host file system does not hold; unset fields come
+// from the host file (dates) or read as 0 (objects).
+struct SimFileData
+{
+    QString path; // as written
+    std::optional<std::uint32_t> attributes;
+    std::optional<QDateTime> created, archived, modified, accessed;
+    std::uint32_t owner = 0, archiver = 0, modifier = 0;
+};
+
+struct SimFault
+{
+    QString call;
+    std::uint32_t code = 0;
+    int count = 1; // -1 = always
+};
+
+// One open entry as the connections-using-a-file scan lists it.
+struct SimOpenRef
+{
+    std::uint16_t connNumber = 0;
+    std::uint16_t task = 0;
+    int connIndex = 0;
+    int openIndex = 0;
+};
+
+class SimState
+{
+public:
+    QString server;
+    int versionMajor = 6;
+    int versionMinor = 5;
+    std::vector<SimVolume> volumes;
+    std::vector<SimObject> objects;
+    SimWorkstation workstation;
+    std::vector<SimConnection> connections;
+    std::vector<SimTrustee> trustees;
+    std::vector<SimFileData> files;
+    std::vector<SimFault> faults;
+    int latencyMs = 0;
+    int batchSize = 70;
+    int emptyBatches = 0;
+    QJsonObject unknownKeys; // kept so that a rewrite does not drop them
+
+    // Rebuilds every index; call after changing the vectors.
+    void reindex();
+
+    int volumeIndex(const QString& name) const;
+    const SimObject* objectByName(const QString& name) const;
+    const SimObject* objectById(std::uint32_t id) const;
+    // By full typeless name ("JSMITH.SALES.ACME"), case ignored.
+    const SimObject* objectByFullName(const QString& fullName) const;
+    int connectionIndex(std::uint16_t number) const;
+    const SimConnection* connection(std::uint16_t number) const;
+    // Open entries of a file (normalised path), by connection number then task.
+    const std::vector<SimOpenRef>& openEntries(const QString& normPath) const;
+    // Indexes into trustees, in file order.
+    const std::vector<int>& trusteesOfObject(std::uint32_t id) const;
+    const std::vector<int>& trusteesOfPath(const QString& normPath) const;
+    const SimFileData* fileData(const QString& normPath) const;
+    // First fault naming the call (case ignored), or nullptr.
+    const SimFault* faultFor(const QString& call) const;
+
+private:
+    QHash<QString, int> volumeByName_;
+    QHash<QString, int> objectByName_;
+    QHash<std::uint32_t, int> objectById_;
+    QHash<QString, int> objectByFullName_;
+    QHash<std::uint16_t, int> connByNumber_;
+    QHash<QString, std::vector<SimOpenRef>> openByPath_;
+    QHash<std::uint32_t, std::vector<int>> trusteesByObject_;
+    QHash<QString, std::vector<int>> trusteesByPath_;
+    QHash<QString, int> fileByPath_;
+};
+
+} // namespace nw

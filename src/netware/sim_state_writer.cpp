@@ -1,0 +1,120 @@
+#include "netware/sim_state_writer.h"
+
+#include "netware/sim_address.h"
+#include "netware/sim_path.h"
+
+#include <QJsonDocument>
+#include <QSaveFile>
+
+namespace nw {
+namespace {
+
+QJsonValue objectName(const SimState& s, std::uint32_t id)
+{
+    if (id == 0)
+        return QJsonValue(QJsonValue::Null);
+    const SimObject* o = s.objectById(id);
+    return o ? QJsonValue(o->name) : QJsonValue(double(id));
+}
+
+QJsonValue dateValue(const std::optional<QDateTime>& d)
+{
+    return d ? QJsonValue(formatStateTime(*d)) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject connectionToJson(const SimConnection& c)
+{
+    QJsonObject o;
+    o.insert(QLatin1String("number"), c.number);
+    o.insert(QLatin1String("user"), c.user);
+    o.insert(QLatin1String("login"), formatStateTime(c.login));
+    const QJsonValue address = simAddressToJson(c.address);
+    if (!address.isNull())
+        o.insert(QLatin1String("address"), address);
+    o.insert(QLatin1String("acceptsMessages"), c.acceptsMessages);
+    QJsonArray open;
+    for (const SimOpenEntry& e : c.open)
+        open.append(QJsonObject{{QLatin1String("path"), e.path},
+                                {QLatin1String("task"), e.task},
+                                {QLatin1String("lockType"), e.lockType},
+                                {QLatin1String("access"), e.access},
+                                {QLatin1String("locked"), e.locked}});
+    o.insert(QLatin1String("open"), open);
+    o.insert(QLatin1String("messages"), c.messages);
+    return o;
+}
+
+} // namespace
+
+QByteArray simStateToJson(const SimState& s)
+{
+    QJsonObject root = s.unknownKeys;
+    root.insert(QLatin1String("server"), s.server);
+    root.insert(QLatin1String("version"), QJsonArray{s.versionMajor, s.versionMinor});
+    QJsonArray volumes;
+    for (const SimVolume& v : s.volumes)
+        volumes.append(
+            QJsonObject{{QLatin1String("name"), v.name}, {QLatin1String("root"), v.root}});
+    root.insert(QLatin1String("volumes"), volumes);
+    QJsonArray objects;
+    for (const SimObject& o : s.objects) {
+        QJsonObject j{{QLatin1String("id"), double(o.id)}, {QLatin1String("name"), o.name}};
+        if (!o.context.isEmpty())
+            j.insert(QLatin1String("context"), o.context);
+        objects.append(j);
+    }
+    root.insert(QLatin1String("objects"), objects);
+    root.insert(QLatin1String("workstation"),
+                QJsonObject{{QLatin1String("connection"), s.workstation.connection},
+                            {QLatin1String("user"), s.workstation.user},
+                            {QLatin1String("consoleOperator"), s.workstation.consoleOperator}});
+    QJsonArray connections;
+    for (const SimConnection& c : s.connections)
+        connections.append(connectionToJson(c));
+    root.insert(QLatin1String("connections"), connections);
+    QJsonArray trustees;
+    for (const SimTrustee& t : s.trustees)
+        trustees.append(QJsonObject{{QLatin1String("path"), t.path},
+                                    {QLatin1String("object"), objectName(s, t.objectId)},
+                                    {QLatin1String("rights"), t.rights}});
+    root.insert(QLatin1String("trustees"), trustees);
+    QJsonObject files;
+    for (const SimFileData& f : s.files) {
+        QJsonObject j;
+        if (f.attributes)
+            j.insert(QLatin1String("attributes"), double(*f.attributes));
+        j.insert(QLatin1String("owner"), objectName(s, f.owner));
+        j.insert(QLatin1String("created"), dateValue(f.created));
+        j.insert(QLatin1String("archived"), dateValue(f.archived));
+        j.insert(QLatin1String("archiver"), objectName(s, f.archiver));
+        j.insert(QLatin1String("modified"), dateValue(f.modified));
+        j.insert(QLatin1String("modifier"), objectName(s, f.modifier));
+        j.insert(QLatin1String("accessed"), dateValue(f.accessed));
+        files.insert(f.path, j);
+    }
+    root.insert(QLatin1String("files"), files);
+    QJsonArray faults;
+    for (const SimFault& f : s.faults)
+        faults.append(QJsonObject{{QLatin1String("call"), f.call},
+                                  {QLatin1String("code"), double(f.code)},
+                                  {QLatin1String("count"), f.count}});
+    root.insert(QLatin1String("faults"), faults);
+    root.insert(QLatin1String("latencyMs"), s.latencyMs);
+    root.insert(QLatin1String("batchSize"), s.batchSize);
+    root.insert(QLatin1String("emptyBatches"), s.emptyBatches);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool saveSimState(const SimState& state, const QString& statePath, QString* error)
+{
+    QSaveFile file(statePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(simStateToJson(state)) < 0 ||
+        !file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: cannot write: %2").arg(statePath, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace nw

@@ -1,0 +1,17 @@
+#include "pdf_printer.h"
+
+#include "line_painter.h"
+
+#include <QPrinter>
+
+namespace quorvex {
+
+bool PdfPrinter::print(const QString& fontFamily, const QList<PrintLine>& lines)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_path);
+    return paintLines(printer, fontFamily, lines);
+}
+
+} // namespace quorvex

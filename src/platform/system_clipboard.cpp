@@ -1,0 +1,22 @@
+#include "system_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace quorvex {
+
+void SystemClipboard::setText(const QString& text)
+{
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->clear();
+        clipboard->setText(text);
+    }
+}
+
+QString SystemClipboard::text() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text() : QString();
+}
+
+} // namespace quorvex

@@ -1,2 +1,0 @@
-// Shared test helpers live beside this file.
-#include <QtGlobal>
