@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/interval_timer.h"
 #include "fileinfo/form2.h"
+#include "options/options_window.h"
 
 #include <QPushButton>
 
@@ -22,11 +23,16 @@ void showModalPausingRescan(Form1& form, QDialog& dialog)
 
 DialogButtons::DialogButtons(Form1& form) : form_(form)
 {
+    connect(form_.Command17, &QPushButton::clicked, this, &DialogButtons::Command17_Click);
     connect(form_.Command18, &QPushButton::clicked, this, &DialogButtons::Command18_Click);
     connect(form_.Command7, &QPushButton::clicked, this, &DialogButtons::Command7_Click);
 }
 
-void DialogButtons::Command17_Click() {}
+void DialogButtons::Command17_Click()
+{
+    Options options(form_);
+    showModalPausingRescan(form_, options);
+}
 
 void DialogButtons::Command18_Click()
 {

@@ -2,26 +2,45 @@
 
 #include <QObject>
 
+#include <memory>
+
 namespace quorvex {
 
 class Form1;
+class ActivityLog;
+class AutoClear;
+class Notifier;
+class RescanControls;
 
-// Watching a file over time: rescan controls, activity log, auto-clear and notification.
+// Watching a file over time: rescan controls, activity log, auto-clear and
+// notification. The scan calls the steps below, in this order, once it has
+// completed; none of them runs after a scan that ended early.
 class Watch : public QObject
 {
     Q_OBJECT
 public:
     explicit Watch(Form1& form);
+    ~Watch() override;
 
-    // Steps after a completed scan, in the order the scan calls them.
+    // Writes the activity log when it is enabled.
     void logActivity();
+    // Clears every listed connection once the auto-clear moment has passed.
     void autoClear();
+    // Each checks its own condition (rescan ticked, users found or not, the
+    // notify choice), so the scan may call both.
     void notifyFileInUse();
     void notifyFileFree();
+    // Shows the rescan controls and runs Timer1 exactly while Check1 is ticked.
     void rearmRescan();
+
+    RescanControls& rescan() const { return *rescan_; }
 
 private:
     Form1& form_;
+    std::unique_ptr<RescanControls> rescan_;
+    std::unique_ptr<ActivityLog> log_;
+    std::unique_ptr<AutoClear> autoClear_;
+    std::unique_ptr<Notifier> notifier_;
 };
 
 } // namespace quorvex

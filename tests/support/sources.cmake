@@ -2,6 +2,7 @@
 target_sources(quorvex_test_support PRIVATE
     support/manual_clock.h
     support/memory_clipboard.h
+    support/recording_netware_client.h
     support/recording_printer.h
     support/recording_shell.h
     support/scripted_client.cpp

@@ -1,0 +1,28 @@
+#include "scan/auto_clear.h"
+
+#include "app/form1.h"
+#include "platform/clock.h"
+#include "platform/services.h"
+#include "scan/auto_clear_time.h"
+
+#include <QListWidget>
+
+namespace quorvex {
+
+AutoClear::AutoClear(Form1& form) : form_(form) {}
+
+void AutoClear::apply()
+{
+    const Settings& s = form_.settings;
+    if (!s.AutoClear)
+        return;
+    if (!autoClearDue(s.AutoClearDate, s.AutoClearTime, form_.services().clock.now()))
+        return;
+    const int lines = form_.List1->count();
+    for (int i = 0; i < lines && i < form_.connections.size(); ++i) {
+        const auto connNo = static_cast<std::uint16_t>(form_.connections.at(i).connNo);
+        form_.client().NWClearConnectionNumber(form_.serverConnection, connNo);
+    }
+}
+
+} // namespace quorvex
