@@ -50,7 +50,7 @@ void FileLocksSimTest::clearsTheStationsOwnLock()
     UserListFixture f(client.get());
     f.fillNames({"ADMIN"});
     f.form->connections[0].locked = 1;
-    f.form->Dir1->setPath(QStringLiteral("F:\\REPORTS"));
+    QVERIFY(f.showDirectory(QStringLiteral("F:\\REPORTS")));
     f.form->List3->addItem(QStringLiteral("Q1.XLS"));
     f.form->List3->setCurrentRow(0);
     const int freeBefore = freeDirHandles(*client);
@@ -81,7 +81,7 @@ void FileLocksSimTest::anotherStationsLockStays()
     UserListFixture f(client.get());
     f.fillNames({"JSMITH"});
     f.form->connections[0].locked = 1;
-    f.form->Dir1->setPath(QStringLiteral("F:\\REPORTS"));
+    QVERIFY(f.showDirectory(QStringLiteral("F:\\REPORTS")));
     f.form->List3->addItem(QStringLiteral("Q1.XLS"));
     f.form->List3->setCurrentRow(0);
     const int freeBefore = freeDirHandles(*client);

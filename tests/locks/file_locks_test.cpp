@@ -44,7 +44,7 @@ void FileLocksTest::fillHolders(UserListFixture& f, QList<int> lockFlags)
 void FileLocksTest::browse(UserListFixture& f, const QString& dir, const QStringList& files,
                            int selected)
 {
-    f.form->Dir1->setPath(dir);
+    QVERIFY(f.showDirectory(dir));
     f.form->List3->clear();
     f.form->List3->addItems(files);
     f.form->List3->setCurrentRow(selected);

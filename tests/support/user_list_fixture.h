@@ -1,5 +1,9 @@
 #pragma once
 
+#include "files/directory_box.h"
+
+#include <QDir>
+
 #include "scripted_client.h"
 #include "test_services.h"
 
@@ -43,6 +47,27 @@ struct UserListFixture
             form->List1->addItem(user.name);
             form->connections.append(user.record);
         }
+    }
+
+    // Shows a directory of drive F: in the directory box, as the file browser
+    // would; the directory is made on a host folder that F: maps to.
+    bool showDirectory(const QString& dosDirectory)
+    {
+        QString inside = dosDirectory.mid(3);
+        inside.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        QDir().mkpath(fakes.path(QStringLiteral("drive_f/") + inside));
+        fakes.mapDrive(QLatin1Char('F'), QStringLiteral("fixed:") + fakes.path(QStringLiteral("drive_f")));
+        // A change of directory wipes the scan view; the user list a test built
+        // is put back, as if the scan had been made in that directory.
+        QStringList lines;
+        for (int i = 0; i < form->List1->count(); ++i)
+            lines << form->List1->item(i)->text();
+        const QList<ConnectionInfo> records = form->connections;
+        const bool shown = form->Dir1->setPath(dosDirectory);
+        form->List1->clear();
+        form->List1->addItems(lines);
+        form->connections = records;
+        return shown;
     }
 
     // Users named after the list with connection numbers 1, 2, 3...
