@@ -76,6 +76,16 @@ void CommandLineJobs::run(const QString& commandLine)
     const bool scanned = scan(fileName);
     switch (job.kind) {
     case Kind::ScanAndRescan:
+        if (form_.services().headless) {
+            // Nobody watches the pane: what it reports as a failure goes to
+            // standard error as it happens.
+            form_.Text2->setWriteObserver([](const QString& text) {
+                static const QRegularExpression failure(QStringLiteral(
+                    "^(Error!|File doesn't exist|Unable to|Scan timed out)"));
+                if (failure.match(text).hasMatch())
+                    toStandardError(text);
+            });
+        }
         form_.Check1->setChecked(true);
         form_.Timer1->setEnabled(true);
         return; // keeps running, headless too, until it is told to end
