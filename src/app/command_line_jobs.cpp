@@ -80,8 +80,8 @@ void CommandLineJobs::run(const QString& commandLine)
             // Nobody watches the pane: what it reports as a failure goes to
             // standard error as it happens.
             form_.Text2->setWriteObserver([](const QString& text) {
-                static const QRegularExpression failure(QStringLiteral(
-                    "^(Error!|File doesn't exist|Unable to|Scan timed out)"));
+                static const QRegularExpression failure(
+                    QStringLiteral("^(Error!|File doesn't exist|Unable to|Scan timed out)"));
                 if (failure.match(text).hasMatch())
                     toStandardError(text);
             });

@@ -1,0 +1,196 @@
+// Runs the real program as a script would: a private settings file, a simulated
+// server, no display, and the command line as the only input.
+#include "support/sim_server_builder.h"
+
+#include <QtTest>
+
+#include <csignal>
+
+class CommandLineJobsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesTheUsers();
+    void appendsTheUsers();
+    void leavesTheOutputAloneWithoutUsers();
+    void missingFileFailsWithoutOutput();
+    void outputThroughADosPath();
+    void clearsAllAndEnds();
+    void lockSetJobEndsWithoutAFile();
+    void terminationDuringRescanWritesSettings();
+
+private:
+    struct Run
+    {
+        int status = -1;
+        QString err;
+    };
+    // A world with FS1 on F: where two users have REPORT.DOC open and FREE.DOC is free.
+    struct World
+    {
+        World();
+        SimServerBuilder server;
+        QTemporaryDir home;
+        QString settingsFile() const
+        {
+            return home.filePath(QStringLiteral("config/Quorvex/Quorvex.ini"));
+        }
+        QProcessEnvironment environment() const;
+    };
+    static QString program() { return qEnvironmentVariable("QUORVEX_BUILD_DIR") + "/quorvex"; }
+    static Run run(const World& world, const QString& commandLine);
+    static QByteArray read(const QString& path);
+};
+
+CommandLineJobsTest::World::World()
+{
+    server.file(QStringLiteral("DATA:DOCS\\REPORT.DOC"))
+        .file(QStringLiteral("DATA:DOCS\\FREE.DOC"))
+        .user(QStringLiteral("ANN"))
+        .user(QStringLiteral("BOB"))
+        .connection(5, QStringLiteral("ANN"))
+        .opens(5, QStringLiteral("DATA:DOCS\\REPORT.DOC"))
+        .connection(7, QStringLiteral("BOB"))
+        .opens(7, QStringLiteral("DATA:DOCS\\REPORT.DOC"));
+    const QString state = server.write();
+    QDir().mkpath(home.filePath(QStringLiteral("config/Quorvex")));
+    QFile ini(settingsFile());
+    if (ini.open(QIODevice::WriteOnly)) {
+        ini.write("[Drives]\nC=fixed:/\nF=network:FS1/DATA:\nL=fixed:" +
+                  home.filePath(QStringLiteral("local")).toUtf8() +
+                  "\n[Servers]\nFS1=sim:" + state.toUtf8() + "\n");
+    }
+    QDir().mkpath(home.filePath(QStringLiteral("local")));
+}
+
+QProcessEnvironment CommandLineJobsTest::World::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    return env;
+}
+
+CommandLineJobsTest::Run CommandLineJobsTest::run(const World& world, const QString& commandLine)
+{
+    QProcess process;
+    process.setProcessEnvironment(world.environment());
+    process.start(program(), QProcess::splitCommand(commandLine).isEmpty()
+                                 ? QStringList{}
+                                 : QStringList{commandLine});
+    Run result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+QByteArray CommandLineJobsTest::read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void CommandLineJobsTest::writesTheUsers()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out);
+    QCOMPARE(r.status, 0);
+    const QList<QByteArray> lines = read(out).split('\n');
+    QCOMPARE(lines.size(), 5); // four lines, each ending in CR LF
+    QVERIFY(
+        QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d (am|pm)\r$"))
+            .match(QString::fromLatin1(lines[0]))
+            .hasMatch());
+    QCOMPARE(lines[1], QByteArray("F:\\DOCS\\REPORT.DOC\r"));
+    QCOMPARE(lines[2], QByteArray("ANN\r"));
+    QCOMPARE(lines[3], QByteArray("BOB\r"));
+    QCOMPARE(lines[4], QByteArray());
+}
+
+void CommandLineJobsTest::appendsTheUsers()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("before\r\n");
+    f.close();
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC >> ") + out).status, 0);
+    const QByteArray text = read(out);
+    QVERIFY(text.startsWith("before\r\n"));
+    QVERIFY(text.endsWith("F:\\DOCS\\REPORT.DOC\r\nANN\r\nBOB\r\n"));
+}
+
+void CommandLineJobsTest::leavesTheOutputAloneWithoutUsers()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\FREE.DOC > ") + out).status, 0);
+    QVERIFY(!QFile::exists(out));
+}
+
+void CommandLineJobsTest::missingFileFailsWithoutOutput()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\GONE.DOC > ") + out);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Passed file 'F:\\DOCS\\GONE.DOC' does not exist.")),
+             qPrintable(r.err));
+    QVERIFY(!QFile::exists(out));
+}
+
+void CommandLineJobsTest::outputThroughADosPath()
+{
+    World world;
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > L:\\USERS.TXT")).status, 0);
+    QVERIFY(
+        read(world.home.filePath(QStringLiteral("local/USERS.TXT"))).endsWith("ANN\r\nBOB\r\n"));
+}
+
+void CommandLineJobsTest::clearsAllAndEnds()
+{
+    World world;
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC -ce"));
+    QCOMPARE(r.status, 0);
+    // Both connections are gone from the server: nobody has the file open now.
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out).status, 0);
+    QVERIFY(!QFile::exists(out));
+}
+
+void CommandLineJobsTest::lockSetJobEndsWithoutAFile()
+{
+    World world;
+    QCOMPARE(run(world, QStringLiteral("-ue")).status, 0);
+}
+
+void CommandLineJobsTest::terminationDuringRescanWritesSettings()
+{
+    World world;
+    QProcess process;
+    process.setProcessEnvironment(world.environment());
+    process.start(program(), {QStringLiteral("F:\\DOCS\\REPORT.DOC -t")});
+    QVERIFY(process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(read(world.settingsFile()).contains("[Servers]"), 10000);
+    QTest::qWait(1500); // the job has scanned and is rescanning
+    QCOMPARE(process.state(), QProcess::Running);
+    ::kill(pid_t(process.processId()), SIGTERM);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    const QByteArray ini = read(world.settingsFile());
+    QVERIFY2(ini.contains("[Options]"), ini.constData());
+    QVERIFY(ini.contains("Path_0=F:\\DOCS\\REPORT.DOC"));
+}
+
+QTEST_GUILESS_MAIN(CommandLineJobsTest)
+#include "command_line_jobs_test.moc"
