@@ -1,5 +1,6 @@
 #include "scan/auto_clear.h"
 
+#include "actions/clear_connection.h"
 #include "app/form1.h"
 #include "platform/clock.h"
 #include "platform/services.h"
@@ -20,8 +21,7 @@ void AutoClear::apply()
         return;
     const int lines = form_.List1->count();
     for (int i = 0; i < lines && i < form_.connections.size(); ++i) {
-        const auto connNo = static_cast<std::uint16_t>(form_.connections.at(i).connNo);
-        form_.client().NWClearConnectionNumber(form_.serverConnection, connNo);
+        ClearConnection(form_.client(), form_.serverConnection, form_.connections.at(i).connNo);
     }
 }
 
