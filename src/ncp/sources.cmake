@@ -1,0 +1,13 @@
+# Sources of src/ncp: the NetWare Core Protocol over TCP, shared by the client
+# backend and the NCP server.
+target_sources(quorvex_ncp PRIVATE
+    ncp/completion_code.h
+    ncp/frame_assembler.h
+    ncp/frame_assembler.cpp
+    ncp/ncp_packet.h
+    ncp/ncp_packet.cpp
+    ncp/wire_reader.h
+    ncp/wire_reader.cpp
+    ncp/wire_writer.h
+    ncp/wire_writer.cpp
+)
