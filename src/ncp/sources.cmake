@@ -5,6 +5,7 @@ target_sources(quorvex_ncp PRIVATE
     ncp/frame_assembler.h
     ncp/frame_assembler.cpp
     ncp/ncp_packet.h
+    ncp/password_source.h
     ncp/ncp_packet.cpp
     ncp/wire_reader.h
     ncp/wire_reader.cpp
