@@ -1,9 +1,12 @@
 #include "app/app_icon.h"
 
+#include "app/lazy_icon_engine.h"
+
 #include <QGuiApplication>
 #include <QSize>
 
 #include <initializer_list>
+#include <vector>
 
 // The icons are resources of a static library; a resource nothing names is left
 // out by the linker, so the initialiser is called explicitly (outside any
@@ -20,9 +23,13 @@ QIcon quorvexIcon()
     static const bool resourceReady = (initAppIconResource(), true);
     Q_UNUSED(resourceReady);
 
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quorvex-%1.png").arg(size), QSize(size, size));
+    // Built once and shared: the renditions any copy decodes serve every window.
+    static const QIcon icon = [] {
+        std::vector<LazyIconEngine::Rendition> renditions;
+        for (const int size : {16, 24, 32, 48, 64, 128, 256})
+            renditions.push_back({size, QStringLiteral(":/icons/quorvex-%1.png").arg(size)});
+        return QIcon(new LazyIconEngine(std::move(renditions)));
+    }();
     return icon;
 }
 

@@ -3,6 +3,8 @@ target_sources(quorvex_core PRIVATE
     app/app_icon.cpp
     app/app_icon.h
     app/app_icon.qrc
+    app/lazy_icon_engine.h
+    app/lazy_icon_engine.cpp
     app/app_services.cpp
     app/app_services.h
     app/command_line.cpp

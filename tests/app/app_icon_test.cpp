@@ -1,4 +1,5 @@
 #include "app/app_icon.h"
+#include "app/lazy_icon_engine.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,6 +14,7 @@ private slots:
     void iconIsDrawnAtEverySize_data();
     void iconIsDrawnAtEverySize();
     void desktopIdentityNamesTheInstalledEntry();
+    void onlyTheRenditionsAskedForAreDecoded();
 };
 
 void AppIconTest::iconIsDrawnAtEverySize_data()
@@ -66,6 +68,30 @@ void AppIconTest::desktopIdentityNamesTheInstalledEntry()
     const QByteArray id = quorvex::desktopFileId().toUtf8();
     QVERIFY(xml.contains("<id>" + id + "</id>"));
     QVERIFY(xml.contains("<launchable type=\"desktop-id\">" + id + ".desktop</launchable>"));
+}
+
+void AppIconTest::onlyTheRenditionsAskedForAreDecoded()
+{
+    std::vector<quorvex::LazyIconEngine::Rendition> renditions;
+    for (const int size : {64, 16, 32}) // any order
+        renditions.push_back({size, QStringLiteral(":/icons/quorvex-%1.png").arg(size)});
+    auto* engine = new quorvex::LazyIconEngine(renditions);
+    const QIcon icon(engine);
+    QCOMPARE(engine->decodedCount(), 0);
+    QCOMPARE(icon.actualSize(QSize(20, 20)), QSize(20, 20));
+    QCOMPARE(icon.actualSize(QSize(500, 500)), QSize(64, 64));
+    QCOMPARE(engine->decodedCount(), 0);
+
+    // 20 px is drawn from the 32 px rendition, scaled down; 32 px again decodes nothing.
+    QCOMPARE(icon.pixmap(QSize(20, 20)).size(), QSize(20, 20));
+    QCOMPARE(engine->decodedCount(), 1);
+    icon.pixmap(QSize(32, 32));
+    QCOMPARE(engine->decodedCount(), 1);
+    const QImage disabled = icon.pixmap(QSize(64, 64), QIcon::Disabled).toImage();
+    QCOMPARE(engine->decodedCount(), 2);
+    QCOMPARE(disabled.size(), QSize(64, 64));
+    const QImage normal = icon.pixmap(QSize(64, 64)).toImage();
+    QVERIFY(disabled != normal); // the disabled form is still drawn greyed
 }
 
 QTEST_MAIN(AppIconTest)
