@@ -16,6 +16,8 @@
 #include "scan/scan_engine.h"
 #include "scan/watch.h"
 
+#include "platform/twips.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -27,28 +29,13 @@ namespace quorvex {
 
 namespace {
 
-// Design geometry of one control, in twips, as Left, Top, Width, Height.
-struct TwipsRect
-{
-    int left, top, width, height;
-};
-
-QRect toPixels(const QWidget& window, const TwipsRect& r)
-{
-    // 1440 twips per inch; the window's logical DPI gives pixels per inch.
-    const double sx = window.logicalDpiX() / 1440.0;
-    const double sy = window.logicalDpiY() / 1440.0;
-    return QRect(qRound(r.left * sx), qRound(r.top * sy), qRound(r.width * sx),
-                 qRound(r.height * sy));
-}
-
 template <typename W>
 W* make(Form1& form, const char* name, const TwipsRect& rect, const QString& caption = {},
         const QString& tip = {})
 {
     auto* w = new W(&form);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(toPixels(form, rect));
+    w->setGeometry(pixelRect(form, rect));
     if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_same_v<W, QLabel>) {
         if (!caption.isEmpty())
             w->setText(caption);
@@ -72,7 +59,7 @@ Form1::Form1(Services& services, nw::NetWareClient& client, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvex"));
     createControls();
-    resize(toPixels(*this, {0, 0, kDesignWidthTwips, kDesignHeightTwips}).size());
+    resize(pixelRect(*this, {0, 0, kDesignWidthTwips, kDesignHeightTwips}).size());
 
     scan_ = std::make_unique<ScanEngine>(*this);
     watch_ = std::make_unique<Watch>(*this);
@@ -92,7 +79,8 @@ Form1::~Form1() = default;
 void Form1::createControls()
 {
     // The file browser down the left side.
-    Drive1 = make<DriveBox>(*this, "Drive1", {120, 120, 2775, 315}, {}, QStringLiteral(" Select drive "));
+    Drive1 = make<DriveBox>(*this, "Drive1", {120, 120, 2775, 315}, {},
+                            QStringLiteral(" Select drive "));
     Dir1 = make<DirectoryBox>(*this, "Dir1", {120, 480, 2775, 1215}, {},
                               QStringLiteral(" Select directory "));
     Combo2 = make<QComboBox>(*this, "Combo2", {120, 1755, 2175, 315}, {},
@@ -124,8 +112,8 @@ void Form1::createControls()
     Command9 = button(*this, "Command9", {7275, 390, 1290, 375}, "S&top", " Interrupt scanning ");
     Command14 = button(*this, "Command14", {5820, 870, 1290, 375}, "All", " Select all users ");
     Command15 = button(*this, "Command15", {7275, 870, 1290, 375}, "None", " De-select all users ");
-    Command12 = button(*this, "Command12", {5820, 1350, 1290, 375}, "Se&nd",
-                       " Send message to user(s) ");
+    Command12 =
+        button(*this, "Command12", {5820, 1350, 1290, 375}, "Se&nd", " Send message to user(s) ");
     Command13 = button(*this, "Command13", {7275, 1350, 1290, 375}, "Clea&r",
                        " Clear connection for user(s) ");
     Command16 = button(*this, "Command16", {5820, 1830, 1290, 375}, "&User",
@@ -136,10 +124,10 @@ void Form1::createControls()
     Command5 = button(*this, "Command5", {7275, 2310, 1290, 375}, "&Copy",
                       " Copy all connections using the file to Clipboard ");
     Command17 = button(*this, "Command17", {5820, 2790, 1290, 375}, "&Options", " Options screen ");
-    Command18 = button(*this, "Command18", {7275, 2790, 1290, 375}, "&Info",
-                       " Extended file information ");
-    Command7 = button(*this, "Command7", {5820, 3270, 1290, 375}, "&About",
-                      " Help and info on Quorvex ");
+    Command18 =
+        button(*this, "Command18", {7275, 2790, 1290, 375}, "&Info", " Extended file information ");
+    Command7 =
+        button(*this, "Command7", {5820, 3270, 1290, 375}, "&About", " Help and info on Quorvex ");
     Command2 = button(*this, "Command2", {7275, 3270, 1290, 375}, "E&xit", " Exit Quorvex  ");
 
     // The rescan box carries the seconds box in the blank run of its caption.

@@ -38,7 +38,5 @@ target_sources(quorvex_core PRIVATE
     app/window_behaviour.h
     app/window_geometry.cpp
     app/window_geometry.h
-    app/window_mover.cpp
-    app/window_mover.h
 )
 set_target_properties(quorvex_core PROPERTIES AUTORCC ON)

@@ -3,7 +3,7 @@
 #include "app/app_icon.h"
 #include "app/form1.h"
 #include "app/tray_icon.h"
-#include "app/window_mover.h"
+#include "platform/window_mover.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -65,16 +65,6 @@ double screenHeightTwips(const QWidget& window)
     return twipsFromPixels(screenSizePixels(window).height(), twipsPerPixel(screenOf(window)).y);
 }
 
-void centreWindow(QWidget& window)
-{
-    const QScreen* screen = screenOf(window);
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QSize outer = window.frameGeometry().size();
-    const int left = (area.width() - outer.width()) / 2;
-    const int top = static_cast<int>((area.height() - outer.height()) * 0.9 / 2);
-    window.move(area.x() + left, area.y() + top);
-}
-
 void placeCentred(QWidget& window)
 {
     const QScreen* screen = screenOf(window);

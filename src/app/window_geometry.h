@@ -29,11 +29,6 @@ QSize screenSizePixels(const QWidget& window);
 double screenWidthTwips(const QWidget& window);
 double screenHeightTwips(const QWidget& window);
 
-// Centred across and a little above the middle of the window's screen:
-// Left = (screen width - window width) / 2, Top = (screen height - window
-// height) * 0.9 / 2.
-void centreWindow(QWidget& window);
-
 // Where the window starts: centred on its screen.
 void placeCentred(QWidget& window);
 

@@ -2,13 +2,13 @@
 
 #include "app/form1.h"
 #include "fileinfo/attribute_table.h"
-#include "fileinfo/dialog_mover.h"
 #include "fileinfo/get_file_info.h"
 #include "fileinfo/object_names.h"
 #include "files/file_browser.h"
 #include "platform/clipboard.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/window_mover.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,7 +44,7 @@ Form2::Form2(Form1& form) : QDialog(&form), form_(form)
     QList<QWidget*> surfaces{Frame1, Frame2};
     for (QLabel* label : Label)
         surfaces.append(label);
-    new DialogMover(*this, surfaces);
+    new WindowMover(*this, surfaces);
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);

@@ -3,8 +3,6 @@ target_sources(quorvex_core PRIVATE
     fileinfo/attribute_table.h
     fileinfo/date_time_text.cpp
     fileinfo/date_time_text.h
-    fileinfo/dialog_mover.cpp
-    fileinfo/dialog_mover.h
     fileinfo/form2.cpp
     fileinfo/form2.h
     fileinfo/get_file_info.cpp

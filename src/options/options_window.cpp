@@ -3,11 +3,12 @@
 #include "app/form1.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
-#include "options/file_name_listing.h"
-#include "options/window_surface_drag.h"
+#include "files/file_listing.h"
 #include "platform/drive_map.h"
+#include "platform/file_helpers.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/window_mover.h"
 #include "scan/auto_clear_time.h"
 
 #include <QCheckBox>
@@ -82,7 +83,7 @@ void Options::connectControls()
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    WindowSurfaceDrag::install(*this, {this, Frame1, Frame2, Frame3, Frame4, Frame5, Label1});
+    new WindowMover(*this, {Frame1, Frame2, Frame3, Frame4, Frame5, Label1});
     // These pass a press on to the window, which would drag it; they must not.
     for (QWidget* still : std::initializer_list<QWidget*>{Frame6, Label2, Label3})
         still->setAttribute(Qt::WA_NoMousePropagation);
@@ -212,8 +213,8 @@ void Options::Dir1_Change()
     List1->clear();
     // The listing follows the setting in force, not the box being edited here: a
     // change of "Show Hidden Files" shows from the next listing after closing.
-    List1->addItems(fileNamesMatching(form_.services().drives, folder, Text1->text(),
-                                      form_.settings.HidFiles == 1));
+    const QString host = hostPathOf(form_.services().drives, folder);
+    List1->addItems(listFiles(host, Text1->text(), form_.settings.HidFiles == 1).names);
 }
 
 void Options::Text1_Change()

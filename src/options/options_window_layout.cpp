@@ -5,6 +5,8 @@
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 
+#include "platform/twips.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,26 +19,12 @@ namespace quorvex {
 
 namespace {
 
-struct TwipsRect
-{
-    int left, top, width, height;
-};
-
-QRect toPixels(const QWidget& window, const TwipsRect& r)
-{
-    // 1440 twips per inch; the window's logical DPI gives pixels per inch.
-    const double sx = window.logicalDpiX() / 1440.0;
-    const double sy = window.logicalDpiY() / 1440.0;
-    return QRect(qRound(r.left * sx), qRound(r.top * sy), qRound(r.width * sx),
-                 qRound(r.height * sy));
-}
-
 template <typename W>
 W* place(QWidget& window, QWidget* parent, const char* name, const TwipsRect& rect)
 {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(toPixels(window, rect));
+    w->setGeometry(pixelRect(window, rect));
     return w;
 }
 

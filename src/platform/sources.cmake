@@ -37,5 +37,7 @@ target_sources(quorvex_platform PRIVATE
     platform/termination_signals.cpp
     platform/termination_signals.h
     platform/twips.cpp
+    platform/window_mover.h
+    platform/window_mover.cpp
     platform/twips.h
 )

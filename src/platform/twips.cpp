@@ -1,6 +1,8 @@
 #include "twips.h"
 
 #include <QGuiApplication>
+#include <QPaintDevice>
+#include <QRect>
 #include <QScreen>
 
 #include <cmath>
@@ -34,6 +36,14 @@ int pixelsFromTwips(double twips, double twipsPerPixel)
 double twipsFromPixels(int pixels, double twipsPerPixel)
 {
     return pixels * twipsPerPixel;
+}
+
+QRect pixelRect(const QPaintDevice& window, const TwipsRect& r)
+{
+    const double tx = twipsPerPixelForDpi(window.logicalDpiX());
+    const double ty = twipsPerPixelForDpi(window.logicalDpiY());
+    return QRect(pixelsFromTwips(r.left, tx), pixelsFromTwips(r.top, ty),
+                 pixelsFromTwips(r.width, tx), pixelsFromTwips(r.height, ty));
 }
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #pragma once
 
+class QPaintDevice;
+class QRect;
 class QScreen;
 
 namespace quorvex {
@@ -24,5 +26,14 @@ TwipsPerPixel twipsPerPixel(const QScreen* screen = nullptr);
 // Twips to pixels, rounded to the nearest whole pixel.
 int pixelsFromTwips(double twips, double twipsPerPixel);
 double twipsFromPixels(int pixels, double twipsPerPixel);
+
+// A control's design geometry in twips: Left, Top, Width, Height.
+struct TwipsRect
+{
+    int left, top, width, height;
+};
+
+// The rectangle in pixels on a window (or any paint device), by its logical DPI.
+QRect pixelRect(const QPaintDevice& window, const TwipsRect& r);
 
 } // namespace quorvex

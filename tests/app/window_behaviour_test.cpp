@@ -184,7 +184,7 @@ void WindowBehaviourTest::dragAndCentreByBackgroundAndLabels()
     const QSize outer = form.frameGeometry().size();
     QTRY_COMPARE(form.frameGeometry().topLeft(),
                  QPoint(screen.x() + (screen.width() - outer.width()) / 2,
-                        screen.y() + int((screen.height() - outer.height()) * 0.9 / 2)));
+                        screen.y() + qRound((screen.height() - outer.height()) * 0.9 / 2)));
 
     // A double-click on a button is the button's, not the window's.
     form.move(5, 5);

@@ -6,10 +6,10 @@
 #include "app/interval_timer.h"
 #include "app/message_pane.h"
 #include "fileinfo/attribute_table.h"
-#include "fileinfo/dialog_mover.h"
 #include "fileinfo/form2.h"
 #include "files/directory_box.h"
 #include "files/file_browser.h"
+#include "platform/window_mover.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 #include "options/options_window.h"
-#include "options/window_surface_drag.h"
 #include "platform/services.h"
+#include "platform/window_mover.h"
 #include "support/recording_netware_client.h"
 #include "support/test_services.h"
 
@@ -319,7 +319,7 @@ void OptionsWindowTest::doubleClickCentresOnlyFromItsSurfaces()
     QVERIFY(options.pos() != corner);
     const QPoint centred = options.pos();
     options.move(corner);
-    WindowSurfaceDrag::centreHigh(options);
+    WindowMover::centre(options);
     QCOMPARE(options.pos(), centred);
     options.close();
 }

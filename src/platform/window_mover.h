@@ -17,7 +17,13 @@ class WindowMover : public QObject
 {
     Q_OBJECT
 public:
+    // The window owns the mover. Its bare background is always a surface.
     WindowMover(QWidget& window, const QList<QWidget*>& surfaces);
+
+    // Centred across and a little above the middle of the window's screen:
+    // Left = (screen width - window width) / 2, Top = (screen height - window
+    // height) * 0.9 / 2, with the window's outer size.
+    static void centre(QWidget& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

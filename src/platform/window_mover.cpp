@@ -1,9 +1,8 @@
-#include "app/window_mover.h"
-
-#include "app/window_geometry.h"
+#include "platform/window_mover.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -17,6 +16,16 @@ WindowMover::WindowMover(QWidget& window, const QList<QWidget*>& surfaces)
         surfaces_.append(s);
         s->installEventFilter(this);
     }
+}
+
+void WindowMover::centre(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QSize outer = window.frameGeometry().size();
+    const int left = (area.width() - outer.width()) / 2;
+    const int top = qRound((area.height() - outer.height()) * 0.9 / 2);
+    window.move(area.x() + left, area.y() + top);
 }
 
 bool WindowMover::isSurface(QObject* watched, const QPoint& pos) const
@@ -70,10 +79,10 @@ bool WindowMover::eventFilter(QObject* watched, QEvent* event)
         return true;
     case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
-        if (!isSurface(watched, e->position().toPoint()))
+        if (e->button() != Qt::LeftButton || !isSurface(watched, e->position().toPoint()))
             return false;
         pressed_ = false;
-        centreWindow(window_);
+        centre(window_);
         return true;
     }
     default:
