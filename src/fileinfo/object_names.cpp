@@ -14,7 +14,7 @@ const QString kUnknown = QStringLiteral("?");
 QString nameFromBuffer(std::span<const char> buffer)
 {
     const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLocal8Bit(buffer.data(), static_cast<qsizetype>(end - buffer.begin()));
+    return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(end - buffer.begin()));
 }
 
 QString DirectoryObjectName(nw::NetWareClient& client, std::uint32_t objectId,

@@ -46,13 +46,16 @@ QString formatStateTime(const QDateTime& dateTime);
 
 // Copies 8-bit text into a caller's buffer, always NUL-terminated within it.
 void copyToBuffer(std::span<char> buffer, const QByteArray& text);
+// The client's 8-bit text is Latin-1 on both sides of the interface, whatever
+// the host's locale: the program hands in names and messages so, and a name
+// with an accent must find the same file on the host.
 inline QByteArray toWire(const QString& text)
 {
-    return text.toLocal8Bit();
+    return text.toLatin1();
 }
 inline QString fromWire(const char* text)
 {
-    return text ? QString::fromLocal8Bit(text) : QString();
+    return text ? QString::fromLatin1(text) : QString();
 }
 
 } // namespace nw

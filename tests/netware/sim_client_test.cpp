@@ -74,6 +74,7 @@ private slots:
     void addressRecords_data();
     void addressRecords();
     void broadcastMessages();
+    void accentedFileNamesFindTheHostFile();
     void clearConnection();
     void clearingOwnConnectionInvalidatesHandle();
     void fileLocks();
@@ -275,8 +276,8 @@ void SimClientTest::connectionInformationLoginBytes_data()
                                  << QByteArray("\x68\x03\x07\x09\x0F\x2A\x00", 7);
     QTest::newRow("2004 Wednesday")
         << "2004-03-10 00:05:00" << QByteArray("\x68\x03\x0A\x00\x05\x00\x03", 7);
-    QTest::newRow("1999 Friday")
-        << "1999-12-31 23:59:59" << QByteArray("\x63\x0C\x1F\x17\x3B\x3B\x05", 7);
+    QTest::newRow("1999 Friday") << "1999-12-31 23:59:59"
+                                 << QByteArray("\x63\x0C\x1F\x17\x3B\x3B\x05", 7);
     QTest::newRow("2024 Monday") << "2024-01-01 13:30:00"
                                  << QByteArray("\x7C\x01\x01\x0D\x1E\x00\x01", 7);
 }
@@ -388,6 +389,34 @@ void SimClientTest::broadcastMessages()
     const auto at = QDateTime::fromString(m.value("at").toString(), "yyyy-MM-dd HH:mm:ss");
     QVERIFY(qAbs(at.secsTo(QDateTime::currentDateTime())) < 60);
     QVERIFY(state->connection(6)->messages.isEmpty());
+
+    // The program sends Latin-1; the server keeps the text, accents and all.
+    const QByteArray accented = QStringLiteral("Grüße, à bientôt").toLatin1();
+    QCOMPARE(client->NWSendBroadcastMessage(conn, accented.constData(), 1, &five, &result),
+             kSuccess);
+    const auto after = loadSimState(b.statePath()).state;
+    QCOMPARE(after->connection(5)->messages.last().toObject().value("text").toString(),
+             QStringLiteral("Grüße, à bientôt"));
+}
+
+void SimClientTest::accentedFileNamesFindTheHostFile()
+{
+    SimServerBuilder b;
+    const QString path = QStringLiteral("DATA:BÜRO\\Übersicht.xls");
+    b.user(QStringLiteral("BOB")).file(path).connection(5, QStringLiteral("BOB")).opens(5, path);
+    auto client = b.client();
+    const QByteArray latin1 = QStringLiteral("F:\\BÜRO\\Übersicht.xls").toLatin1();
+    const Parsed p = parse(*client, latin1.constData());
+    QCOMPARE(p.code, kSuccess);
+    std::int16_t iter = 0;
+    CONN_USING_FILE_SUMMARY summary;
+    CONNS_USING_FILE batch;
+    const QByteArray volumePath = path.toLatin1();
+    QCOMPARE(
+        client->NWScanConnectionsUsingFile(p.conn, 0, volumePath.constData(), iter, summary, batch),
+        kSuccess);
+    QCOMPARE(batch.connCount, std::uint16_t(1));
+    QCOMPARE(batch.connInfo[0].connNumber, std::uint16_t(5));
 }
 
 void SimClientTest::clearConnection()
