@@ -17,6 +17,8 @@ private slots:
     void outputThroughADosPath();
     void clearsAllAndEnds();
     void lockSetJobEndsWithoutAFile();
+    void clearAllHeadlessEndsWithThePane();
+    void hiddenFileIsNotChosenUnlessShown();
     void terminationDuringRescanWritesSettings();
 
 private:
@@ -51,7 +53,9 @@ CommandLineJobsTest::World::World()
         .connection(5, QStringLiteral("ANN"))
         .opens(5, QStringLiteral("DATA:DOCS\\REPORT.DOC"))
         .connection(7, QStringLiteral("BOB"))
-        .opens(7, QStringLiteral("DATA:DOCS\\REPORT.DOC"));
+        .opens(7, QStringLiteral("DATA:DOCS\\REPORT.DOC"))
+        .file(QStringLiteral("DATA:DOCS\\.SECRET.DOC"))
+        .opens(5, QStringLiteral("DATA:DOCS\\.SECRET.DOC"));
     const QString state = server.write();
     QDir().mkpath(home.filePath(QStringLiteral("config/Quorvex")));
     QFile ini(settingsFile());
@@ -172,6 +176,38 @@ void CommandLineJobsTest::lockSetJobEndsWithoutAFile()
 {
     World world;
     QCOMPARE(run(world, QStringLiteral("-ue")).status, 0);
+}
+
+void CommandLineJobsTest::clearAllHeadlessEndsWithThePane()
+{
+    // Without a display nobody would see the window the job leaves up: the
+    // program clears without asking, says what the pane says, and ends.
+    World world;
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC -c"));
+    QCOMPARE(r.status, 0);
+    QVERIFY2(!r.err.trimmed().isEmpty(), "the pane's text on standard error");
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out).status, 0);
+    QVERIFY(!QFile::exists(out)); // nobody has it open any more
+}
+
+void CommandLineJobsTest::hiddenFileIsNotChosenUnlessShown()
+{
+    // A hidden file is not in the file list, so nothing is selected and the scan
+    // finds no file; once hidden files are shown it is listed and scanned.
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("out.txt"));
+    const Run hidden = run(world, QStringLiteral("F:\\DOCS\\.SECRET.DOC > ") + out);
+    QCOMPARE(hidden.status, 1);
+    QVERIFY2(hidden.err.contains(QStringLiteral("File doesn't exist.")), qPrintable(hidden.err));
+    QVERIFY(!QFile::exists(out));
+
+    QFile ini(world.settingsFile());
+    QVERIFY(ini.open(QIODevice::Append));
+    ini.write("[Options]\nHidFiles=1\n");
+    ini.close();
+    QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\.SECRET.DOC > ") + out).status, 0);
+    QVERIFY(read(out).endsWith("F:\\DOCS\\.SECRET.DOC\r\nANN\r\n"));
 }
 
 void CommandLineJobsTest::terminationDuringRescanWritesSettings()
