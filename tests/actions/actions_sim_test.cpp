@@ -1,4 +1,5 @@
 #include "support/sim_server_builder.h"
+#include "support/transport_client.h"
 #include "support/user_list_fixture.h"
 
 #include "actions/clear_connection.h"
@@ -11,12 +12,14 @@
 
 using namespace quorvex;
 
-// Send and Clear against the simulated server.
+// Send and Clear against the simulated server, in process and over NCP.
 class ActionsSimTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void messageReachesTheStationsThatTakeIt_data() { TransportClient::addTransports(); }
     void messageReachesTheStationsThatTakeIt();
+    void clearedConnectionsLeaveTheServerButStayListed_data() { TransportClient::addTransports(); }
     void clearedConnectionsLeaveTheServerButStayListed();
 };
 
@@ -52,13 +55,15 @@ void ActionsSimTest::messageReachesTheStationsThatTakeIt()
     SimServerBuilder b;
     buildServer(b);
     b.acceptsMessages(6, false);
-    auto client = b.client();
-    UserListFixture f(client.get());
+    QFETCH(Transport, transport);
+    TransportClient server(b, transport);
+    QVERIFY2(server.ready(), qPrintable(server.error()));
+    nw::NetWareClient* client = &server.client();
+    UserListFixture f(client);
     listUsers(f, *client);
     f.form->selection().Command14_Click();
-    // Only ASCII and a character the single-byte text cannot hold: the simulated
-    // server reads its wire text in the local 8-bit encoding.
-    f.fakes.prompts.queueInput(QString::fromUtf8("Please close Q1 €"));
+    // An accent the single-byte text holds, and a character it cannot hold.
+    f.fakes.prompts.queueInput(QString::fromUtf8("Please close Q1 ü €"));
 
     f.form->sendMessage().Command12_Click();
 
@@ -66,11 +71,11 @@ void ActionsSimTest::messageReachesTheStationsThatTakeIt()
         f.form->Text2->text(),
         QStringLiteral("Message sent to user JSMITH.\r\nMessage could not be sent to user BOB. "
                        "You may not have the necessary rights to do this.\r\n"));
-    const auto state = client->simServer(QStringLiteral("FS1"))->state();
+    const auto state = server.state();
     const QJsonArray received = state->connection(5)->messages;
     QCOMPARE(received.size(), 1);
     QCOMPARE(received.at(0).toObject().value(QLatin1String("text")).toString(),
-             QStringLiteral("Please close Q1 ?"));
+             QString::fromUtf8("Please close Q1 ü ?"));
     QVERIFY(state->connection(6)->messages.isEmpty());
 }
 
@@ -78,8 +83,11 @@ void ActionsSimTest::clearedConnectionsLeaveTheServerButStayListed()
 {
     SimServerBuilder b;
     buildServer(b);
-    auto client = b.client();
-    UserListFixture f(client.get());
+    QFETCH(Transport, transport);
+    TransportClient server(b, transport);
+    QVERIFY2(server.ready(), qPrintable(server.error()));
+    nw::NetWareClient* client = &server.client();
+    UserListFixture f(client);
     listUsers(f, *client);
     f.form->selection().Command14_Click();
     f.fakes.prompts.queueAnswer(Answer::Yes);
@@ -89,7 +97,7 @@ void ActionsSimTest::clearedConnectionsLeaveTheServerButStayListed()
     QCOMPARE(f.form->Text2->text(),
              QStringLiteral("Connection cleared for user JSMITH.\r\nConnection cleared for user "
                             "BOB.\r\nConnection successfully cleared for 2 users."));
-    const auto state = client->simServer(QStringLiteral("FS1"))->state();
+    const auto state = server.state();
     QVERIFY(!state->connection(5));
     QVERIFY(!state->connection(6));
     QVERIFY(state->connection(1));

@@ -1,4 +1,5 @@
 #include "support/sim_server_builder.h"
+#include "support/transport_client.h"
 #include "support/user_list_fixture.h"
 
 #include "app/message_pane.h"
@@ -9,13 +10,16 @@
 
 using namespace quorvex;
 
-// The lock action against the simulated server: the station can release only
-// its own lock, and every use gives its temporary directory handle back.
+// The lock action against the simulated server, in process and over NCP: the
+// station can release only its own lock, and every use gives its temporary
+// directory handle back.
 class FileLocksSimTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void clearsTheStationsOwnLock_data() { TransportClient::addTransports(); }
     void clearsTheStationsOwnLock();
+    void anotherStationsLockStays_data() { TransportClient::addTransports(); }
     void anotherStationsLockStays();
 
 private:
@@ -46,8 +50,11 @@ void FileLocksSimTest::clearsTheStationsOwnLock()
     b.file(QStringLiteral("DATA:REPORTS\\Q1.XLS"))
         .connection(1, QStringLiteral("ADMIN"))
         .opens(1, QStringLiteral("DATA:REPORTS\\Q1.XLS"), 1, 0, 3, 1);
-    auto client = b.client();
-    UserListFixture f(client.get());
+    QFETCH(Transport, transport);
+    TransportClient server(b, transport);
+    QVERIFY2(server.ready(), qPrintable(server.error()));
+    nw::NetWareClient* client = &server.client();
+    UserListFixture f(client);
     f.fillNames({"ADMIN"});
     f.form->connections[0].locked = 1;
     QVERIFY(f.showDirectory(QStringLiteral("F:\\REPORTS")));
@@ -64,7 +71,7 @@ void FileLocksSimTest::clearsTheStationsOwnLock()
     // The first use clears the lock; the station then holds none, which the
     // server reports as a lock error.
     QCOMPARE(f.form->Text2->text(), QStringLiteral("Unable to clear file lock - lock error."));
-    const auto state = client->simServer(QStringLiteral("FS1"))->state();
+    const auto state = server.state();
     QCOMPARE(int(state->connection(1)->open.at(0).locked), 0);
     QCOMPARE(freeDirHandles(*client), freeBefore);
 }
@@ -77,8 +84,11 @@ void FileLocksSimTest::anotherStationsLockStays()
         .connection(1, QStringLiteral("ADMIN"))
         .connection(5, QStringLiteral("JSMITH"))
         .opens(5, QStringLiteral("DATA:REPORTS\\Q1.XLS"), 1, 0, 3, 1);
-    auto client = b.client();
-    UserListFixture f(client.get());
+    QFETCH(Transport, transport);
+    TransportClient server(b, transport);
+    QVERIFY2(server.ready(), qPrintable(server.error()));
+    nw::NetWareClient* client = &server.client();
+    UserListFixture f(client);
     f.fillNames({"JSMITH"});
     f.form->connections[0].locked = 1;
     QVERIFY(f.showDirectory(QStringLiteral("F:\\REPORTS")));
@@ -90,7 +100,7 @@ void FileLocksSimTest::anotherStationsLockStays()
     f.form->locks().Command11_Click();
 
     QCOMPARE(f.form->Text2->text(), QStringLiteral("Unable to clear file lock - lock error."));
-    const auto state = client->simServer(QStringLiteral("FS1"))->state();
+    const auto state = server.state();
     QCOMPARE(int(state->connection(5)->open.at(0).locked), 1);
     QCOMPARE(freeDirHandles(*client), freeBefore);
 }

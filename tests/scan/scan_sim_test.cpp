@@ -1,5 +1,6 @@
-// The window's scan against a simulated server, end to end: drive map, file
-// check, parse, batches, connection details and directory rights.
+// The window's scan against a simulated server, end to end, in process and over
+// NCP: drive map, file check, parse, batches, connection details and directory
+// rights.
 
 #include "app/form1.h"
 #include "app/message_pane.h"
@@ -8,6 +9,7 @@
 #include "scan/scan_engine.h"
 #include "support/sim_server_builder.h"
 #include "support/test_services.h"
+#include "support/transport_client.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -23,20 +25,25 @@ const QString kFile = QStringLiteral("DATA:REPORTS\\Q1.XLS");
 struct SimWorld
 {
     SimServerBuilder server;
-    std::unique_ptr<nw::SimClient> client;
+    std::unique_ptr<TransportClient> client;
     TestServices t;
     std::unique_ptr<Services> services;
     std::unique_ptr<Form1> form;
 
-    void open()
+    bool open()
     {
-        client = server.client();
+        QFETCH(Transport, transport);
+        client = std::make_unique<TransportClient>(server, transport);
+        if (!client->ready()) {
+            qWarning("%s", qPrintable(client->error()));
+            return false;
+        }
         t.mapDrive(QLatin1Char('F'), QStringLiteral("network:FS1/DATA:"));
         t.drives.setVolumeLocator([this](const QString& s, const QString& v) {
             return client->volumeHostDirectory(s, v);
         });
         services = std::make_unique<Services>(t.services());
-        form = std::make_unique<Form1>(*services, *client);
+        form = std::make_unique<Form1>(*services, client->client());
         form->Drive1->setDriveMap(&t.drives);
         form->Dir1->setDriveMap(&t.drives);
         form->Drive1->addItem(t.drives.displayName(QLatin1Char('F')));
@@ -46,6 +53,7 @@ struct SimWorld
         form->List3->setCurrentRow(0);
         form->Command1->setVisible(true);
         form->show();
+        return true;
     }
     void scan() { QTest::mouseClick(form->Command1, Qt::LeftButton); }
 };
@@ -56,8 +64,11 @@ class ScanSimTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void listsUsersWithTheirDetails_data() { TransportClient::addTransports(); }
     void listsUsersWithTheirDetails();
+    void serverRefusal_data() { TransportClient::addTransports(); }
     void serverRefusal();
+    void slowServerBatchesAndEmptyAnswers_data() { TransportClient::addTransports(); }
     void slowServerBatchesAndEmptyAnswers();
 };
 
@@ -81,7 +92,7 @@ void ScanSimTest::listsUsersWithTheirDetails()
         .trustee(QStringLiteral("DATA:PUBLIC"), QStringLiteral("bob"), 0x1FB)
         // JSMITH sits below the root of the tree, so his plain name is not found there.
         .trustee(QStringLiteral("DATA:REPORTS"), QStringLiteral("JSMITH"), 0x1FB);
-    w.open();
+    QVERIFY(w.open());
     Settings& o = w.form->settings;
     o.ConnNo = o.TaskNo = o.Opened = o.FileRights = o.DirRights = o.Locked = o.Login = o.Address =
         1;
@@ -116,7 +127,7 @@ void ScanSimTest::serverRefusal()
 {
     SimWorld w;
     w.server.user(QStringLiteral("BOB")).file(kFile).workstation(1, QStringLiteral("BOB"), false);
-    w.open();
+    QVERIFY(w.open());
     w.scan();
     QCOMPARE(w.form->Text2->text(),
              QStringLiteral("Error! No console privileges - see your LAN Administrator."));
@@ -131,7 +142,7 @@ void ScanSimTest::slowServerBatchesAndEmptyAnswers()
         const QString name = QStringLiteral("USER%1").arg(n);
         w.server.user(name).connection(n, name).opens(n, kFile, 1).opens(n, kFile, 2);
     }
-    w.open();
+    QVERIFY(w.open());
     w.scan();
     QCOMPARE(w.form->List1->count(), 5);
     QCOMPARE(w.form->List1->item(4)->text(), QStringLiteral("USER14"));

@@ -2,6 +2,8 @@
 target_sources(quorvex_test_support PRIVATE
     support/manual_clock.h
     support/memory_clipboard.h
+    support/ncpd_process.cpp
+    support/ncpd_process.h
     support/recording_netware_client.h
     support/recording_printer.h
     support/recording_shell.h
@@ -15,5 +17,7 @@ target_sources(quorvex_test_support PRIVATE
     support/sim_server_builder.h
     support/test_services.cpp
     support/test_services.h
+    support/transport_client.cpp
+    support/transport_client.h
     support/user_list_fixture.h
 )

@@ -1,0 +1,286 @@
+// The wire as an independent decoder sees it: a whole session between the NCP
+// client and quorvex-ncpd on loopback is captured with tshark and decoded by
+// Wireshark's NCP dissector. Every request must decode with the function and
+// subfunction the client meant, every reply with the request it answers, and no
+// packet may be marked malformed. Skipped (with the reason) where tshark is not
+// installed or may not capture on the loopback interface.
+
+#include "ncp/client_router.h"
+#include "ncp/password_source.h"
+#include "support/ncpd_process.h"
+#include "support/sim_server_builder.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <map>
+#include <set>
+
+using namespace nw;
+
+namespace {
+
+class FixedPassword : public ncp::PasswordSource
+{
+public:
+    std::optional<QByteArray> password(const QString&, const QString&, const QString&) override
+    {
+        return QByteArray("wire-secret");
+    }
+    void refused(const QString&, const QString&) override {}
+};
+
+// One decoded NCP packet: a frame can carry several.
+struct Packet
+{
+    int frame = 0;
+    unsigned type = 0;
+    int function = -1;
+    int subfunction = -1;
+    int records = -1;
+    QString verb;
+};
+
+// tshark's fields of every NCP packet, one line a frame, values of one field
+// joined by commas.
+QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malformed)
+{
+    QProcess tshark;
+    tshark.start(QStringLiteral("tshark"),
+                 {QStringLiteral("-r"), capture, QStringLiteral("-d"),
+                  QStringLiteral("tcp.port==%1,ncp").arg(port), QStringLiteral("-T"),
+                  QStringLiteral("fields"), QStringLiteral("-E"), QStringLiteral("occurrence=a"),
+                  QStringLiteral("-E"), QStringLiteral("aggregator=,"), QStringLiteral("-e"),
+                  QStringLiteral("frame.number"), QStringLiteral("-e"), QStringLiteral("ncp.type"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.func"), QStringLiteral("-e"),
+                  QStringLiteral("ncp.subfunc"), QStringLiteral("-e"),
+                  QStringLiteral("ncp.number_of_records"), QStringLiteral("-e"),
+                  QStringLiteral("ncp.ndsverb"), QStringLiteral("-e"),
+                  QStringLiteral("_ws.malformed"), QStringLiteral("-Y"), QStringLiteral("ncp")});
+    tshark.waitForFinished(60000);
+    QList<Packet> packets;
+    const QList<QByteArray> lines = tshark.readAllStandardOutput().split('\n');
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() < 7)
+            continue;
+        if (!f[6].isEmpty())
+            *malformed += QStringLiteral("frame %1 ").arg(QString::fromLatin1(f[0]));
+        const QList<QByteArray> types = f[1].split(',');
+        const QList<QByteArray> funcs = f[2].split(',');
+        const QList<QByteArray> subs = f[3].split(',');
+        for (qsizetype i = 0; i < types.size(); ++i) {
+            Packet p;
+            p.frame = f[0].toInt();
+            p.type = types[i].toUInt(nullptr, 0);
+            p.function = i < funcs.size() && !funcs[i].isEmpty() ? funcs[i].toInt(nullptr, 0) : -1;
+            p.subfunction = i < subs.size() && !subs[i].isEmpty() ? subs[i].toInt(nullptr, 0) : -1;
+            p.records = f[4].isEmpty() ? -1 : f[4].split(',').last().toInt();
+            p.verb = QString::fromLatin1(f[5]);
+            packets.append(p);
+        }
+    }
+    return packets;
+}
+
+} // namespace
+
+class NcpWireTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void wholeSessionDecodesAsNcp();
+};
+
+void NcpWireTest::wholeSessionDecodesAsNcp()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("tshark")).isEmpty())
+        QSKIP("tshark is not installed; ./test.sh installs it");
+
+    // FS1 with 75 users of one database (two batches of the scan), a trustee, a
+    // user who takes messages, and a lock the workstation holds itself.
+    SimServerBuilder b;
+    b.password(QStringLiteral("ADMIN"), QStringLiteral("wire-secret"))
+        .user(QStringLiteral("JSMITH"), QStringLiteral("SALES.ACME"), 1002)
+        .file(QStringLiteral("DATA:SHARED\\BIG.DB"))
+        .file(QStringLiteral("DATA:SHARED\\NOTE.DOC"))
+        .trustee(QStringLiteral("DATA:SHARED"), QStringLiteral("JSMITH"), 0xFB);
+    for (int n = 2; n <= 76; ++n)
+        b.connection(n, QStringLiteral("JSMITH")).opens(n, QStringLiteral("DATA:SHARED\\BIG.DB"));
+    b.connection(1, QStringLiteral("ADMIN"))
+        .opens(1, QStringLiteral("DATA:SHARED\\NOTE.DOC"), 1, 8, 3, 1);
+    const QString statePath = b.write();
+
+    NcpdProcess ncpd(statePath);
+    QVERIFY2(ncpd.start(), qPrintable(ncpd.error()));
+
+    QTemporaryDir dir;
+    const QString capture = dir.filePath(QStringLiteral("session.pcapng"));
+    QProcess tshark;
+    tshark.setProcessChannelMode(QProcess::SeparateChannels);
+    tshark.start(QStringLiteral("tshark"),
+                 {QStringLiteral("-i"), QStringLiteral("lo"), QStringLiteral("-f"),
+                  QStringLiteral("tcp port %1").arg(ncpd.port()), QStringLiteral("-w"), capture});
+    QByteArray said;
+    for (int i = 0; i < 100 && !said.contains("Capturing on"); ++i) {
+        tshark.waitForReadyRead(100);
+        said += tshark.readAllStandardError();
+        if (tshark.state() == QProcess::NotRunning)
+            break;
+    }
+    if (!said.contains("Capturing on"))
+        QSKIP(qPrintable(QStringLiteral("tshark cannot capture on lo here: ") +
+                         QString::fromLocal8Bit(said).trimmed()));
+
+    FixedPassword password;
+    {
+        ClientRouter client(
+            {{QStringLiteral("FS1"), QStringLiteral("ncp:%1;ADMIN").arg(ncpd.address())}},
+            [](QChar letter) -> std::optional<NetworkDriveTarget> {
+                if (letter != QLatin1Char('F'))
+                    return std::nullopt;
+                return NetworkDriveTarget{QStringLiteral("FS1"), QStringLiteral("DATA"), {}};
+            },
+            &password);
+        std::array<char, 48> server{};
+        std::array<char, 32> volume{};
+        std::array<char, 255> path{};
+        NWCONN_HANDLE conn = 0;
+        QCOMPARE(client.NWParsePath("F:\\SHARED\\BIG.DB", server, conn, volume, path), kSuccess);
+
+        // The scan: two batches (70 and 5), then the end.
+        std::int16_t iter = 0;
+        CONN_USING_FILE_SUMMARY summary;
+        CONNS_USING_FILE batch;
+        int listed = 0;
+        while (client.NWScanConnectionsUsingFile(conn, 0, "DATA:SHARED\\BIG.DB", iter, summary,
+                                                 batch) == kSuccess)
+            listed += batch.connCount;
+        QCOMPARE(listed, 75);
+
+        // Details and rights of one user.
+        std::array<char, 48> name{};
+        std::uint16_t type = 0;
+        std::uint32_t id = 0;
+        std::array<std::uint8_t, 7> login{};
+        QCOMPARE(client.NWGetConnectionInformation(conn, 5, name, type, id, login), kSuccess);
+        NWINET_ADDR address;
+        client.NWGetInetAddr(conn, 5, address);
+        NWDSContextHandle context = 0;
+        client.NWDSCreateContextHandle(context);
+        client.NWDSSetContext(context, DCK_NAME_CONTEXT, "[Root]");
+        std::uint32_t objectId = 0;
+        QCOMPARE(client.NWDSMapNameToID(context, conn, "JSMITH.SALES.ACME", objectId), kSuccess);
+        std::array<char, 256> fullName{};
+        QCOMPARE(client.NWDSMapIDToName(context, conn, objectId, fullName), kSuccess);
+        client.NWDSFreeContext(context);
+        std::uint16_t volumeNumber = 0;
+        QCOMPARE(client.NWGetVolumeNumber(conn, "DATA", volumeNumber), kSuccess);
+        std::uint16_t pathIter = 0xFFFF;
+        std::uint8_t rights = 0;
+        std::array<char, 512> trusteePath{};
+        QCOMPARE(client.NWScanObjectTrusteePaths(conn, objectId, volumeNumber, pathIter, rights,
+                                                 trusteePath),
+                 kSuccess);
+        std::uint32_t sequence = 0, dirDateTime = 0, owner = 0;
+        std::array<char, 256> dirName{};
+        std::array<TRUSTEE_INFO, kTrusteesPerScan> trustees{};
+        QCOMPARE(client.NWScanDirectoryForTrustees2(conn, 0, trusteePath.data(), sequence, dirName,
+                                                    dirDateTime, owner, trustees),
+                 kSuccess);
+
+        // A message, a clear, the locks.
+        std::uint32_t five = 5;
+        std::uint8_t result = 0xFF;
+        QCOMPARE(client.NWSendBroadcastMessage(conn, "Please log out", 1, &five, &result),
+                 kSuccess);
+        QCOMPARE(client.NWClearConnectionNumber(conn, 6), kSuccess);
+        NWDIR_HANDLE dirHandle = 0;
+        std::uint8_t mask = 0;
+        QCOMPARE(client.NWAllocTemporaryDirectoryHandle(conn, 0, "DATA:SHARED", dirHandle, mask),
+                 kSuccess);
+        QCOMPARE(client.NWClearFileLock2(conn, dirHandle, "NOTE.DOC"), kSuccess);
+        QCOMPARE(client.NWDeallocateDirectoryHandle(conn, dirHandle), kSuccess);
+        QCOMPARE(client.NWClearFileLockSet(conn), kSuccess);
+
+        // Extended information, on a connection of its own.
+        NWCONN_HANDLE own = 0;
+        QCOMPARE(client.NWCCOpenConnByName(0, "FS1", 0, 0, 0, own), kSuccess);
+        VERSION_INFO version;
+        QCOMPARE(client.NWGetFileServerVersionInfo(own, version), kSuccess);
+        NWDIR_HANDLE infoHandle = 0;
+        QCOMPARE(client.NWAllocTemporaryDirectoryHandle(own, 0, "DATA:SHARED", infoHandle, mask),
+                 kSuccess);
+        std::array<char, 256> dosName{};
+        QCOMPARE(client.NWGetLongName(own, infoHandle, "BIG.DB", NW_NS_LONG, NW_NS_DOS, dosName),
+                 kSuccess);
+        std::uint32_t scanIter = 0xFFFFFFFF;
+        NW_EXT_FILE_INFO info;
+        QCOMPARE(client.NWIntScanExtendedInfo(own, infoHandle, 0x06, scanIter, "BIG.DB", info, 0),
+                 kSuccess);
+        std::array<char, 48> ownerName{};
+        std::uint16_t ownerType = 0;
+        client.NWGetObjectName(own, 1002, ownerName, ownerType);
+        client.NWDeallocateDirectoryHandle(own, infoHandle);
+        QCOMPARE(client.NWCCCloseConn(own), kSuccess);
+    } // the router logs out of the server as it goes
+
+    QTest::qWait(500); // the last packets reach the capture
+    ::kill(pid_t(tshark.processId()), SIGINT);
+    QVERIFY(tshark.waitForFinished(20000));
+
+    QString malformed;
+    const QList<Packet> packets = decode(capture, ncpd.port(), &malformed);
+    QVERIFY2(malformed.isEmpty(), qPrintable(QStringLiteral("malformed: ") + malformed));
+
+    // What the client means to send, as function/subfunction (-1: none).
+    const std::set<std::pair<int, int>> expected = {
+        {0x17, 17},  {0x17, 23},  {0x17, 53},  {0x17, 24},  {0x17, 244}, {0x17, 236},
+        {0x17, 28},  {0x17, 26},  {0x68, 2},   {0x16, 5},   {0x17, 71},  {0x16, 38},
+        {0x15, 10},  {0x17, 254}, {0x16, 19},  {0x07, -1},  {0x16, 20},  {0x08, -1},
+        {0x57, 6},   {0x16, 40},  {0x17, 54},
+    };
+    std::set<std::pair<int, int>> seen;
+    int creates = 0, destroys = 0, requests = 0, replies = 0, scans = 0;
+    bool fullBatch = false;
+    for (const Packet& p : packets) {
+        switch (p.type) {
+        case 0x1111:
+            ++creates;
+            break;
+        case 0x5555:
+            ++destroys;
+            break;
+        case 0x2222:
+            ++requests;
+            seen.insert({p.function, p.subfunction});
+            scans += p.function == 0x17 && p.subfunction == 236;
+            break;
+        case 0x3333:
+            ++replies;
+            fullBatch = fullBatch || p.records == 70;
+            break;
+        default:
+            break;
+        }
+    }
+    for (const auto& [function, subfunction] : expected)
+        QVERIFY2(seen.contains({function, subfunction}),
+                 qPrintable(QStringLiteral("no request %1/%2 decoded").arg(function).arg(subfunction)));
+    for (const auto& [function, subfunction] : seen)
+        QVERIFY2(expected.contains({function, subfunction}),
+                 qPrintable(QStringLiteral("unexpected request %1/%2").arg(function).arg(subfunction)));
+    QCOMPARE(creates, 2);  // the program's connection and the one of extended information
+    QCOMPARE(destroys, 2); // both ended in order
+    QVERIFY2(scans >= 2, "the scan took two batches or more");
+    QVERIFY2(fullBatch, "a full batch of 70 decoded");
+    // Every request and every create and destroy was answered, and decoded as such.
+    QCOMPARE(replies, requests + creates + destroys);
+    QVERIFY(ncpd.stop());
+}
+
+QTEST_GUILESS_MAIN(NcpWireTest)
+#include "ncp_wire_test.moc"

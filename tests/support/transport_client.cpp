@@ -1,0 +1,64 @@
+#include "support/transport_client.h"
+
+#include "ncp/client_router.h"
+#include "netware/sim_state_reader.h"
+#include "support/ncpd_process.h"
+#include "support/sim_server_builder.h"
+
+#include <QTest>
+
+TransportClient::TransportClient(SimServerBuilder& builder, Transport transport,
+                                 std::map<QChar, nw::NetworkDriveTarget> drives)
+    : builder_(builder)
+{
+    if (drives.empty())
+        drives[QLatin1Char('F')] = {builder.serverName(), QStringLiteral("DATA"), QString()};
+    const QString state = builder.write();
+    const QString name = builder.serverName();
+    QString spec = QStringLiteral("sim:") + state;
+    if (transport == Transport::Ncp) {
+        ncpd_ = std::make_unique<NcpdProcess>(state);
+        if (!ncpd_->start()) {
+            error_ = ncpd_->error();
+            return;
+        }
+        // The workstation's user logs in; the builder's objects have no password.
+        const QString user = builder.json()
+                                 .value(QLatin1String("workstation"))
+                                 .toObject()
+                                 .value(QLatin1String("user"))
+                                 .toString();
+        spec = QStringLiteral("ncp:%1;%2").arg(ncpd_->address(), user);
+    }
+    client_ = std::make_unique<nw::ClientRouter>(
+        std::vector<nw::ServerBackend>{{name, spec}},
+        [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
+            const auto it = drives.find(letter.toUpper());
+            if (it == drives.end())
+                return std::nullopt;
+            return it->second;
+        },
+        nullptr);
+}
+
+TransportClient::~TransportClient() = default;
+
+QString TransportClient::volumeHostDirectory(const QString&, const QString& volume) const
+{
+    QString dir = builder_.hostPath(volume + QLatin1Char(':'));
+    while (dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+}
+
+std::shared_ptr<const nw::SimState> TransportClient::state() const
+{
+    return nw::loadSimState(builder_.statePath()).state;
+}
+
+void TransportClient::addTransports()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::newRow("in process") << Transport::InProcess;
+    QTest::newRow("over NCP") << Transport::Ncp;
+}
