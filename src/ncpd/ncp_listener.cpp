@@ -46,10 +46,12 @@ std::size_t NcpListener::sessionCount() const
 void NcpListener::acceptPending()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        if (sessions_)
+        if (sessions_ && sessions_->size() < kMaxSessions) {
             sessions_->add(socket);
-        else
+        } else {
+            socket->abort();
             socket->deleteLater();
+        }
     }
 }
 

@@ -20,6 +20,9 @@ class NcpListener : public QObject
 {
     Q_OBJECT
 public:
+    // Each session holds a thread: beyond this many, new clients are turned away.
+    static constexpr std::size_t kMaxSessions = 256;
+
     explicit NcpListener(QString statePath, QObject* parent = nullptr);
     ~NcpListener() override;
 

@@ -66,9 +66,13 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
         return completion(kCompletionNoSuchObject);
     if (!key)
         return completion(kCompletionFailure);
+    // Bindery clients upper-case the password before they shuffle it, others
+    // send it as typed: either reading of the stored password is taken.
     const QByteArray password = o->password ? o->password->toUtf8() : QByteArray();
-    const auto expected = ncp::encryptLoginKey(*key, ncp::shufflePassword(o->id, password));
-    if (expected != request->encrypted) {
+    const auto matches = [&](const QByteArray& text) {
+        return ncp::encryptLoginKey(*key, ncp::shufflePassword(o->id, text)) == request->encrypted;
+    };
+    if (!matches(password) && !matches(password.toUpper())) {
         loggedIn_ = false;
         return completion(kCompletionFailure);
     }
