@@ -25,6 +25,7 @@ ServerSession::ServerSession(QTcpSocket* socket, std::unique_ptr<SessionDispatch
     stillWorking_.setInterval(kStillWorkingMs);
     connect(&stillWorking_, &QTimer::timeout, this, &ServerSession::sendStillWorking);
     connect(socket_, &QTcpSocket::readyRead, this, &ServerSession::readFrames);
+    connect(socket_, &QTcpSocket::bytesWritten, this, &ServerSession::dispatchNext);
     connect(socket_, &QTcpSocket::disconnected, this, &ServerSession::finish);
     connect(socket_, &QTcpSocket::errorOccurred, this, &ServerSession::finish);
     // Bytes that came with the connection are read once the owner listens to ended().
@@ -64,7 +65,7 @@ void ServerSession::readFrames()
 
 void ServerSession::dispatchNext()
 {
-    if (busy_ || ending_ || queue_.empty())
+    if (busy_ || ending_ || queue_.empty() || socket_->bytesToWrite() > kMaxUnsent)
         return;
     Pending next = std::move(queue_.front());
     queue_.pop_front();

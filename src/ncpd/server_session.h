@@ -32,6 +32,9 @@ public:
     // Requests a client may queue behind the one being handled.
     static constexpr std::size_t kMaxQueued = 64;
     static constexpr int kStillWorkingMs = 1000;
+    // Replies a client has not read yet: past this, its next request waits
+    // (and its queue fills up) instead of the server's memory growing.
+    static constexpr qint64 kMaxUnsent = 256 * 1024;
 
     // Takes the socket; thread is a started thread the dispatcher runs on,
     // which the session quits when it ends (its owner waits for it).
