@@ -30,4 +30,5 @@ foreach(size 16 24 32 48 64 128 256)
         RENAME quorvex.png)
 endforeach()
 install(FILES ${QUORVEX_PACKAGING}/man/quorvex.1 ${QUORVEX_PACKAGING}/man/quorvex-sim.1
+    ${QUORVEX_PACKAGING}/man/quorvex-ncpd.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -40,7 +40,7 @@ run_headless() { # HOME_DIR PROGRAM ARGS...
 
 check_layout() { # PREFIX
     local prefix=$1 f
-    for f in bin/quorvex bin/quorvex-sim \
+    for f in bin/quorvex bin/quorvex-sim bin/quorvex-ncpd share/man/man1/quorvex-ncpd.1 \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         share/icons/hicolor/scalable/apps/quorvex.svg share/icons/hicolor/16x16/apps/quorvex.png \
         share/icons/hicolor/48x48/apps/quorvex.png share/icons/hicolor/256x256/apps/quorvex.png \
@@ -82,7 +82,7 @@ check_desktop_files() { # PREFIX
         fail "appstreamcli rejects the metainfo"
     fi
     local page
-    for page in quorvex quorvex-sim; do
+    for page in quorvex quorvex-sim quorvex-ncpd; do
         if LC_ALL=C.UTF-8 groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>"$tmp/groff.err" &&
             [ ! -s "$tmp/groff.err" ]; then
             pass "man page $page(1) formats without warnings"
@@ -118,6 +118,10 @@ check_info_options() { # PREFIX
         [ "$status" -eq 0 ] && [ -n "$out" ] && pass "installed quorvex-sim --help" ||
             fail "installed quorvex-sim --help: status $status"
     fi
+    out=$(run_headless "$tmp/home-info" "$prefix/bin/quorvex-ncpd" --help)
+    status=$?
+    [ "$status" -eq 0 ] && [ -n "$out" ] && pass "installed quorvex-ncpd --help" ||
+        fail "installed quorvex-ncpd --help: status $status"
 }
 
 # The file on the demo's volume DATA that most connections have open, as
@@ -193,7 +197,8 @@ check_package() {
         grep -q "\b$dep\b" <<<"$depends" || fail "the package does not depend on $dep: $depends"
     done
     contents=$(dpkg-deb -c "$deb")
-    for f in ./usr/bin/quorvex ./usr/bin/quorvex-sim "./usr/share/applications/$app_id.desktop" \
+    for f in ./usr/bin/quorvex ./usr/bin/quorvex-sim ./usr/bin/quorvex-ncpd \
+        "./usr/share/applications/$app_id.desktop" \
         ./usr/share/man/man1/quorvex.1; do
         grep -q " $f\$" <<<"$contents" || fail "the package does not hold $f"
     done

@@ -1,6 +1,8 @@
 # Sources of src/ncp: the NetWare Core Protocol over TCP, shared by the client
 # backend and the NCP server.
 target_sources(quorvex_ncp PRIVATE
+    ncp/bindery_password.h
+    ncp/bindery_password.cpp
     ncp/completion_code.h
     ncp/frame_assembler.h
     ncp/frame_assembler.cpp

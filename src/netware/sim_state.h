@@ -38,6 +38,9 @@ struct SimObject
     std::uint32_t id = 0;
     QString name;
     QString context; // dot-separated; empty = root of the tree
+    // Plain text, for the simulation only; an object without one accepts only
+    // the empty password.
+    std::optional<QString> password;
 
     // "JSMITH.SALES.ACME", or "BOB" at the root.
     QString fullName() const

@@ -173,6 +173,9 @@ void Reader::readObjects(const QJsonObject& root)
         if (o.contains(QLatin1String("context")))
             obj.context =
                 text(o.value(QLatin1String("context")), where + QLatin1String(".context"));
+        if (o.contains(QLatin1String("password")))
+            obj.password =
+                text(o.value(QLatin1String("password")), where + QLatin1String(".password"));
         if (names.contains(obj.name.toUpper()))
             fail(where + QLatin1String(".name"), QStringLiteral("%1 appears twice").arg(obj.name));
         if (ids.contains(obj.id))

@@ -61,6 +61,8 @@ QByteArray simStateToJson(const SimState& s)
         QJsonObject j{{QLatin1String("id"), double(o.id)}, {QLatin1String("name"), o.name}};
         if (!o.context.isEmpty())
             j.insert(QLatin1String("context"), o.context);
+        if (o.password)
+            j.insert(QLatin1String("password"), *o.password);
         objects.append(j);
     }
     root.insert(QLatin1String("objects"), objects);

@@ -119,6 +119,9 @@ void SimStateTest::refusesBadFiles_data()
     QTest::newRow("duplicate object id") << "objects"
                                          << R"([{"id": 1, "name": "A"}, {"id": 1, "name": "B"}])"
                                          << "objects[1].id";
+    QTest::newRow("password not a text") << "objects"
+                                         << R"([{"id": 1, "name": "A", "password": 7}])"
+                                         << "objects[0].password";
     QTest::newRow("bad fault code") << "faults"
                                     << R"([{"call": "X", "code": "lots"}])"
                                     << "faults[0].code";
@@ -180,6 +183,7 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
 {
     SimServerBuilder b;
     b.user(QStringLiteral("BOB"))
+        .password(QStringLiteral("BOB"), QStringLiteral("s3cret"))
         .connection(7, QStringLiteral("BOB"), QStringLiteral("2004-03-07 09:15:42"),
                     QStringLiteral("IPX:0000ABCD:001B2C3D4E5F:4003"))
         .connection(
@@ -202,6 +206,8 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
     QVERIFY2(second.state, qPrintable(second.error));
     QCOMPARE(simStateToJson(*second.state), simStateToJson(*first.state));
     const SimState& s = *second.state;
+    QCOMPARE(s.objectByName(QStringLiteral("BOB"))->password, QString("s3cret"));
+    QVERIFY(!s.objectByName(QStringLiteral("ADMIN"))->password); // absent stays absent
     QCOMPARE(s.connection(7)->address.type, std::uint16_t(2));
     QCOMPARE(s.connection(8)->address.type, std::uint16_t(7));
     QCOMPARE(s.connection(8)->address.socket[1], std::uint8_t(0x34));

@@ -54,12 +54,12 @@ SimServerBuilder& SimServerBuilder::user(const QString& name, const QString& con
     return set(QStringLiteral("objects"), objects);
 }
 
-SimServerBuilder& SimServerBuilder::password(const QString& user, const QString& password)
+SimServerBuilder& SimServerBuilder::password(const QString& name, const QString& password)
 {
     QJsonArray objects = arrayOf(root_, "objects");
     for (qsizetype i = 0; i < objects.size(); ++i) {
         QJsonObject o = objects[i].toObject();
-        if (o.value(QLatin1String("name")).toString() == user) {
+        if (o.value(QLatin1String("name")).toString() == name) {
             o.insert(QLatin1String("password"), password);
             objects[i] = o;
         }

@@ -33,8 +33,8 @@ public:
     // id 0 picks the next free id from 1001.
     SimServerBuilder& user(const QString& name, const QString& context = QString(),
                            std::uint32_t id = 0);
-    // The login password of an object (the NCP server checks it).
-    SimServerBuilder& password(const QString& user, const QString& password);
+    // Gives an object added before a "password" (plain text).
+    SimServerBuilder& password(const QString& name, const QString& password);
     SimServerBuilder& workstation(int connection, const QString& user, bool consoleOperator = true);
     // Creates the host file (and its folders) for VOL:PATH.
     SimServerBuilder& file(const QString& path, const QByteArray& content = "data\n");

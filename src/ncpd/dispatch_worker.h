@@ -1,0 +1,36 @@
+#pragma once
+
+// Runs one session's dispatcher on a thread of its own, so that a simulated
+// call that blocks (latencyMs) leaves the event loop free to send "still
+// working" replies and to serve the other sessions.
+
+#include "ncpd/session_dispatcher.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <memory>
+
+namespace ncpd {
+
+class DispatchWorker : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DispatchWorker(std::unique_ptr<SessionDispatcher> dispatcher);
+    ~DispatchWorker() override;
+
+    // Call on the worker's thread (queued): handles one NCP packet and emits
+    // answered() with the whole reply frame (empty when the session must end
+    // unanswered).
+    void handle(const QByteArray& ncpPacket, quint32 replyLimit);
+
+signals:
+    // close: the session ends once the frame is written.
+    void answered(const QByteArray& replyFrame, bool close);
+
+private:
+    std::unique_ptr<SessionDispatcher> dispatcher_;
+};
+
+} // namespace ncpd

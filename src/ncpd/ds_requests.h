@@ -1,0 +1,66 @@
+#pragma once
+
+// Directory services, NCP 104/2: one request fragment carrying a verb and its
+// parameters, and the reply fragment carrying a directory error and the verb's
+// data. Only single-fragment requests are taken; replies go in one fragment.
+// Served verbs: 1 (resolve a name to an entry ID) and 2 (read an entry's
+// distinguished name).
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace ncpd {
+
+inline constexpr std::uint32_t kNoFragmentHandle = 0xFFFFFFFF;
+inline constexpr std::uint32_t kVerbResolveName = 1;
+inline constexpr std::uint32_t kVerbReadEntryInfo = 2;
+inline constexpr std::int32_t kDsErrNoSuchEntry = -601;
+inline constexpr std::uint32_t kResolvedLocalEntry = 1;
+
+struct DsRequest
+{
+    std::uint32_t fragmentHandle = kNoFragmentHandle;
+    std::uint32_t maxFragmentSize = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t verb = 0;
+    std::uint32_t replyBufferSize = 0;
+    QByteArray parameters;
+};
+// Request::data of 104/2 (from offset 8). nullopt when the fragment is not a
+// whole single-fragment message.
+std::optional<DsRequest> decodeDsRequest(const QByteArray& data);
+
+struct ResolveNameRequest // verb 1
+{
+    std::uint32_t version = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t scope = 0;
+    QString name;
+    std::vector<std::uint32_t> transports;
+    std::vector<std::uint32_t> treeWalkerTransports;
+};
+std::optional<ResolveNameRequest> decodeResolveName(const QByteArray& parameters);
+
+struct ReadEntryNameRequest // verb 2
+{
+    std::uint32_t version = 0;
+    std::uint32_t requestFlags = 0;
+    std::uint32_t infoFlags = 0;
+    std::array<std::uint8_t, 4> entryId{};
+    // The entry ID's bytes are the object ID big-endian.
+    std::uint32_t objectId() const;
+};
+std::optional<ReadEntryNameRequest> decodeReadEntryName(const QByteArray& parameters);
+
+// The whole reply data (from offset 8): fragment length, no next fragment, the
+// directory error, then the verb data.
+QByteArray encodeDsReply(std::int32_t directoryError, const QByteArray& verbData);
+QByteArray encodeResolveNameData(std::uint32_t objectId);
+QByteArray encodeReadEntryNameData(const QString& name);
+
+} // namespace ncpd

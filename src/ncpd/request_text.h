@@ -1,0 +1,21 @@
+#pragma once
+
+// Text fields of requests: a length byte and the bytes. The server hands them
+// to calls that take NUL-terminated text, so a field holding a NUL is refused
+// rather than silently cut.
+
+#include "ncp/wire_reader.h"
+
+#include <QByteArray>
+
+namespace ncpd {
+
+// Reads a length-prefixed text; marks the reader failed when it holds a NUL.
+QByteArray readText(ncp::WireReader& in);
+// True when every byte was read and nothing follows.
+inline bool consumedExactly(const ncp::WireReader& in)
+{
+    return in.ok() && in.atEnd();
+}
+
+} // namespace ncpd

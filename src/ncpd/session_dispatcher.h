@@ -1,0 +1,114 @@
+#pragma once
+
+// The server side of one NCP session: turns each request into the call of the
+// same meaning on a simulated-server client of its own, and the result into a
+// reply. Every session acts as the state's workstation connection, so the
+// answers equal what the in-process simulation gives.
+//
+// Blocking (the simulated calls wait latencyMs): run it off the event loop.
+// One instance is used by one thread at a time.
+
+#include "ncp/ncp_packet.h"
+#include "netware/sim_client.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace ncpd {
+
+class EntryTable;
+
+class SessionDispatcher
+{
+public:
+    struct Answer
+    {
+        std::uint8_t completion = 0;
+        std::uint8_t connectionStatus = 0;
+        QByteArray data;    // from offset 8
+        bool drop = false;  // the request does not hold together: end the session unanswered
+        bool close = false; // destroy: answer, then end the session
+    };
+
+    SessionDispatcher(const QString& serverName, const QString& statePath, EntryTable& entries);
+    ~SessionDispatcher();
+    SessionDispatcher(const SessionDispatcher&) = delete;
+    SessionDispatcher& operator=(const SessionDispatcher&) = delete;
+
+    Answer handle(const ncp::Request& request);
+
+    // The number this session's replies carry (the state's workstation
+    // connection, taken at create).
+    std::uint16_t connectionNumber() const { return connection_; }
+    bool loggedIn() const { return loggedIn_; }
+
+private:
+    static Answer malformed();
+    static Answer fromCode(nw::NWCCODE code, QByteArray dataOnSuccess = {});
+    static Answer completion(std::uint8_t byte);
+
+    Answer create();
+    Answer destroy();
+    Answer routeBeforeLogin(const ncp::Request& request, bool* handled);
+    Answer route(const ncp::Request& request);
+    std::shared_ptr<const nw::SimState> state();
+
+    // Bindery and login (session_login.cpp).
+    Answer versionInfo();
+    Answer loginKey();
+    Answer objectId(const QByteArray& data);
+    Answer keyedLogin(const QByteArray& data);
+    Answer objectName(const QByteArray& data);
+
+    // Connections (session_connection_calls.cpp).
+    Answer pathToEntry(const QByteArray& data);
+    Answer connsUsingFile(const QByteArray& data);
+    Answer connectionInfo(const QByteArray& data);
+    Answer inetAddr(const QByteArray& data);
+    Answer broadcast(const QByteArray& data, std::uint32_t replyLimit);
+    Answer clearConnection(const QByteArray& data);
+    Answer clearFileLock(const QByteArray& data);
+    Answer clearLockSet(const QByteArray& data);
+
+    // Directories and files (session_directory_calls.cpp).
+    Answer allocDirHandle(const QByteArray& data);
+    Answer deallocDirHandle(const QByteArray& data);
+    Answer volumeNumber(const QByteArray& data);
+    Answer objectTrusteePaths(const QByteArray& data);
+    Answer directoryTrustees(const QByteArray& data);
+    Answer extendedInfo(const QByteArray& data);
+    Answer longName(const QByteArray& data);
+
+    // Directory services (session_ds_calls.cpp).
+    Answer directoryServices(const QByteArray& data);
+
+    // The normalised VOL:PATH of a path given with a directory handle, or the
+    // completion byte that refuses it (0x98 volume, 0x9B handle, 0x9C path).
+    struct KeyOrError
+    {
+        QString key;
+        int volume = -1;
+        std::uint8_t error = 0;
+    };
+    KeyOrError resolveKey(std::uint8_t dirHandle, const QByteArray& path);
+
+    QString serverName_;
+    std::unique_ptr<nw::SimClient> client_;
+    EntryTable& entries_;
+    nw::NWCONN_HANDLE handle_ = 0;
+    nw::NWDSContextHandle context_ = 0;
+    bool created_ = false;
+    bool loggedIn_ = false;
+    std::uint16_t connection_ = 0;
+    std::optional<std::array<std::uint8_t, 8>> loginKey_;
+    // What each directory handle of the client names, kept beside the
+    // client's own table so that 23/244 can resolve paths relative to one.
+    std::array<std::optional<QString>, 256> dirKeys_;
+};
+
+} // namespace ncpd

@@ -1,0 +1,264 @@
+// Requests about directories, trustees, names, locks and directory services,
+// answered over the wire as the in-process simulation answers the same call on
+// the same state file.
+
+#include "ncpd_fixture.h"
+#include "raw_ncp_client.h"
+
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+#include "netware/sim_state_reader.h"
+
+#include <QtTest>
+
+using ncp::WireReader;
+using ncp::WireWriter;
+
+namespace {
+
+const QByteArray kQ1 = "DATA:REPORTS\\Q1.XLS";
+
+QByteArray dsRequest(std::uint32_t verb, const QByteArray& parameters)
+{
+    return WireWriter()
+        .u32le(0xFFFFFFFF)
+        .u32le(4096)
+        .u32le(std::uint32_t(12 + parameters.size()))
+        .u32le(0)
+        .u32le(verb)
+        .u32le(4096)
+        .bytes(parameters)
+        .take();
+}
+
+QByteArray resolveParameters(const QString& name)
+{
+    WireWriter w;
+    w.u32le(0).u32le(0x11).u32le(0).u32le(std::uint32_t(name.size() + 1) * 2);
+    for (QChar c : name)
+        w.u16le(c.unicode());
+    w.u16le(0).zeros(((name.size() + 1) * 2) % 4 ? 2 : 0);
+    w.u32le(1).u32le(0).u32le(1).u32le(0);
+    return w.take();
+}
+
+} // namespace
+
+class NcpdDirectoryCallsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void directoryHandlesAndTrustees();
+    void objectTrusteePaths();
+    void extendedInfoAndLongName();
+    void objectName();
+    void fileLocks();
+    void directoryServices();
+    void directoryServicesOnABinderyServer();
+};
+
+void NcpdDirectoryCallsTest::directoryHandlesAndTrustees()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    QCOMPARE(c.request(0x16, 0x05, WireWriter().lengthPrefixed("data").take())->data,
+             QByteArray(1, '\1'));
+    QCOMPARE(c.request(0x16, 0x05, WireWriter().lengthPrefixed("NOPE").take())->completion,
+             std::uint8_t(0x98));
+
+    const auto alloc =
+        c.request(0x16, 0x13, WireWriter().u8(0).u8(0).lengthPrefixed("DATA:REPORTS").take());
+    QCOMPARE(alloc->completion, std::uint8_t(0));
+    const std::uint8_t handle = std::uint8_t(alloc->data.at(0));
+    QVERIFY(handle != 0);
+    QCOMPARE(c.request(0x16, 0x13, WireWriter().u8(0).u8(0).lengthPrefixed("DATA:NONE").take())
+                 ->completion,
+             std::uint8_t(0x9C));
+
+    // A path relative to the handle names the same entry as the full path.
+    const auto relative =
+        c.request(0x17, 0xF4, WireWriter().u8(handle).lengthPrefixed("q1.xls").take());
+    const auto absolute = c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed(kQ1).take());
+    QCOMPARE(relative->data, absolute->data);
+
+    auto sim = f.builder.client();
+    const auto conn = simHandle(*sim);
+    std::uint32_t iter = 0;
+    std::array<char, 256> name{};
+    std::uint32_t when = 0, owner = 0;
+    std::array<nw::TRUSTEE_INFO, 20> trustees{};
+    QCOMPARE(sim->NWScanDirectoryForTrustees2(conn, 0, "DATA:REPORTS", iter, name, when, owner,
+                                              trustees),
+             nw::kSuccess);
+    const auto scan =
+        c.request(0x16, 0x26, WireWriter().u8(handle).u8(0).lengthPrefixed("").take());
+    QCOMPARE(scan->completion, std::uint8_t(0));
+    WireReader in(scan->data);
+    QCOMPARE(in.u8(), std::uint8_t(2));
+    for (const auto& t : trustees)
+        QCOMPARE(in.u32be(), t.objectID);
+    QCOMPARE(in.u16le(), trustees[0].objectRights);
+    QCOMPARE(in.u16le(), trustees[1].objectRights);
+    QVERIFY(in.ok() && in.atEnd());
+    const auto end = c.request(0x16, 0x26, WireWriter().u8(handle).u8(2).lengthPrefixed("").take());
+    QCOMPARE(end->completion, std::uint8_t(0x9C));
+
+    QCOMPARE(c.request(0x16, 0x14, QByteArray(1, char(handle)))->completion, std::uint8_t(0));
+    QCOMPARE(c.request(0x16, 0x14, QByteArray(1, char(handle)))->completion, std::uint8_t(0x9B));
+    QCOMPARE(
+        c.request(0x17, 0xF4, WireWriter().u8(handle).lengthPrefixed("q1.xls").take())->completion,
+        std::uint8_t(0x9B));
+}
+
+void NcpdDirectoryCallsTest::objectTrusteePaths()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    const auto first = c.request(0x17, 0x47, WireWriter().u8(1).u16be(0xFFFF).u32be(1002).take());
+    QCOMPARE(first->completion, std::uint8_t(0));
+    WireReader in(first->data);
+    const std::uint16_t next = in.u16be();
+    QCOMPARE(in.u32be(), 1002u);
+    QCOMPARE(in.u8(), std::uint8_t(251));
+    QCOMPARE(in.lengthPrefixed(), QByteArray("DATA:REPORTS"));
+    const auto end = c.request(0x17, 0x47, WireWriter().u8(1).u16be(next).u32be(1002).take());
+    QCOMPARE(end->completion, std::uint8_t(0x9C));
+}
+
+void NcpdDirectoryCallsTest::extendedInfoAndLongName()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    auto sim = f.builder.client();
+    const auto conn = simHandle(*sim);
+
+    std::uint32_t iter = 0xFFFFFFFF;
+    nw::NW_EXT_FILE_INFO entry;
+    QCOMPARE(sim->NWIntScanExtendedInfo(conn, 0, 0, iter, "DATA:REPORTS\\Q*.XLS", entry, 0),
+             nw::kSuccess);
+    const auto ext = c.request(
+        0x16, 0x28,
+        WireWriter().u8(0).u8(0).u32le(0xFFFFFFFF).lengthPrefixed("DATA:REPORTS\\Q*.XLS").take());
+    QCOMPARE(ext->completion, std::uint8_t(0));
+    QCOMPARE(ext->data, QByteArray(reinterpret_cast<const char*>(entry.bytes.data()), 140));
+
+    const QByteArray longName = "Quarterly report & notes.doc";
+    std::array<char, 256> dos{};
+    QCOMPARE(sim->NWGetLongName(conn, 0, ("DATA:REPORTS\\" + longName).constData(), nw::NW_NS_LONG,
+                                nw::NW_NS_DOS, dos),
+             nw::kSuccess);
+    const auto byVolume = c.request(0x57, 0x06,
+                                    WireWriter()
+                                        .u8(nw::NW_NS_LONG)
+                                        .u8(nw::NW_NS_DOS)
+                                        .u16le(0)
+                                        .u32le(1)
+                                        .u8(1)    // volume DATA
+                                        .u32le(0) // no base
+                                        .u8(0xFF) // no handle
+                                        .u8(2)
+                                        .lengthPrefixed("REPORTS")
+                                        .lengthPrefixed(longName)
+                                        .take());
+    QCOMPARE(byVolume->completion, std::uint8_t(0));
+    QCOMPARE(byVolume->data, WireWriter().zeros(76).lengthPrefixed(dos.data()).take());
+
+    const auto dir =
+        c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed("DATA:REPORTS").take());
+    const std::uint32_t base = WireReader(dir->data.mid(1)).u32le();
+    const auto byBase = c.request(0x57, 0x06,
+                                  WireWriter()
+                                      .u8(nw::NW_NS_LONG)
+                                      .u8(nw::NW_NS_DOS)
+                                      .u16le(0)
+                                      .u32le(1)
+                                      .u8(1)
+                                      .u32le(base)
+                                      .u8(1)
+                                      .u8(1)
+                                      .lengthPrefixed(longName)
+                                      .take());
+    QCOMPARE(byBase->data, byVolume->data);
+}
+
+void NcpdDirectoryCallsTest::objectName()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    const auto known = c.request(0x17, 0x36, WireWriter().u32be(1002).take());
+    QCOMPARE(known->data, WireWriter().u32be(1002).u16be(1).paddedText("JSMITH", 48).take());
+    QCOMPARE(c.request(0x17, 0x36, WireWriter().u32be(4242).take())->completion,
+             std::uint8_t(0xFC));
+}
+
+void NcpdDirectoryCallsTest::fileLocks()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    const QByteArray clear = WireWriter().u8(0).lengthPrefixed(kQ1).take();
+    QCOMPARE(c.request(0x07, 0, clear)->completion, std::uint8_t(0));
+    QCOMPARE(nw::loadSimState(f.builder.statePath()).state->connection(1)->open[0].locked,
+             std::uint8_t(0));
+    QCOMPARE(c.request(0x07, 0, clear)->completion, std::uint8_t(0xFF)); // holds none now
+    QCOMPARE(c.request(0x08, 0, QByteArray(1, '\0'))->completion, std::uint8_t(0));
+}
+
+void NcpdDirectoryCallsTest::directoryServices()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    const auto resolved =
+        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("jsmith.sales.acme"))));
+    QCOMPARE(resolved->completion, std::uint8_t(0));
+    QCOMPARE(resolved->data,
+             WireWriter().u32le(16).u32le(0xFFFFFFFF).u32le(0).u32le(1).u32be(1002).take());
+
+    const auto missing =
+        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("JSMITH"))));
+    QCOMPARE(missing->completion, std::uint8_t(0));
+    QCOMPARE(std::int32_t(WireReader(missing->data.mid(8)).u32le()), -601);
+
+    const auto named = c.request(
+        0x68, 0x02, dsRequest(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(1002).take()));
+    QCOMPARE(named->completion, std::uint8_t(0));
+    WireReader in(named->data);
+    in.seek(8); // directory error, then the name
+    QCOMPARE(in.u32le(), 0u);
+    const std::uint32_t length = in.u32le();
+    QCOMPARE(length, std::uint32_t(QStringLiteral("JSMITH.SALES.ACME").size() + 1) * 2);
+    QString name;
+    for (std::uint32_t i = 0; i + 2 < length; i += 2)
+        name.append(QChar(in.u16le()));
+    QCOMPARE(name, QStringLiteral("JSMITH.SALES.ACME"));
+
+    const auto unknownId = c.request(
+        0x68, 0x02, dsRequest(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(77).take()));
+    QCOMPARE(std::int32_t(WireReader(unknownId->data.mid(8)).u32le()), -601);
+}
+
+void NcpdDirectoryCallsTest::directoryServicesOnABinderyServer()
+{
+    NcpdFixture f;
+    f.builder.version(3, 12);
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    const auto reply =
+        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("BOB"))));
+    QCOMPARE(reply->completion, std::uint8_t(0xFB));
+}
+
+QTEST_GUILESS_MAIN(NcpdDirectoryCallsTest)
+#include "ncpd_directory_calls_test.moc"

@@ -1,0 +1,230 @@
+// The server's request decoders: every field read where the layouts put it,
+// and anything cut short, padded with stray bytes or counting past its end
+// refused.
+
+#include "ncp/wire_writer.h"
+#include "ncpd/bindery_requests.h"
+#include "ncpd/connection_requests.h"
+#include "ncpd/directory_requests.h"
+#include "ncpd/ds_requests.h"
+#include "ncpd/file_use_requests.h"
+#include "ncpd/long_name_request.h"
+
+#include <QtTest>
+
+#include <functional>
+
+using ncp::WireWriter;
+using Decoder = std::function<bool(const QByteArray&)>;
+Q_DECLARE_METATYPE(Decoder)
+
+namespace {
+
+template <typename F> Decoder accepts(F decode)
+{
+    return [decode](const QByteArray& data) { return decode(data).has_value(); };
+}
+
+QByteArray dsFrame(std::uint32_t verb, const QByteArray& parameters)
+{
+    return WireWriter()
+        .u32le(0xFFFFFFFF)
+        .u32le(4096)
+        .u32le(std::uint32_t(12 + parameters.size()))
+        .u32le(0)
+        .u32le(verb)
+        .u32le(4096)
+        .bytes(parameters)
+        .take();
+}
+
+QByteArray resolveName(const QByteArray& utf16WithTerminator)
+{
+    WireWriter w;
+    w.u32le(0).u32le(0x11).u32le(0).u32le(std::uint32_t(utf16WithTerminator.size()));
+    w.bytes(utf16WithTerminator).zeros((4 - utf16WithTerminator.size() % 4) % 4);
+    w.u32le(2).u32le(0).u32le(1).u32le(1).u32le(0);
+    return w.take();
+}
+
+} // namespace
+
+class NcpdRequestsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void wholeRequestsDecode_data();
+    void wholeRequestsDecode();
+    void fieldsAreReadWhereTheyLie();
+    void textWithNulOrSeparatorsIsRefused();
+    void clearConnectionKeepsBothReadings();
+    void resolveNameReadsUtf16();
+    void dsMessageMustBeWhole();
+    void repliesAreLaidOut();
+};
+
+void NcpdRequestsTest::wholeRequestsDecode_data()
+{
+    QTest::addColumn<Decoder>("decode");
+    QTest::addColumn<QByteArray>("data");
+    const QByteArray path = WireWriter().lengthPrefixed("DATA:REPORTS\\Q1.XLS").take();
+    QTest::newRow("23/244") << accepts(ncpd::decodePathToEntry) << QByteArray(1, '\0') + path;
+    QTest::newRow("23/236") << accepts(ncpd::decodeConnsUsingFile)
+                            << WireWriter().u8(0).u8(1).u32le(7).u16le(0).take();
+    QTest::newRow("NCP 7") << accepts(ncpd::decodeClearFileLock) << QByteArray(1, '\0') + path;
+    QTest::newRow("NCP 8") << accepts(ncpd::decodeClearLockSet) << QByteArray(1, '\0');
+    QTest::newRow("23/28") << accepts(ncpd::decodeConnectionNumber) << WireWriter().u32le(5).take();
+    QTest::newRow("23/254") << accepts(ncpd::decodeClearConnection) << WireWriter().u32le(5).take();
+    QTest::newRow("21/10") << accepts(ncpd::decodeBroadcast)
+                           << WireWriter().u16le(2).u32le(5).u32le(6).lengthPrefixed("hi").take();
+    QTest::newRow("22/19") << accepts(ncpd::decodeAllocDirHandle) << QByteArray(2, '\0') + path;
+    QTest::newRow("22/20") << accepts(ncpd::decodeDirHandle) << QByteArray(1, '\1');
+    QTest::newRow("22/5") << accepts(ncpd::decodeVolumeNumber)
+                          << WireWriter().lengthPrefixed("SYS").take();
+    QTest::newRow("23/71") << accepts(ncpd::decodeObjectTrusteePaths)
+                           << WireWriter().u8(1).u16be(0xFFFF).u32be(1002).take();
+    QTest::newRow("22/38") << accepts(ncpd::decodeDirectoryTrustees) << QByteArray(2, '\0') + path;
+    QTest::newRow("22/40") << accepts(ncpd::decodeExtendedInfo)
+                           << WireWriter().u8(0).u8(6).u32le(0xFFFFFFFF).take() + path;
+    QTest::newRow("87/6") << accepts(ncpd::decodeLongName)
+                          << WireWriter()
+                                 .u8(4)
+                                 .u8(0)
+                                 .u16le(0)
+                                 .u32le(1)
+                                 .u8(1)
+                                 .u32le(0)
+                                 .u8(0xFF)
+                                 .u8(2)
+                                 .lengthPrefixed("REPORTS")
+                                 .lengthPrefixed("Long name.doc")
+                                 .take();
+    QTest::newRow("23/53") << accepts(ncpd::decodeObjectId)
+                           << WireWriter().u16be(1).lengthPrefixed("ADMIN").take();
+    QTest::newRow("23/24") << accepts(ncpd::decodeKeyedLogin)
+                           << WireWriter().zeros(8).u16be(1).lengthPrefixed("ADMIN").take();
+    QTest::newRow("23/54") << accepts(ncpd::decodeObjectName) << WireWriter().u32be(1).take();
+}
+
+void NcpdRequestsTest::wholeRequestsDecode()
+{
+    QFETCH(Decoder, decode);
+    QFETCH(QByteArray, data);
+    QVERIFY(decode(data));
+    for (qsizetype n = 0; n < data.size(); ++n)
+        QVERIFY2(!decode(data.left(n)), qPrintable(QStringLiteral("cut to %1 bytes").arg(n)));
+    QVERIFY2(!decode(data + 'x'), "a stray byte after the fields");
+}
+
+void NcpdRequestsTest::fieldsAreReadWhereTheyLie()
+{
+    const auto scan = ncpd::decodeConnsUsingFile(QByteArray::fromHex("0002"
+                                                                     "78563412"
+                                                                     "3412"));
+    QCOMPARE(scan->volume, std::uint8_t(2));
+    QCOMPARE(scan->directoryBase, 0x12345678u);
+    QCOMPARE(scan->lastRecord, std::uint16_t(0x1234));
+    const auto paths = ncpd::decodeObjectTrusteePaths(QByteArray::fromHex("01"
+                                                                          "0003"
+                                                                          "000003EA"));
+    QCOMPARE(paths->sequence, std::uint16_t(3));
+    QCOMPARE(paths->objectId, 1002u);
+    const auto broadcast = ncpd::decodeBroadcast(QByteArray::fromHex("0100"
+                                                                     "05000100"
+                                                                     "026869"));
+    QCOMPARE(broadcast->connections, std::vector<std::uint32_t>{0x00010005});
+    QCOMPARE(broadcast->message, QByteArray("hi"));
+    const auto login = ncpd::decodeKeyedLogin(QByteArray::fromHex("0102030405060708"
+                                                                  "0001"
+                                                                  "03424F42"));
+    QCOMPARE(login->encrypted[7], std::uint8_t(8));
+    QCOMPARE(login->name, QByteArray("BOB"));
+}
+
+void NcpdRequestsTest::textWithNulOrSeparatorsIsRefused()
+{
+    QVERIFY(!ncpd::decodeVolumeNumber(WireWriter().lengthPrefixed(QByteArray("SY\0S", 4)).take()));
+    const auto longName = [](const QByteArray& component) {
+        return ncpd::decodeLongName(WireWriter()
+                                        .u8(4)
+                                        .u8(0)
+                                        .u16le(0)
+                                        .u32le(1)
+                                        .u8(1)
+                                        .u32le(0)
+                                        .u8(0xFF)
+                                        .u8(1)
+                                        .lengthPrefixed(component)
+                                        .take());
+    };
+    QVERIFY(longName("NAME.TXT"));
+    QVERIFY(!longName("..\\X"));
+    QVERIFY(!longName("SYS:X"));
+    QVERIFY(!longName(""));
+}
+
+void NcpdRequestsTest::clearConnectionKeepsBothReadings()
+{
+    const auto r = ncpd::decodeClearConnection(QByteArray::fromHex("00000006"));
+    QCOMPARE(r->littleEndian, 0x06000000u);
+    QCOMPARE(r->bigEndian, 6u);
+}
+
+void NcpdRequestsTest::resolveNameReadsUtf16()
+{
+    const QByteArray name = QByteArray::fromHex("42004f00420000 00"); // "BOB" + terminator
+    const auto ds = ncpd::decodeDsRequest(dsFrame(1, resolveName(name)));
+    QVERIFY(ds);
+    QCOMPARE(ds->verb, 1u);
+    const auto resolve = ncpd::decodeResolveName(ds->parameters);
+    QVERIFY(resolve);
+    QCOMPARE(resolve->name, QStringLiteral("BOB"));
+    QCOMPARE(resolve->transports, (std::vector<std::uint32_t>{0, 1}));
+    // No terminator, an odd length, a length past the end: refused.
+    QVERIFY(!ncpd::decodeResolveName(resolveName(QByteArray::fromHex("42004f00"))));
+    QVERIFY(!ncpd::decodeResolveName(resolveName(QByteArray::fromHex("4200000000"))));
+    QVERIFY(!ncpd::decodeResolveName(WireWriter().u32le(0).u32le(0).u32le(0).u32le(400).take()));
+}
+
+void NcpdRequestsTest::dsMessageMustBeWhole()
+{
+    const QByteArray params = WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(7).take();
+    QVERIFY(ncpd::decodeDsRequest(dsFrame(2, params)));
+    QVERIFY(ncpd::decodeDsRequest(dsFrame(2, params) + QByteArray(3, '\0'))); // padding
+    QVERIFY(!ncpd::decodeDsRequest(dsFrame(2, params) + QByteArray(4, '\0')));
+    QVERIFY(!ncpd::decodeDsRequest(dsFrame(2, params).chopped(1)));
+    QByteArray continuation = dsFrame(2, params);
+    continuation[0] = 1;
+    QVERIFY(!ncpd::decodeDsRequest(continuation));
+    QByteArray tooSmall = dsFrame(2, params);
+    tooSmall[8] = 11; // message size below its own header
+    tooSmall[9] = 0;
+    QVERIFY(!ncpd::decodeDsRequest(tooSmall));
+    const auto entry = ncpd::decodeReadEntryName(params);
+    QCOMPARE(entry->objectId(), 7u);
+}
+
+void NcpdRequestsTest::repliesAreLaidOut()
+{
+    std::array<nw::TRUSTEE_INFO, 20> trustees{};
+    trustees[0] = {1002, 0x01FB};
+    trustees[1] = {1003, 1};
+    const QByteArray t = ncpd::encodeDirectoryTrusteesReply(trustees);
+    QCOMPARE(t.size(), 1 + 80 + 4);
+    QCOMPARE(t.mid(89 - 8, 2), QByteArray::fromHex("FB01")); // rights LE at 89
+
+    nw::VERSION_INFO info;
+    info.bytes[50] = 0x34; // 0x1234 little-endian in the client record
+    info.bytes[51] = 0x12;
+    const QByteArray v = ncpd::encodeVersionReply(info);
+    QCOMPARE(v.size(), 128);
+    QCOMPARE(v.mid(50, 2), QByteArray::fromHex("1234"));
+
+    const QByteArray n = ncpd::encodeReadEntryNameData(QStringLiteral("AB"));
+    QCOMPARE(n, QByteArray::fromHex("06000000"
+                                    "41004200"
+                                    "00000000"));
+}
+
+QTEST_GUILESS_MAIN(NcpdRequestsTest)
+#include "ncpd_requests_test.moc"

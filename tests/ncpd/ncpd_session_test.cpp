@@ -1,0 +1,294 @@
+// Sessions of the NCP server over a real loopback socket: login, what is
+// refused before it, broken input that ends one session and not the others,
+// and "still working" while a slow call runs.
+
+#include "ncpd_fixture.h"
+#include "raw_ncp_client.h"
+
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+#include "netware/sim_state_reader.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray u32le(std::uint32_t v)
+{
+    return ncp::WireWriter().u32le(v).take();
+}
+
+} // namespace
+
+class NcpdSessionTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void createAnswersTheWorkstationConnection();
+    void login_data();
+    void login();
+    void keyServesOneAttempt();
+    void requestsBeforeLoginAreDenied_data();
+    void requestsBeforeLoginAreDenied();
+    void brokenInputDropsOnlyThatSession_data();
+    void brokenInputDropsOnlyThatSession();
+    void requestsWithoutCreateAreBadConnection();
+    void stillWorkingWhileACallIsSlow();
+    void destroyEndsTheSession();
+};
+
+void NcpdSessionTest::createAnswersTheWorkstationConnection()
+{
+    NcpdFixture f;
+    f.builder.workstation(5, QStringLiteral("JSMITH"));
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    const auto reply = c.create();
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0));
+    QCOMPARE(reply->connection, std::uint16_t(5));
+}
+
+void NcpdSessionTest::login_data()
+{
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<int>("completion");
+    QTest::newRow("right password") << QByteArray("ADMIN") << QByteArray("secret") << 0;
+    QTest::newRow("name in any case") << QByteArray("admin") << QByteArray("secret") << 0;
+    QTest::newRow("password upper-cased") << QByteArray("ADMIN") << QByteArray("SECRET") << 0;
+    QTest::newRow("wrong password") << QByteArray("ADMIN") << QByteArray("Secret") << 0xFF;
+    QTest::newRow("empty for a password") << QByteArray("ADMIN") << QByteArray() << 0xFF;
+    QTest::newRow("no password: empty") << QByteArray("BOB") << QByteArray() << 0;
+    QTest::newRow("no password: any other") << QByteArray("BOB") << QByteArray("x") << 0xFF;
+    QTest::newRow("unknown user") << QByteArray("NOBODY") << QByteArray() << 0xFC;
+}
+
+void NcpdSessionTest::login()
+{
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, password);
+    QFETCH(int, completion);
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    QVERIFY(c.create());
+    const auto reply = c.login(user, password);
+    QVERIFY(reply);
+    QCOMPARE(int(reply->completion), completion);
+    // What follows is served only after a good login.
+    const auto after = c.request(0x16, 0x05, ncp::WireWriter().lengthPrefixed("DATA").take());
+    QVERIFY(after);
+    QCOMPARE(int(after->completion), completion == 0 ? 0 : 0xA8);
+}
+
+void NcpdSessionTest::keyServesOneAttempt()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    QVERIFY(c.create());
+    QCOMPARE(c.login("ADMIN", "wrong")->completion, std::uint8_t(0xFF));
+    // Replaying 23/24 without a new key fails even with the right bytes' shape.
+    const auto replay =
+        c.request(0x17, 0x18, ncp::WireWriter().zeros(8).u16be(1).lengthPrefixed("ADMIN").take());
+    QCOMPARE(replay->completion, std::uint8_t(0xFF));
+    QCOMPARE(c.login("ADMIN", "secret")->completion, std::uint8_t(0));
+}
+
+void NcpdSessionTest::requestsBeforeLoginAreDenied_data()
+{
+    QTest::addColumn<int>("function");
+    QTest::addColumn<int>("subfunction");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("23/28") << 0x17 << 0x1C << u32le(5);
+    QTest::newRow("23/236") << 0x17 << 0xEC << QByteArray(8, '\0');
+    QTest::newRow("23/244") << 0x17 << 0xF4
+                            << ncp::WireWriter().u8(0).lengthPrefixed("DATA:").take();
+    QTest::newRow("23/254") << 0x17 << 0xFE << u32le(5);
+    QTest::newRow("21/10") << 0x15 << 0x0A
+                           << QByteArray::fromHex("0000"
+                                                  "00");
+    QTest::newRow("NCP 8") << 0x08 << 0 << QByteArray(1, '\0');
+    QTest::newRow("104/2") << 0x68 << 0x02 << QByteArray(4, '\xFF');
+}
+
+void NcpdSessionTest::requestsBeforeLoginAreDenied()
+{
+    QFETCH(int, function);
+    QFETCH(int, subfunction);
+    QFETCH(QByteArray, data);
+    NcpdFixture f;
+    f.builder.connection(9, QStringLiteral("BOB"));
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    QVERIFY(c.create());
+    // The version is there for the asking before login.
+    const auto version = c.request(0x17, 0x11, QByteArray());
+    QCOMPARE(version->completion, std::uint8_t(0));
+    QCOMPARE(version->data.left(3), QByteArray("FS1"));
+    const auto reply = c.request(std::uint8_t(function), std::uint8_t(subfunction), data);
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0xA8));
+    // Nothing happened: connection 5 is still there.
+    QVERIFY(nw::loadSimState(f.builder.statePath()).state->connection(5));
+}
+
+void NcpdSessionTest::brokenInputDropsOnlyThatSession_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const auto request = [](std::uint8_t function, std::uint8_t sub, const QByteArray& data) {
+        ncp::Request r;
+        r.sequence = 3;
+        r.connection = 1;
+        r.function = function;
+        r.subfunction = sub;
+        r.data = data;
+        return ncp::encodeRequest(r);
+    };
+    QByteArray badSignature = request(0x17, 0x11, QByteArray());
+    badSignature[0] = 'X';
+    QTest::newRow("bad signature") << badSignature;
+    QTest::newRow("length shorter than the headers") << QByteArray::fromHex("446D6454"
+                                                                            "00000010"
+                                                                            "00000001"
+                                                                            "00001000");
+    QTest::newRow("length past 64 KiB") << QByteArray::fromHex("446D6454"
+                                                               "00010011"
+                                                               "00000001"
+                                                               "00001000"
+                                                               "2222");
+    QByteArray badVersion = request(0x17, 0x11, QByteArray());
+    badVersion[11] = 2;
+    QTest::newRow("unknown version") << badVersion;
+    QByteArray lengthWord = request(0x17, 0x1C, u32le(5));
+    lengthWord[16 + 8] = char(lengthWord[16 + 8] + 3); // says 3 bytes more than there are
+    QTest::newRow("length word disagrees") << lengthWord;
+    QTest::newRow("unknown packet type") << QByteArray::fromHex("446D6454"
+                                                                "00000018"
+                                                                "00000001"
+                                                                "00001000"
+                                                                "7777030101011700");
+    QTest::newRow("broadcast count past the end")
+        << request(0x15, 0x0A, ncp::WireWriter().u16le(100).u32le(5).lengthPrefixed("hi").take());
+    QTest::newRow("text past the end")
+        << request(0x16, 0x05, ncp::WireWriter().u8(40).bytes(QByteArray("DATA")).take());
+    QTest::newRow("field cut short") << request(0x17, 0x1C, QByteArray(2, '\0'));
+    QTest::newRow("bytes after the fields") << request(0x17, 0x1C, u32le(5) + "junk");
+    QTest::newRow("DS continuation fragment")
+        << request(0x68, 0x02, u32le(7) + QByteArray(24, '\0'));
+    QTest::newRow("DS transports past the end") << request(0x68, 0x02,
+                                                           ncp::WireWriter()
+                                                               .u32le(0xFFFFFFFF)
+                                                               .u32le(4096)
+                                                               .u32le(12 + 28)
+                                                               .u32le(0)
+                                                               .u32le(1)
+                                                               .u32le(4096)
+                                                               .u32le(0)
+                                                               .u32le(0x11)
+                                                               .u32le(0)
+                                                               .u32le(4)
+                                                               .u16le('A')
+                                                               .u16le(0)
+                                                               .u32le(1000)
+                                                               .u32le(0)
+                                                               .take());
+}
+
+void NcpdSessionTest::brokenInputDropsOnlyThatSession()
+{
+    QFETCH(QByteArray, bytes);
+    NcpdFixture f;
+    f.builder.version(6, 5);
+    QVERIFY(f.start());
+    RawNcpClient good;
+    QVERIFY(good.open(f.port(), "ADMIN", "secret"));
+    RawNcpClient bad;
+    QVERIFY(bad.open(f.port(), "ADMIN", "secret"));
+    QCOMPARE(f.listener->sessionCount(), std::size_t(2));
+    bad.sendBytes(bytes);
+    QVERIFY(bad.waitClosed());
+    QVERIFY(!bad.nextFrame(100)); // dropped unanswered
+    QTRY_COMPARE(f.listener->sessionCount(), std::size_t(1));
+    const auto reply = good.request(0x17, 0x1C, u32le(5));
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0));
+}
+
+void NcpdSessionTest::requestsWithoutCreateAreBadConnection()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    const auto reply = c.request(0x17, 0x11, QByteArray());
+    QVERIFY(reply);
+    QCOMPARE(reply->connectionStatus, ncp::kStatusBadConnection);
+}
+
+void NcpdSessionTest::stillWorkingWhileACallIsSlow()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient slow;
+    QVERIFY(slow.open(f.port(), "ADMIN", "secret"));
+    RawNcpClient other;
+    QVERIFY(other.open(f.port(), "ADMIN", "secret"));
+    f.builder.set(QStringLiteral("latencyMs"), 2300).write();
+    QTest::qWait(20); // past the server's look-again window
+
+    ncp::Request r;
+    r.sequence = slow.nextSequence();
+    r.connection = slow.connection();
+    r.task = 4;
+    r.function = 0x17;
+    r.subfunction = 0x1C;
+    r.data = u32le(5);
+    QElapsedTimer timer;
+    timer.start();
+    slow.sendBytes(ncp::encodeRequest(r));
+    // While it waits, the event loop still serves the other session's 23/244,
+    // which calls no simulated call and so waits no latency.
+    const auto quick = other.request(
+        0x17, 0xF4, ncp::WireWriter().u8(0).lengthPrefixed("DATA:REPORTS\\Q1.XLS").take());
+    QVERIFY(quick);
+    QVERIFY(timer.elapsed() < 1500);
+
+    int still = 0;
+    std::optional<ncp::Reply> reply;
+    while ((reply = slow.nextFrame(5000)) && reply->type == ncp::kStillWorking) {
+        QCOMPARE(reply->sequence, r.sequence);
+        QCOMPARE(reply->task, std::uint8_t(4));
+        ++still;
+    }
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0));
+    QCOMPARE(reply->sequence, r.sequence);
+    QVERIFY2(still >= 2, qPrintable(QString::number(still))); // at 1 s and 2 s of 2.3 s
+}
+
+void NcpdSessionTest::destroyEndsTheSession()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    ncp::Request r;
+    r.type = ncp::kDestroyConnection;
+    r.sequence = c.nextSequence();
+    r.connection = c.connection();
+    c.sendBytes(ncp::encodeRequest(r));
+    const auto reply = c.nextReply();
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0));
+    QVERIFY(c.waitClosed());
+    QTRY_COMPARE(f.listener->sessionCount(), std::size_t(0));
+}
+
+QTEST_GUILESS_MAIN(NcpdSessionTest)
+#include "ncpd_session_test.moc"
