@@ -1,7 +1,7 @@
 #include "app/app_services.h"
 
+#include "ncp/client_router.h"
 #include "netware/demo_install.h"
-#include "netware/sim_client.h"
 #include "platform/app_dirs.h"
 #include "platform/default_printer.h"
 #include "platform/desktop_prompts.h"
@@ -74,14 +74,17 @@ void AppServices::setUpDrivesAndServers()
     for (const QString& name : store_->keys(kServersSection))
         servers.push_back({name, store_->value(kServersSection, name)});
     const DriveMap* drives = drives_.get();
-    client_ = std::make_unique<nw::SimClient>(
-        std::move(servers), [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
+    // No password source yet: logins to "ncp:" servers use the empty password.
+    client_ = std::make_unique<nw::ClientRouter>(
+        std::move(servers),
+        [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
             const auto entry = drives->entry(letter);
             if (!entry || entry->type != DriveType::Remote)
                 return std::nullopt;
             return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
-        });
-    nw::SimClient* client = client_.get();
+        },
+        nullptr);
+    nw::ClientRouter* client = client_.get();
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
     });
