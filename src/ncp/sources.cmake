@@ -8,6 +8,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/client_router.h
     ncp/client_router.cpp
     ncp/client_router_calls.cpp
+    ncp/bindery_password.h
+    ncp/bindery_password.cpp
     ncp/completion_code.h
     ncp/connection_requests.h
     ncp/connection_requests.cpp
