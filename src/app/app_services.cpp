@@ -1,5 +1,6 @@
 #include "app/app_services.h"
 
+#include "app/prompted_password_source.h"
 #include "ncp/client_router.h"
 #include "netware/demo_install.h"
 #include "platform/app_dirs.h"
@@ -74,7 +75,7 @@ void AppServices::setUpDrivesAndServers()
     for (const QString& name : store_->keys(kServersSection))
         servers.push_back({name, store_->value(kServersSection, name)});
     const DriveMap* drives = drives_.get();
-    // No password source yet: logins to "ncp:" servers use the empty password.
+    passwords_ = makePasswordSource(*prompts_);
     client_ = std::make_unique<nw::ClientRouter>(
         std::move(servers),
         [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
@@ -83,7 +84,7 @@ void AppServices::setUpDrivesAndServers()
                 return std::nullopt;
             return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
         },
-        nullptr);
+        passwords_.get());
     nw::ClientRouter* client = client_.get();
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);

@@ -11,6 +11,10 @@ class NetWareClient;
 class ClientRouter;
 } // namespace nw
 
+namespace ncp {
+class PasswordSource;
+}
+
 namespace quorvex {
 
 class AppDirs;
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<Printer> printer_;
     std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<ncp::PasswordSource> passwords_; // outlives the client that asks it
     std::unique_ptr<nw::ClientRouter> client_;
     std::unique_ptr<Services> services_;
     bool headless_ = false;

@@ -73,7 +73,8 @@ std::optional<ServerVersion> setUpSession(NcpSession& session, const LoginTarget
     const auto id = decodeObjectId(*idData);
     if (!id)
         return refuse<ServerVersion>(session, error, "object ID");
-    const auto encrypted = encryptLoginKey(*key, shufflePassword(*id, *password));
+    // Bindery passwords are kept upper-cased, so clients upper-case what they send.
+    const auto encrypted = encryptLoginKey(*key, shufflePassword(*id, password->toUpper()));
     const RequestBody login = keyedLoginRequest(encrypted, kObjectTypeUser, name);
     const auto reply = session.call(login.function, login.subfunction, login.data);
     if (!reply) {

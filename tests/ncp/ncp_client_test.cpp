@@ -2,9 +2,7 @@
 // codes, the connections-using-a-file cursor, message statuses, sessions that
 // end and come back, directory services by server version, the login.
 
-#include "ncp/bindery_password.h"
 #include "ncp/ncp_client.h"
-#include "ncp/password_source.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 #include "support/fake_ncp_server.h"
@@ -39,10 +37,10 @@ FakeNcpServer serve(Handler handler, int sessions = 1, int major = 4)
 
 struct Fixture
 {
-    explicit Fixture(std::uint16_t port, QString user = {}, PasswordSource* passwords = nullptr)
+    explicit Fixture(std::uint16_t port)
         : client(std::make_unique<NcpClient>(
-              QStringLiteral("FS1"), NcpServerSpec{QStringLiteral("127.0.0.1"), port, user, {}},
-              nw::DriveLookup(), passwords, SessionOptions{400ms, kReplyLimit}))
+              QStringLiteral("FS1"), NcpServerSpec{QStringLiteral("127.0.0.1"), port, {}, {}},
+              nw::DriveLookup(), nullptr, SessionOptions{400ms, kReplyLimit}))
     {
         client->NWCCOpenConnByName(0, "FS1", 0, 0, 0, conn);
     }
@@ -61,21 +59,6 @@ QByteArray connectionInfo()
 {
     return WireWriter().u32be(0x1001).u16be(1).paddedText("JSMITH", 48).zeros(7).take();
 }
-
-class RecordingPasswords : public PasswordSource
-{
-public:
-    std::optional<QByteArray> answer;
-    QStringList refusals;
-    std::optional<QByteArray> password(const QString&, const QString&, const QString&) override
-    {
-        return answer;
-    }
-    void refused(const QString& server, const QString& user) override
-    {
-        refusals.append(server + QLatin1Char('/') + user);
-    }
-};
 
 } // namespace
 

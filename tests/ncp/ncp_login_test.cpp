@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(log[3].subfunction, 53);
         QCOMPARE(log[3].data, QByteArray("\x00\x01\x06JSMITH", 9)); // type 1, name upper-cased
         QCOMPARE(log[4].subfunction, 24);
-        const auto expected = encryptLoginKey(kKey, shufflePassword(kUserId, "secret"));
+        const auto expected = encryptLoginKey(kKey, shufflePassword(kUserId, "SECRET"));
         QCOMPARE(log[4].data.left(8),
                  QByteArray(reinterpret_cast<const char*>(expected.data()), 8));
         QCOMPARE(log[4].data.mid(8), QByteArray("\x00\x01\x06JSMITH", 9));
