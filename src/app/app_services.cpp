@@ -1,7 +1,8 @@
 #include "app/app_services.h"
 
+#include "app/prompted_password_source.h"
+#include "ncp/client_router.h"
 #include "netware/demo_install.h"
-#include "netware/sim_client.h"
 #include "platform/app_dirs.h"
 #include "platform/default_printer.h"
 #include "platform/desktop_prompts.h"
@@ -74,14 +75,17 @@ void AppServices::setUpDrivesAndServers()
     for (const QString& name : store_->keys(kServersSection))
         servers.push_back({name, store_->value(kServersSection, name)});
     const DriveMap* drives = drives_.get();
-    client_ = std::make_unique<nw::SimClient>(
-        std::move(servers), [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
+    passwords_ = makePasswordSource(*prompts_);
+    client_ = std::make_unique<nw::ClientRouter>(
+        std::move(servers),
+        [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
             const auto entry = drives->entry(letter);
             if (!entry || entry->type != DriveType::Remote)
                 return std::nullopt;
             return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
-        });
-    nw::SimClient* client = client_.get();
+        },
+        passwords_.get());
+    nw::ClientRouter* client = client_.get();
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
     });

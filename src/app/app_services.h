@@ -8,8 +8,12 @@ class QWidget;
 
 namespace nw {
 class NetWareClient;
-class SimClient;
+class ClientRouter;
 } // namespace nw
+
+namespace ncp {
+class PasswordSource;
+}
 
 namespace quorvex {
 
@@ -26,8 +30,8 @@ class Shell;
 // settings store on the settings file; the drive map from "Drives" (on a first
 // start the default map is written and the demo servers installed, with
 // "Servers" pointing at them); the NetWare client over the servers of
-// "Servers", which also tells the drive map where each network volume's files
-// live.
+// "Servers" (simulated ones in-process, "ncp:" ones over the network), which
+// also tells the drive map where each simulated volume's files live.
 class AppServices
 {
 public:
@@ -51,7 +55,8 @@ private:
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<Printer> printer_;
     std::unique_ptr<Clipboard> clipboard_;
-    std::unique_ptr<nw::SimClient> client_;
+    std::unique_ptr<ncp::PasswordSource> passwords_; // outlives the client that asks it
+    std::unique_ptr<nw::ClientRouter> client_;
     std::unique_ptr<Services> services_;
     bool headless_ = false;
 };

@@ -1,14 +1,39 @@
 # Sources of src/ncp: the NetWare Core Protocol over TCP, shared by the client
-# backend and the NCP server.
+# backend and the NCP server, and the client router in front of every backend.
 target_sources(quorvex_ncp PRIVATE
+    ncp/bindery_login.h
+    ncp/bindery_login.cpp
+    ncp/bindery_requests.h
+    ncp/bindery_requests.cpp
+    ncp/client_router.h
+    ncp/client_router.cpp
+    ncp/client_router_calls.cpp
     ncp/bindery_password.h
     ncp/bindery_password.cpp
     ncp/completion_code.h
+    ncp/connection_requests.h
+    ncp/connection_requests.cpp
+    ncp/directory_requests.h
+    ncp/directory_requests.cpp
+    ncp/ds_requests.h
+    ncp/ds_requests.cpp
+    ncp/file_use_requests.h
+    ncp/file_use_requests.cpp
     ncp/frame_assembler.h
     ncp/frame_assembler.cpp
+    ncp/ncp_client.h
+    ncp/ncp_client.cpp
+    ncp/ncp_client_connections.cpp
+    ncp/ncp_client_directories.cpp
+    ncp/ncp_client_ds.cpp
     ncp/ncp_packet.h
     ncp/password_source.h
     ncp/ncp_packet.cpp
+    ncp/ncp_server_spec.h
+    ncp/ncp_server_spec.cpp
+    ncp/ncp_session.h
+    ncp/ncp_session.cpp
+    ncp/request_body.h
     ncp/wire_reader.h
     ncp/wire_reader.cpp
     ncp/wire_writer.h

@@ -93,6 +93,16 @@ std::optional<QString> DesktopPrompts::inputBox(const QString& prompt, const QSt
     return text;
 }
 
+std::optional<QString> DesktopPrompts::passwordBox(const QString& prompt, const QString& title)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
 void DesktopPrompts::beep()
 {
     QApplication::beep();

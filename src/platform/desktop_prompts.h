@@ -19,6 +19,7 @@ public:
                       Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString& prompt, const QString& title) override;
     void beep() override;
     void showNotification(const QString& text, const QString& title, MsgIcon icon) override;
     bool raiseWindowTitled(const QString& titlePrefix) override;

@@ -10,7 +10,7 @@ namespace quorvex {
 
 // Prompts for a run without a display: nobody can answer, so a message box
 // writes its text to standard error and answers its default button, the input
-// box answers Cancel, a notification writes its text, and the beep is silent.
+// and password boxes answer Cancel, a notification writes its text, and the beep is silent.
 class HeadlessPrompts : public Prompts
 {
 public:
@@ -21,6 +21,10 @@ public:
                       Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
     void beep() override {}
     void showNotification(const QString& text, const QString& title, MsgIcon icon) override;
     // No window is ever shown, so there is none to bring to the front.

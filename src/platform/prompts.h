@@ -30,7 +30,7 @@ enum class Answer
 };
 
 // What the program asks of the person in front of it: message boxes, the input
-// box, the beep, and the notification box that stays up while the program works
+// and password boxes, the beep, and the notification box that stays up while the program works
 // on. Handlers receive one of these; a test hands them a scripted one.
 class Prompts
 {
@@ -44,6 +44,10 @@ public:
     // nullopt when the person cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                             const QString& defaultText) = 0;
+
+    // The input box for a secret: what is typed shows masked, and the box
+    // starts empty. nullopt when the person cancelled.
+    virtual std::optional<QString> passwordBox(const QString& prompt, const QString& title) = 0;
 
     virtual void beep() = 0;
 

@@ -22,6 +22,8 @@ target_sources(quorvex_platform PRIVATE
     platform/line_painter.h
     platform/mime_associations.cpp
     platform/mime_associations.h
+    platform/password_file.cpp
+    platform/password_file.h
     platform/pdf_printer.cpp
     platform/pdf_printer.h
     platform/printer.h

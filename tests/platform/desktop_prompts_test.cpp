@@ -1,6 +1,8 @@
 #include "platform/desktop_prompts.h"
 
 #include <QAbstractButton>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -16,6 +18,8 @@ private slots:
     void enterAnswersTheDefaultButton_data();
     void enterAnswersTheDefaultButton();
     void notificationStaysUpWithoutBlocking();
+    void passwordBoxIsMasked_data();
+    void passwordBoxIsMasked();
 };
 
 void DesktopPromptsTest::enterAnswersTheDefaultButton_data()
@@ -79,6 +83,39 @@ void DesktopPromptsTest::notificationStaysUpWithoutBlocking()
     box->button(QMessageBox::Ok)->click();
     QTRY_VERIFY(box.isNull()); // closed and deleted
     QVERIFY(!prompts.raiseWindowTitled("Quorvex Notification"));
+}
+
+void DesktopPromptsTest::passwordBoxIsMasked_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<std::optional<QString>>("answered");
+    QTest::newRow("enter") << int(Qt::Key_Return) << std::optional<QString>("s3cret");
+    QTest::newRow("escape") << int(Qt::Key_Escape) << std::optional<QString>();
+}
+
+void DesktopPromptsTest::passwordBoxIsMasked()
+{
+    QFETCH(int, key);
+    QFETCH(std::optional<QString>, answered);
+    int echoMode = -1;
+    QString label;
+    QString startText = "unset";
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>() : nullptr;
+        if (!edit)
+            return;
+        echoMode = int(edit->echoMode());
+        label = dialog->labelText();
+        startText = edit->text();
+        QTest::keyClicks(edit, "s3cret");
+        QTest::keyClick(edit, Qt::Key(key));
+    });
+    DesktopPrompts prompts;
+    QCOMPARE(prompts.passwordBox("Password for BOB on FS2:", "Quorvex"), answered);
+    QCOMPARE(echoMode, int(QLineEdit::Password));
+    QCOMPARE(label, "Password for BOB on FS2:");
+    QCOMPARE(startText, QString());
 }
 
 QTEST_MAIN(DesktopPromptsTest)

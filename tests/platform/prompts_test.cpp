@@ -53,6 +53,7 @@ void PromptsTest::headlessInputAndNotification()
     QVERIFY(err.open(QIODevice::WriteOnly));
     HeadlessPrompts prompts(&err);
     QCOMPARE(prompts.inputBox("Message:", "Quorvex", "hello"), std::nullopt);
+    QCOMPARE(prompts.passwordBox("Password for BOB on FS2:", "Quorvex"), std::nullopt);
     prompts.beep();
     prompts.showNotification("BOB opened file Q1.XLS.", "Quorvex Notification Message",
                              MsgIcon::Exclamation);
@@ -65,25 +66,30 @@ void PromptsTest::scriptedRecordsInOrder()
     ScriptedPrompts prompts;
     prompts.queueAnswer(Answer::Yes);
     prompts.queueInput(QString("typed"));
+    prompts.queuePassword(QString("s3cret"));
     prompts.beep();
     QCOMPARE(prompts.messageBox("Clear?", "Quorvex", MsgIcon::Exclamation, MsgButtons::YesNo,
                                 Answer::No),
              Answer::Yes);
     QCOMPARE(prompts.inputBox("Message:", "Send", "hi"), std::optional<QString>("typed"));
+    QCOMPARE(prompts.passwordBox("Password:", "Login"), std::optional<QString>("s3cret"));
     QVERIFY(prompts.allScripted());
     // Unscripted: the default button, and Cancel for the input box.
     QCOMPARE(prompts.messageBox("Again?", "Quorvex", MsgIcon::Question, MsgButtons::YesNoCancel,
                                 Answer::No),
              Answer::No);
     QCOMPARE(prompts.inputBox("Message:", "Send", "hi"), std::nullopt);
+    QCOMPARE(prompts.passwordBox("Password:", "Login"), std::nullopt);
     QVERIFY(!prompts.allScripted());
     QCOMPARE(prompts.beepCount(), 1);
     QCOMPARE(prompts.transcript(), (QStringList{
                                        "beep",
                                        "messageBox[Exclamation,YesNo,No] Quorvex: Clear?",
                                        "inputBox Send: Message:",
+                                       "passwordBox Login: Password:",
                                        "messageBox[Question,YesNoCancel,No] Quorvex: Again?",
                                        "inputBox Send: Message:",
+                                       "passwordBox Login: Password:",
                                    }));
     QCOMPARE(prompts.calls(ScriptedPrompts::Kind::InputBox).front().defaultText, "hi");
 }

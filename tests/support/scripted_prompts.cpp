@@ -36,6 +36,9 @@ QStringList ScriptedPrompts::transcript() const
         case Kind::InputBox:
             lines.append(QStringLiteral("inputBox %1: %2").arg(c.title, c.text));
             break;
+        case Kind::PasswordBox:
+            lines.append(QStringLiteral("passwordBox %1: %2").arg(c.title, c.text));
+            break;
         case Kind::Notification:
             lines.append(
                 QStringLiteral("notification[%1] %2: %3").arg(nameOf(c.icon), c.title, c.text));
@@ -52,7 +55,7 @@ QStringList ScriptedPrompts::transcript() const
 
 bool ScriptedPrompts::allScripted() const
 {
-    return m_answers.isEmpty() && m_inputs.isEmpty() &&
+    return m_answers.isEmpty() && m_inputs.isEmpty() && m_passwords.isEmpty() &&
            std::all_of(m_calls.begin(), m_calls.end(), [](const Call& c) { return c.scripted; });
 }
 
@@ -61,6 +64,7 @@ void ScriptedPrompts::clear()
     m_calls.clear();
     m_answers.clear();
     m_inputs.clear();
+    m_passwords.clear();
     m_notifications.clear();
 }
 
@@ -100,6 +104,21 @@ std::optional<QString> ScriptedPrompts::inputBox(const QString& prompt, const QS
         call.scripted = false;
     else
         answer = m_inputs.dequeue();
+    m_calls.append(call);
+    return answer;
+}
+
+std::optional<QString> ScriptedPrompts::passwordBox(const QString& prompt, const QString& title)
+{
+    Call call;
+    call.kind = Kind::PasswordBox;
+    call.text = prompt;
+    call.title = title;
+    std::optional<QString> answer;
+    if (m_passwords.isEmpty())
+        call.scripted = false;
+    else
+        answer = m_passwords.dequeue();
     m_calls.append(call);
     return answer;
 }

@@ -10,8 +10,9 @@ namespace quorvex {
 
 // Prompts for tests: records every call in order (beeps included), answers
 // message boxes from a queue of scripted answers and input boxes from a queue
-// of scripted texts, and keeps the notification boxes "open" until the test
-// closes them.
+// of scripted texts (password boxes from their own queue; the answer is never
+// recorded, as the real box shows it masked), and keeps the notification boxes "open" until the
+// test closes them.
 //
 // An unscripted message box answers its default button and an unscripted input
 // box answers Cancel, as a headless run does; the call is marked unscripted so
@@ -23,6 +24,7 @@ public:
     {
         MessageBox,
         InputBox,
+        PasswordBox,
         Beep,
         Notification,
         Raise
@@ -52,12 +54,14 @@ public:
 
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
     void queueInput(std::optional<QString> text) { m_inputs.enqueue(std::move(text)); }
+    void queuePassword(std::optional<QString> text) { m_passwords.enqueue(std::move(text)); }
 
     const QList<Call>& calls() const { return m_calls; }
     QList<Call> calls(Kind kind) const;
     int beepCount() const;
     // One line per call, e.g. "beep", "messageBox[Exclamation,YesNo,No] Quorvex: Are you sure?",
-    // "inputBox Title: Prompt", "notification[Exclamation] Title: text", "raise Title -> true".
+    // "inputBox Title: Prompt", "passwordBox Title: Prompt", "notification[Exclamation] Title:
+    // text", "raise Title -> true".
     QStringList transcript() const;
     // True when every box was answered from the script and nothing queued is left.
     bool allScripted() const;
@@ -71,6 +75,7 @@ public:
                       Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString& prompt, const QString& title) override;
     void beep() override;
     void showNotification(const QString& text, const QString& title, MsgIcon icon) override;
     bool raiseWindowTitled(const QString& titlePrefix) override;
@@ -79,6 +84,7 @@ private:
     QList<Call> m_calls;
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_inputs;
+    QQueue<std::optional<QString>> m_passwords;
     QList<Notification> m_notifications;
     int m_nextId = 1;
 };

@@ -27,6 +27,10 @@ public:
                       Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
     void beep() override { ++beeps; }
     void showNotification(const QString& text, const QString& title, MsgIcon icon) override;
     bool raiseWindowTitled(const QString&) override { return false; }

@@ -1,5 +1,7 @@
 # Fakes and helpers every suite shares.
 target_sources(quorvex_test_support PRIVATE
+    support/fake_ncp_server.cpp
+    support/fake_ncp_server.h
     support/manual_clock.h
     support/memory_clipboard.h
     support/ncpd_process.cpp

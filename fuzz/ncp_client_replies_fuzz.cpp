@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to everything the NCP client reads from the network:
+// the stream of reply frames and every reply decoder. A decoder may refuse
+// anything; it must never read outside the bytes it was given.
+
+#include "ncp/bindery_requests.h"
+#include "ncp/connection_requests.h"
+#include "ncp/directory_requests.h"
+#include "ncp/ds_requests.h"
+#include "ncp/file_use_requests.h"
+#include "ncp/frame_assembler.h"
+#include "ncp/ncp_packet.h"
+#include "ncp/ncp_session.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace ncp;
+
+namespace {
+
+void decodeEverything(const QByteArray& data)
+{
+    (void)decodeVersion(data);
+    (void)decodeLoginKey(data);
+    (void)decodeObjectId(data);
+    (void)decodeEmpty(data);
+    (void)decodeObjectName(data, 0x1001);
+    (void)decodeConnectionInfo(data);
+    (void)decodeInetAddr(data);
+    for (std::size_t expected : {0, 1, 5})
+        (void)decodeBroadcast(data, expected);
+    (void)decodePathEntry(data);
+    (void)decodeConnectionsUsingFile(data);
+    (void)decodeVolumeNumber(data);
+    (void)decodeAllocDirHandle(data);
+    (void)decodeTrusteePath(data, 0x1001);
+    (void)decodeDirTrustees(data);
+    (void)decodeExtendedInfo(data);
+    (void)decodeLongName(data);
+    if (const auto ds = decodeDsReply(data)) {
+        (void)decodeResolvedName(ds->verbData);
+        (void)decodeEntryName(ds->verbData);
+    }
+    (void)decodeResolvedName(data);
+    (void)decodeEntryName(data);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    decodeEverything(input);
+
+    // The same bytes as a reply stream arriving in pieces whose sizes the
+    // first byte chooses.
+    FrameAssembler frames(FrameAssembler::Direction::Replies,
+                          std::uint32_t(kReplyTcpHeader) + kReplyLimit);
+    const qsizetype piece = size > 0 ? 1 + bytes[0] % 64 : 1;
+    for (qsizetype at = 0; at < input.size(); at += piece) {
+        frames.feed(input.mid(at, piece));
+        while (const auto frame = frames.next())
+            if (const auto reply = decodeReply(frame->ncp))
+                decodeEverything(reply->data);
+    }
+    return 0;
+}

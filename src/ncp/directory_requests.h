@@ -1,0 +1,64 @@
+#pragma once
+
+// Requests about volumes, directory handles, trustees and directory entries.
+// Decoders take the reply data (from offset 8). The trustee scan (22/38), the
+// extended scan (22/40) and the long name (87/6) are the layouts least
+// confirmed by the references, so each stays behind its one pair of functions.
+
+#include "ncp/request_body.h"
+#include "netware/netware_client.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace ncp {
+
+RequestBody volumeNumberRequest(const QByteArray& volume); // 22/5
+std::optional<std::uint8_t> decodeVolumeNumber(const QByteArray& data);
+
+RequestBody allocDirHandleRequest(std::uint8_t source, const QByteArray& path); // 22/19
+struct DirHandle
+{
+    std::uint8_t handle = 0;
+    std::uint8_t rights = 0;
+};
+std::optional<DirHandle> decodeAllocDirHandle(const QByteArray& data);
+
+RequestBody deallocDirHandleRequest(std::uint8_t handle); // 22/20
+
+RequestBody trusteePathRequest(std::uint8_t volume, std::uint16_t sequence,
+                               std::uint32_t objectId); // 23/71
+struct TrusteePath
+{
+    std::uint16_t nextSequence = 0;
+    std::uint8_t rights = 0;
+    QByteArray path;
+};
+std::optional<TrusteePath> decodeTrusteePath(const QByteArray& data, std::uint32_t objectId);
+
+RequestBody dirTrusteesRequest(std::uint8_t dirHandle, std::uint8_t sequence,
+                               const QByteArray& path); // 22/38
+std::optional<std::vector<nw::TRUSTEE_INFO>> decodeDirTrustees(const QByteArray& data);
+
+RequestBody extendedInfoRequest(std::uint8_t dirHandle, std::uint8_t attributes,
+                                std::uint32_t sequence, const QByteArray& pattern); // 22/40
+std::optional<nw::NW_EXT_FILE_INFO> decodeExtendedInfo(const QByteArray& data);
+
+// 87/6 by directory handle and path components, or (dirHandle 0) by volume
+// number and the path from the volume's root.
+struct LongNameQuery
+{
+    std::uint8_t sourceNameSpace = 0;
+    std::uint8_t destNameSpace = 0;
+    bool byHandle = true;
+    std::uint8_t handleOrVolume = 0;
+    QByteArrayList components;
+};
+RequestBody longNameRequest(const LongNameQuery& query);
+std::optional<QByteArray> decodeLongName(const QByteArray& data);
+
+} // namespace ncp

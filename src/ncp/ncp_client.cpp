@@ -1,0 +1,180 @@
+#include "ncp/ncp_client.h"
+
+#include "ncp/bindery_login.h"
+#include "ncp/completion_code.h"
+#include "ncp/directory_requests.h"
+#include "netware/sim_path.h"
+
+#include <QStringList>
+
+#include <cstring>
+
+namespace ncp {
+
+using namespace nw;
+
+NcpClient::NcpClient(QString name, NcpServerSpec spec, DriveLookup drives,
+                     PasswordSource* passwords, SessionOptions options)
+    : name_(std::move(name)), spec_(std::move(spec)), drives_(std::move(drives)),
+      passwords_(passwords), options_(options)
+{
+}
+
+NcpClient::~NcpClient() = default;
+
+bool NcpClient::ensureSession()
+{
+    if (session_ && session_->isOpen())
+        return true;
+    session_ = std::make_unique<NcpSession>(spec_.host, spec_.port, options_);
+    if (!session_->open()) {
+        lastError_ = session_->error();
+        return false;
+    }
+    const auto version = setUpSession(*session_, LoginTarget{name_, spec_.user, spec_.passwordFile},
+                                      passwords_, &lastError_);
+    if (!version)
+        return false;
+    version_ = *version;
+    ++sessionCount_;
+    lastError_.clear();
+    return true;
+}
+
+NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
+{
+    if (!handles_.contains(conn) || !ensureSession())
+        return {kInvalidConnection, {}};
+    const auto reply = session_->call(body.function, body.subfunction, body.data);
+    if (!reply) {
+        lastError_ = session_->error();
+        return {kInvalidConnection, {}};
+    }
+    return {clientCode(reply->completion), reply->data};
+}
+
+NWCCODE NcpClient::malformed(const char* what)
+{
+    lastError_ = QStringLiteral("malformed %1 reply").arg(QLatin1String(what));
+    if (session_)
+        session_->abort(lastError_);
+    return kInvalidConnection;
+}
+
+NWCONN_HANDLE NcpClient::newHandle()
+{
+    while (nextHandle_ == 0 || handles_.contains(nextHandle_))
+        ++nextHandle_;
+    handles_.insert(nextHandle_);
+    return nextHandle_++;
+}
+
+NWCCODE NcpClient::NWCallsInit(void*, void*)
+{
+    return kSuccess; // the session comes up with the first call that needs it
+}
+
+NWCCODE NcpClient::NWParsePath(const char* path, std::span<char> serverName, NWCONN_HANDLE& conn,
+                               std::span<char> volName, std::span<char> dirPath)
+{
+    QString text = fromWire(path);
+    text.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    QString volume;
+    QString relative;
+    bool volumeKnown = true;
+    if (text.size() >= 2 && text[1] == QLatin1Char(':') && text[0].isLetter()) {
+        const auto target = drives_ ? drives_(text[0].toUpper()) : std::nullopt;
+        if (!target)
+            return kBadPathSyntax;
+        if (target->server.compare(name_, Qt::CaseInsensitive) != 0)
+            return kInvalidConnection;
+        volume = target->volume;
+        relative = joinNwPath(target->pathInsideVolume, text.mid(2));
+    } else {
+        // "\\SERVER\VOL\PATH" is "SERVER\VOL:PATH".
+        if (text.startsWith(QLatin1String("\\\\"))) {
+            const QStringList parts = text.mid(2).split(QLatin1Char('\\'));
+            if (parts.size() < 2 || parts[0].isEmpty() || parts[1].isEmpty())
+                return kBadPathSyntax;
+            text = parts[0] + QLatin1Char('\\') + parts[1] + QLatin1Char(':') +
+                   parts.mid(2).join(QLatin1Char('\\'));
+        }
+        const auto split = splitNwPath(text);
+        if (!split)
+            return kBadPathSyntax;
+        const qsizetype sep = split->volume.indexOf(QLatin1Char('\\'));
+        if (sep >= 0 && split->volume.left(sep).compare(name_, Qt::CaseInsensitive) != 0)
+            return kBadPathSyntax;
+        volume = sep < 0 ? split->volume : split->volume.mid(sep + 1);
+        relative = split->relative;
+        volumeKnown = sep >= 0;
+    }
+    if (pathHandle_ == 0 || !handles_.contains(pathHandle_))
+        pathHandle_ = newHandle();
+    if (!volumeKnown) {
+        // A bare "VOL:PATH" is this server's only when it has the volume.
+        NWCCODE code = kSuccess;
+        if (!volumeNumber(pathHandle_, toWire(volume), code))
+            return code == kInvalidConnection ? code : kBadPathSyntax;
+    }
+    conn = pathHandle_;
+    copyToBuffer(serverName, toWire(name_));
+    copyToBuffer(volName, toWire(volume.toUpper()));
+    copyToBuffer(dirPath, toWire(relative));
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWCCOpenConnByName(NWCONN_HANDLE, const char* name, std::uint32_t, std::uint32_t,
+                                      std::uint32_t, NWCONN_HANDLE& conn)
+{
+    if (fromWire(name).compare(name_, Qt::CaseInsensitive) != 0)
+        return kServerUnknown;
+    conn = newHandle();
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWCCCloseConn(NWCONN_HANDLE conn)
+{
+    if (!handles_.erase(conn))
+        return kInvalidConnection;
+    for (auto it = cursors_.begin(); it != cursors_.end();)
+        it = it->second.conn == conn ? cursors_.erase(it) : std::next(it);
+    // The session outlives its handles: the next handle reuses it.
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& versBuffer)
+{
+    const Answer a = send(conn, versionRequest());
+    if (a.code)
+        return a.code;
+    const auto version = decodeVersion(a.data);
+    if (!version)
+        return malformed("version");
+    versBuffer.bytes = version->bytes;
+    return kSuccess;
+}
+
+std::optional<std::uint8_t> NcpClient::volumeNumber(NWCONN_HANDLE conn, const QByteArray& volume,
+                                                    NWCCODE& code)
+{
+    const Answer a = send(conn, volumeNumberRequest(volume));
+    code = a.code;
+    if (code)
+        return std::nullopt;
+    const auto number = decodeVolumeNumber(a.data);
+    if (!number)
+        code = malformed("volume number");
+    return number;
+}
+
+NWCCODE NcpClient::NWGetVolumeNumber(NWCONN_HANDLE conn, const char* volName, std::uint16_t& volNum)
+{
+    NWCCODE code = kSuccess;
+    const auto number = volumeNumber(conn, QByteArray(volName ? volName : ""), code);
+    if (number)
+        volNum = *number;
+    return code;
+}
+
+} // namespace ncp

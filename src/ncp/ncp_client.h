@@ -1,0 +1,153 @@
+#pragma once
+
+// The NetWare client for one server reached over NCP. Every call of the
+// interface becomes one or two requests on the server's one session, opened
+// (and logged in) by the first call that needs it. When the session ends — the
+// server went away, did not answer in time, answered something that does not
+// parse, or said the connection is bad — that call reports 0x8801 and the next
+// call opens a new session. Connection handles are this client's own and stay
+// valid across sessions; directory-services contexts live here too.
+//
+// Not thread-safe: the program calls it from its user-interface thread; each
+// call blocks for at most one request's time-out per request it sends.
+
+#include "ncp/bindery_requests.h"
+#include "ncp/file_use_requests.h"
+#include "ncp/ncp_server_spec.h"
+#include "ncp/ncp_session.h"
+#include "netware/netware_client.h"
+#include "netware/sim_client.h"
+
+#include <QHash>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <set>
+
+namespace ncp {
+
+class PasswordSource;
+
+class NcpClient : public nw::NetWareClient
+{
+public:
+    // name: the server's name in the settings (what drive paths and
+    // NWCCOpenConnByName use). passwords may be null (empty password).
+    NcpClient(QString name, NcpServerSpec spec, nw::DriveLookup drives, PasswordSource* passwords,
+              SessionOptions options = {});
+    ~NcpClient() override;
+
+    const QString& name() const { return name_; }
+    // Why the last session could not be set up or ended ("" when none did).
+    const QString& lastError() const { return lastError_; }
+    bool sessionOpen() const { return session_ && session_->isOpen(); }
+
+    nw::NWCCODE NWCallsInit(void* reserved1, void* reserved2) override;
+    nw::NWCCODE NWParsePath(const char* path, std::span<char> serverName, nw::NWCONN_HANDLE& conn,
+                            std::span<char> volName, std::span<char> dirPath) override;
+    nw::NWCCODE NWScanConnectionsUsingFile(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                           const char* filePath, std::int16_t& iterHandle,
+                                           nw::CONN_USING_FILE_SUMMARY& fileUse,
+                                           nw::CONNS_USING_FILE& fileUsed) override;
+    nw::NWCCODE NWGetConnectionInformation(nw::NWCONN_HANDLE conn, std::uint16_t connNumber,
+                                           std::span<char> objName, std::uint16_t& objType,
+                                           std::uint32_t& objID,
+                                           std::span<std::uint8_t> loginTime) override;
+    nw::NWCCODE NWGetInetAddr(nw::NWCONN_HANDLE conn, std::uint16_t connNumber,
+                              nw::NWINET_ADDR& inetAddr) override;
+    nw::NWCCODE NWSendBroadcastMessage(nw::NWCONN_HANDLE conn, const char* message,
+                                       std::uint16_t connCount, const std::uint32_t* connList,
+                                       std::uint8_t* resultList) override;
+    nw::NWCCODE NWClearConnectionNumber(nw::NWCONN_HANDLE conn, std::uint16_t connNumber) override;
+    nw::NWCCODE NWClearFileLockSet(nw::NWCONN_HANDLE conn) override;
+    nw::NWCCODE NWAllocTemporaryDirectoryHandle(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                                const char* dirPath, nw::NWDIR_HANDLE& newDirHandle,
+                                                std::uint8_t& rightsMask) override;
+    nw::NWCCODE NWClearFileLock2(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                 const char* path) override;
+    nw::NWCCODE NWDeallocateDirectoryHandle(nw::NWCONN_HANDLE conn,
+                                            nw::NWDIR_HANDLE dirHandle) override;
+    nw::NWCCODE NWGetVolumeNumber(nw::NWCONN_HANDLE conn, const char* volName,
+                                  std::uint16_t& volNum) override;
+    nw::NWCCODE NWScanObjectTrusteePaths(nw::NWCONN_HANDLE conn, std::uint32_t objID,
+                                         std::uint16_t volNum, std::uint16_t& iterHandle,
+                                         std::uint8_t& accessRights, std::span<char> path) override;
+    nw::NWCCODE NWScanDirectoryForTrustees2(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                            const char* srchPath, std::uint32_t& iterHandle,
+                                            std::span<char> dirName, std::uint32_t& dirDateTime,
+                                            std::uint32_t& ownerID,
+                                            std::span<nw::TRUSTEE_INFO> trustees) override;
+    nw::NWCCODE NWDSCreateContextHandle(nw::NWDSContextHandle& context) override;
+    nw::NWCCODE NWDSSetContext(nw::NWDSContextHandle context, int key, const void* value) override;
+    nw::NWCCODE NWDSMapNameToID(nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
+                                const char* objectName, std::uint32_t& objectID) override;
+    nw::NWCCODE NWDSMapIDToName(nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
+                                std::uint32_t objectID, std::span<char> objectName) override;
+    nw::NWCCODE NWDSFreeContext(nw::NWDSContextHandle context) override;
+    nw::NWCCODE NWGetObjectName(nw::NWCONN_HANDLE conn, std::uint32_t objID,
+                                std::span<char> objName, std::uint16_t& objType) override;
+    nw::NWCCODE NWCCOpenConnByName(nw::NWCONN_HANDLE startConnHandle, const char* name,
+                                   std::uint32_t nameFormat, std::uint32_t openState,
+                                   std::uint32_t tranType, nw::NWCONN_HANDLE& conn) override;
+    nw::NWCCODE NWCCCloseConn(nw::NWCONN_HANDLE conn) override;
+    nw::NWCCODE NWGetLongName(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle, const char* path,
+                              std::uint8_t srcNamSpc, std::uint8_t dstNamSpc,
+                              std::span<char> longName) override;
+    nw::NWCCODE NWIntScanExtendedInfo(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                      std::uint8_t attrs, std::uint32_t& iterHandle,
+                                      const char* searchPattern, nw::NW_EXT_FILE_INFO& entryInfo,
+                                      std::uint8_t augmentFlag) override;
+    nw::NWCCODE NWGetFileServerVersionInfo(nw::NWCONN_HANDLE conn,
+                                           nw::VERSION_INFO& versBuffer) override;
+
+private:
+    // A request's outcome: 0x8801 when the session is gone, 0x89xx for a
+    // completion code, and the reply data on success.
+    struct Answer
+    {
+        nw::NWCCODE code = nw::kSuccess;
+        QByteArray data;
+    };
+    struct Cursor
+    {
+        nw::NWCONN_HANDLE conn = 0;
+        nw::NWDIR_HANDLE dirHandle = 0;
+        QByteArray path;
+        PathEntry entry;
+        std::uint16_t lastRecord = 0;
+        unsigned long long session = 0;
+        unsigned long long age = 0;
+    };
+
+    bool ensureSession();
+    Answer send(nw::NWCONN_HANDLE conn, const RequestBody& body);
+    // A reply that does not parse: the session ends, the call reports 0x8801.
+    nw::NWCCODE malformed(const char* what);
+    nw::NWCONN_HANDLE newHandle();
+    std::optional<std::uint8_t> volumeNumber(nw::NWCONN_HANDLE conn, const QByteArray& volume,
+                                             nw::NWCCODE& code);
+    nw::NWCCODE dsCall(nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
+                       const RequestBody& body, QByteArray& verbData);
+    std::int16_t newCursor(Cursor cursor);
+
+    QString name_;
+    NcpServerSpec spec_;
+    nw::DriveLookup drives_;
+    PasswordSource* passwords_;
+    SessionOptions options_;
+    std::unique_ptr<NcpSession> session_;
+    unsigned long long sessionCount_ = 0; // sessions set up so far
+    ServerVersion version_;
+    QString lastError_;
+    std::set<nw::NWCONN_HANDLE> handles_;
+    nw::NWCONN_HANDLE nextHandle_ = 1;
+    nw::NWCONN_HANDLE pathHandle_ = 0; // the handle NWParsePath hands out
+    std::map<std::int16_t, Cursor> cursors_;
+    std::int16_t nextCursor_ = 1;
+    unsigned long long cursorAge_ = 0;
+    QHash<nw::NWDSContextHandle, QString> contexts_;
+    nw::NWDSContextHandle nextContext_ = 1;
+};
+
+} // namespace ncp

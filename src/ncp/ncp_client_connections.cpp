@@ -1,0 +1,169 @@
+// The calls about connections: who uses a file, connection details, messages,
+// clearing connections and locks.
+
+#include "ncp/connection_requests.h"
+#include "ncp/ncp_client.h"
+#include "netware/sim_path.h"
+
+#include <algorithm>
+
+namespace ncp {
+
+using namespace nw;
+
+namespace {
+constexpr std::size_t kMaxCursors = 64;
+}
+
+std::int16_t NcpClient::newCursor(Cursor cursor)
+{
+    if (cursors_.size() >= kMaxCursors) {
+        const auto oldest =
+            std::min_element(cursors_.begin(), cursors_.end(),
+                             [](auto& a, auto& b) { return a.second.age < b.second.age; });
+        cursors_.erase(oldest);
+    }
+    while (nextCursor_ <= 0 || cursors_.contains(nextCursor_))
+        nextCursor_ = std::int16_t(nextCursor_ <= 0 || nextCursor_ == 32767 ? 1 : nextCursor_ + 1);
+    cursor.age = ++cursorAge_;
+    const std::int16_t id = nextCursor_;
+    cursors_.emplace(id, std::move(cursor));
+    nextCursor_ = std::int16_t(id == 32767 ? 1 : id + 1);
+    return id;
+}
+
+NWCCODE NcpClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
+                                              const char* filePath, std::int16_t& iterHandle,
+                                              CONN_USING_FILE_SUMMARY& fileUse,
+                                              CONNS_USING_FILE& fileUsed)
+{
+    fileUsed.connCount = 0;
+    if (!handles_.contains(conn))
+        return kInvalidConnection;
+    const QByteArray path(filePath ? filePath : "");
+    std::int16_t id = iterHandle;
+    if (iterHandle == 0) {
+        // A new scan: the path becomes the volume and entry number once; the
+        // server's record numbers then carry the position.
+        const Answer a = send(conn, pathEntryRequest(dirHandle, path));
+        if (a.code)
+            return a.code;
+        const auto entry = decodePathEntry(a.data);
+        if (!entry)
+            return malformed("path entry");
+        id = newCursor(Cursor{conn, dirHandle, path, *entry, 0, sessionCount_, 0});
+        iterHandle = id;
+    }
+    const auto found = cursors_.find(id);
+    if (found == cursors_.end() || found->second.conn != conn || found->second.path != path ||
+        found->second.dirHandle != dirHandle)
+        return kNoMoreEntries;
+    Cursor& cursor = found->second;
+    if (cursor.session != sessionCount_ || !sessionOpen()) {
+        // The record numbers belong to the session that gave them; that one
+        // is gone, so the scan has to start again.
+        cursors_.erase(found);
+        return kInvalidConnection;
+    }
+    cursor.age = ++cursorAge_;
+    const Answer a = send(conn, connectionsUsingFileRequest(cursor.entry, cursor.lastRecord));
+    if (a.code) {
+        cursors_.erase(found);
+        return a.code;
+    }
+    const auto batch = decodeConnectionsUsingFile(a.data);
+    if (!batch) {
+        cursors_.erase(found);
+        return malformed("connections using a file");
+    }
+    fileUse = batch->summary;
+    fileUsed = batch->connections;
+    if (batch->nextRecord == 0)
+        cursors_.erase(found); // the following call on this cursor answers 0x88FF
+    else
+        cursor.lastRecord = batch->nextRecord;
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWGetConnectionInformation(NWCONN_HANDLE conn, std::uint16_t connNumber,
+                                              std::span<char> objName, std::uint16_t& objType,
+                                              std::uint32_t& objID,
+                                              std::span<std::uint8_t> loginTime)
+{
+    const Answer a = send(conn, connectionInfoRequest(connNumber));
+    if (a.code)
+        return a.code;
+    const auto info = decodeConnectionInfo(a.data);
+    if (!info)
+        return malformed("connection information");
+    copyToBuffer(objName, info->name);
+    objType = info->objectType;
+    objID = info->objectId;
+    std::copy_n(info->loginTime.begin(), std::min<std::size_t>(7, loginTime.size()),
+                loginTime.begin());
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber,
+                                 NWINET_ADDR& inetAddr)
+{
+    inetAddr = NWINET_ADDR{};
+    const Answer a = send(conn, inetAddrRequest(connNumber));
+    if (a.code)
+        return a.code;
+    const auto address = decodeInetAddr(a.data);
+    if (!address)
+        return malformed("address");
+    inetAddr = *address;
+    return kSuccess;
+}
+
+NWCCODE NcpClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* message,
+                                          std::uint16_t connCount, const std::uint32_t* connList,
+                                          std::uint8_t* resultList)
+{
+    if (connCount > 0 && !connList)
+        return kBadStationNumber;
+    const std::vector<std::uint32_t> list(connList, connList + connCount);
+    const Answer a = send(conn, broadcastRequest(list, QByteArray(message ? message : "")));
+    if (a.code)
+        return a.code;
+    const auto statuses = decodeBroadcast(a.data, list.size());
+    if (!statuses)
+        return malformed("broadcast");
+    NWCCODE first = kSuccess;
+    for (std::size_t i = 0; i < statuses->size(); ++i) {
+        const std::uint8_t result = broadcastResult((*statuses)[i]);
+        if (resultList)
+            resultList[i] = result;
+        if (first == kSuccess && result != 0)
+            first = NWCCODE(0x8900 | result);
+    }
+    return first;
+}
+
+NWCCODE NcpClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t connNumber)
+{
+    const Answer a = send(conn, clearConnectionRequest(connNumber));
+    if (a.code)
+        return a.code;
+    return a.data.isEmpty() ? kSuccess : malformed("clear connection");
+}
+
+NWCCODE NcpClient::NWClearFileLockSet(NWCONN_HANDLE conn)
+{
+    const Answer a = send(conn, clearFileLockSetRequest());
+    if (a.code)
+        return a.code;
+    return a.data.isEmpty() ? kSuccess : malformed("clear lock set");
+}
+
+NWCCODE NcpClient::NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, const char* path)
+{
+    const Answer a = send(conn, clearFileLockRequest(dirHandle, QByteArray(path ? path : "")));
+    if (a.code)
+        return a.code;
+    return a.data.isEmpty() ? kSuccess : malformed("clear file lock");
+}
+
+} // namespace ncp

@@ -1,0 +1,323 @@
+// The NetWare client for NCP servers against a scripted server: completion
+// codes, the connections-using-a-file cursor, message statuses, sessions that
+// end and come back, directory services by server version, the login.
+
+#include "ncp/ncp_client.h"
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+#include "support/fake_ncp_server.h"
+
+#include <QTest>
+
+using namespace ncp;
+using namespace std::chrono_literals;
+using quorvex::FakeNcpPeer;
+using quorvex::FakeNcpServer;
+
+namespace {
+
+using Handler = std::function<void(FakeNcpPeer&, const Request&, int session)>;
+
+// A server whose sessions set up without login and then answer every request
+// through the handler.
+FakeNcpServer serve(Handler handler, int sessions = 1, int major = 4)
+{
+    return FakeNcpServer(
+        [handler, major](FakeNcpPeer& peer, int session) {
+            if (!peer.setUp(5, major))
+                return;
+            while (const auto r = peer.receive(3000)) {
+                if (r->type == kDestroyConnection)
+                    return;
+                handler(peer, *r, session);
+            }
+        },
+        sessions);
+}
+
+struct Fixture
+{
+    explicit Fixture(std::uint16_t port)
+        : client(std::make_unique<NcpClient>(
+              QStringLiteral("FS1"), NcpServerSpec{QStringLiteral("127.0.0.1"), port, {}, {}},
+              nw::DriveLookup(), nullptr, SessionOptions{400ms, kReplyLimit}))
+    {
+        client->NWCCOpenConnByName(0, "FS1", 0, 0, 0, conn);
+    }
+    // Closes the session (the server's script sees the destroy and ends).
+    void done() { client.reset(); }
+    std::unique_ptr<NcpClient> client;
+    nw::NWCONN_HANDLE conn = 0;
+};
+
+bool is(const Request& r, int function, int subfunction)
+{
+    return r.function == function && r.subfunction == subfunction;
+}
+
+QByteArray connectionInfo()
+{
+    return WireWriter().u32be(0x1001).u16be(1).paddedText("JSMITH", 48).zeros(7).take();
+}
+
+} // namespace
+
+class NcpClientTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void completionCodesBecomeClientCodes_data()
+    {
+        QTest::addColumn<int>("completion");
+        for (const int c :
+             {0x0A, 0x96, 0x98, 0x9B, 0x9C, 0x9D, 0xA1, 0xA8, 0xC6, 0xFB, 0xFC, 0xFD, 0xFF})
+            QTest::newRow(qPrintable(QString::number(c, 16))) << c;
+    }
+    void completionCodesBecomeClientCodes()
+    {
+        QFETCH(int, completion);
+        auto server = serve([=](FakeNcpPeer& peer, const Request& r, int) {
+            peer.reply(r, std::uint8_t(completion));
+        });
+        Fixture f(server.port());
+        std::array<char, 48> name{};
+        std::uint16_t type = 0;
+        std::uint32_t id = 0;
+        std::array<std::uint8_t, 7> time{};
+        QCOMPARE(f.client->NWGetConnectionInformation(f.conn, 3, name, type, id, time),
+                 nw::NWCCODE(0x8900 | completion));
+        nw::NWINET_ADDR address;
+        QCOMPARE(f.client->NWGetInetAddr(f.conn, 3, address), nw::NWCCODE(0x8900 | completion));
+        QVERIFY(f.client->sessionOpen()); // a refusal is an answer, not a broken session
+    }
+
+    void scanFollowsTheServersRecordsToTheEnd()
+    {
+        auto server = serve([](FakeNcpPeer& peer, const Request& r, int) {
+            if (is(r, 0x17, 244))
+                peer.reply(r, 0, WireWriter().u8(2).u32le(77).take());
+            WireReader in(r.data);
+            in.skip(6);
+            const std::uint16_t last = in.u16le();
+            WireWriter w;
+            w.u16le(last == 0 ? 12 : 0).zeros(12).u8(1).u8(1).u16le(last == 0 ? 2 : 1);
+            for (int i = 0; i < (last == 0 ? 2 : 1); ++i)
+                w.u16le(std::uint16_t(last + i + 1)).u16le(1).u8(8).u8(3).u8(0);
+            if (is(r, 0x17, 236))
+                peer.reply(r, 0, w.take());
+        });
+        Fixture f(server.port());
+        std::int16_t iter = 0;
+        nw::CONN_USING_FILE_SUMMARY summary;
+        nw::CONNS_USING_FILE used;
+        QCOMPARE(
+            f.client->NWScanConnectionsUsingFile(f.conn, 0, "DATA:Q1.XLS", iter, summary, used),
+            nw::kSuccess);
+        QVERIFY(iter > 0);
+        QCOMPARE(used.connCount, 2);
+        QCOMPARE(summary.locked, 1);
+        QCOMPARE(
+            f.client->NWScanConnectionsUsingFile(f.conn, 0, "DATA:Q1.XLS", iter, summary, used),
+            nw::kSuccess);
+        QCOMPARE(used.connCount, 1);
+        QCOMPARE(used.connInfo[0].connNumber, 13);
+        QCOMPARE(
+            f.client->NWScanConnectionsUsingFile(f.conn, 0, "DATA:Q1.XLS", iter, summary, used),
+            nw::kNoMoreEntries);
+        QCOMPARE(used.connCount, 0);
+        f.client->NWCCCloseConn(f.conn);
+        f.done();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QCOMPARE(log.size(), std::size_t(6)); // create, version, 244, 236 twice, destroy
+        QVERIFY(is(log[2], 0x17, 244));
+        QCOMPARE(log[2].data, QByteArray("\x00\x0B"
+                                         "DATA:Q1.XLS",
+                                         13));
+        QCOMPARE(log[3].data, WireWriter().u8(0).u8(2).u32le(77).u16le(0).take());
+        QCOMPARE(log[4].data, WireWriter().u8(0).u8(2).u32le(77).u16le(12).take());
+    }
+
+    void broadcastStatusesBecomeResults()
+    {
+        auto server = serve([](FakeNcpPeer& peer, const Request& r, int) {
+            WireWriter w;
+            w.u16le(5);
+            for (std::uint32_t s : {0u, 1u, 2u, 3u, 4u})
+                w.u32le(s);
+            peer.reply(r, 0, w.take());
+        });
+        Fixture f(server.port());
+        const std::uint32_t list[5] = {1, 2, 3, 4, 70000};
+        std::uint8_t results[5] = {9, 9, 9, 9, 9};
+        QCOMPARE(f.client->NWSendBroadcastMessage(f.conn, "Hello", 5, list, results),
+                 nw::kBadStationNumber);
+        const std::uint8_t expected[5] = {0, 0xFD, 0xFD, 0xFC, 0xFC};
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(results), 5),
+                 QByteArray(reinterpret_cast<const char*>(expected), 5));
+    }
+
+    void endedSessionReportsInvalidConnectionAndTheNextCallReconnects_data()
+    {
+        QTest::addColumn<int>("fault"); // 0 bad connection, 1 short reply, 2 long reply, 3 silence
+        QTest::newRow("connection bad") << 0;
+        QTest::newRow("reply too short") << 1;
+        QTest::newRow("reply too long") << 2;
+        QTest::newRow("no reply in time") << 3;
+    }
+    void endedSessionReportsInvalidConnectionAndTheNextCallReconnects()
+    {
+        QFETCH(int, fault);
+        auto server = serve(
+            [=](FakeNcpPeer& peer, const Request& r, int session) {
+                if (session == 1)
+                    peer.reply(r, 0, connectionInfo());
+                else if (fault == 0)
+                    peer.reply(r, 0, connectionInfo(), kStatusBadConnection);
+                else if (fault == 1)
+                    peer.reply(r, 0, connectionInfo().chopped(1));
+                else if (fault == 2)
+                    peer.reply(r, 0, connectionInfo() + '\0');
+            },
+            2);
+        Fixture f(server.port());
+        std::array<char, 48> name{};
+        std::uint16_t type = 0;
+        std::uint32_t id = 0;
+        std::array<std::uint8_t, 7> time{};
+        QCOMPARE(f.client->NWGetConnectionInformation(f.conn, 3, name, type, id, time),
+                 nw::kInvalidConnection);
+        QVERIFY(!f.client->sessionOpen());
+        QCOMPARE(f.client->NWGetConnectionInformation(f.conn, 3, name, type, id, time),
+                 nw::kSuccess);
+        QCOMPARE(QByteArray(name.data()), QByteArray("JSMITH"));
+        QCOMPARE(id, 0x1001u);
+        QCOMPARE(server.sessionsAccepted(), 2);
+    }
+
+    void scanCursorDoesNotOutliveItsSession()
+    {
+        auto server = serve(
+            [](FakeNcpPeer& peer, const Request& r, int session) {
+                if (is(r, 0x17, 244))
+                    peer.reply(r, 0, WireWriter().u8(2).u32le(77).take());
+                else if (session == 0)
+                    peer.reply(r, 0, WireWriter().u16le(4).zeros(16).take());
+                else
+                    peer.reply(r, 0, {}, kStatusBadConnection);
+            },
+            2);
+        Fixture f(server.port());
+        std::int16_t iter = 0;
+        nw::CONN_USING_FILE_SUMMARY summary;
+        nw::CONNS_USING_FILE used;
+        QCOMPARE(f.client->NWScanConnectionsUsingFile(f.conn, 0, "V:F", iter, summary, used),
+                 nw::kSuccess);
+        // Answered with a scan batch: nonsense for this request, the session ends.
+        QCOMPARE(f.client->NWClearFileLockSet(f.conn), nw::kInvalidConnection);
+        QVERIFY(!f.client->sessionOpen());
+        // Record 4 belonged to the ended session; the scan must start again.
+        QCOMPARE(f.client->NWScanConnectionsUsingFile(f.conn, 0, "V:F", iter, summary, used),
+                 nw::kInvalidConnection);
+        QCOMPARE(f.client->NWScanConnectionsUsingFile(f.conn, 0, "V:F", iter, summary, used),
+                 nw::kNoMoreEntries);
+    }
+
+    void unknownHandleAndUnreachableServer()
+    {
+        std::uint16_t port = 0;
+        {
+            FakeNcpServer closed([](FakeNcpPeer&, int) {}, 0);
+            port = closed.port();
+        }
+        Fixture f(port);
+        nw::VERSION_INFO version;
+        QCOMPARE(f.client->NWGetFileServerVersionInfo(f.conn + 1, version), nw::kInvalidConnection);
+        QCOMPARE(f.client->NWGetFileServerVersionInfo(f.conn, version), nw::kInvalidConnection);
+        QVERIFY(f.client->lastError().contains(QLatin1String("cannot connect")));
+        nw::NWCONN_HANDLE other = 0;
+        QCOMPARE(f.client->NWCCOpenConnByName(0, "FS2", 0, 0, 0, other), nw::kServerUnknown);
+    }
+
+    void bindery_serverGetsNoDirectoryRequests()
+    {
+        auto server =
+            serve([](FakeNcpPeer& peer, const Request& r, int) { peer.reply(r, 0xFB); }, 1, 3);
+        Fixture f(server.port());
+        nw::NWDSContextHandle context = 0;
+        QCOMPARE(f.client->NWDSCreateContextHandle(context), nw::kSuccess);
+        std::uint32_t id = 0;
+        QCOMPARE(f.client->NWDSMapNameToID(context, f.conn, "ADMIN.ACME", id), nw::kDsNotSupported);
+        std::array<char, 256> name{};
+        QCOMPARE(f.client->NWDSMapIDToName(context, f.conn, 1, name), nw::kDsNotSupported);
+        QCOMPARE(f.client->NWDSMapNameToID(context + 1, f.conn, "X", id), nw::kDsBadContext);
+        f.done();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QCOMPARE(log.size(), std::size_t(3)); // create, version, destroy
+        for (const Request& r : log)
+            QVERIFY(r.function != 0x68);
+    }
+
+    void directoryLookUps_data()
+    {
+        QTest::addColumn<int>("completion");
+        QTest::addColumn<int>("dsError");
+        QTest::addColumn<nw::NWCCODE>("expected");
+        QTest::newRow("found") << 0 << 0 << nw::kSuccess;
+        QTest::newRow("no such entry") << 0 << -601 << nw::kDsNoSuchEntry;
+        QTest::newRow("other directory error") << 0 << -634 << nw::NWCCODE(-634);
+        QTest::newRow("not supported") << 0xFB << 0 << nw::kDsNotSupported;
+        QTest::newRow("access denied") << 0xA8 << 0 << nw::kAccessDenied;
+    }
+    void directoryLookUps()
+    {
+        QFETCH(int, completion);
+        QFETCH(int, dsError);
+        QFETCH(nw::NWCCODE, expected);
+        auto server = serve([=](FakeNcpPeer& peer, const Request& r, int) {
+            WireReader in(r.data);
+            in.skip(16);
+            const std::uint32_t verb = in.u32le();
+            const QByteArray verbData =
+                verb == 1 ? WireWriter().u32le(1).u32be(0x0A0B0C0D).take()
+                          : WireWriter().u32le(8).bytes(QByteArray("A\0.\0B\0\0\0", 8)).take();
+            peer.reply(r, std::uint8_t(completion),
+                       WireWriter()
+                           .u32le(std::uint32_t(8 + verbData.size()))
+                           .u32le(0xFFFFFFFF)
+                           .u32le(std::uint32_t(dsError))
+                           .bytes(verbData)
+                           .take());
+        });
+        Fixture f(server.port());
+        nw::NWDSContextHandle context = 0;
+        f.client->NWDSCreateContextHandle(context);
+        QCOMPARE(f.client->NWDSSetContext(context, nw::DCK_NAME_CONTEXT, "SALES.ACME"),
+                 nw::kSuccess);
+        std::uint32_t id = 0;
+        QCOMPARE(f.client->NWDSMapNameToID(context, f.conn, "JSMITH", id), expected);
+        if (expected == nw::kSuccess)
+            QCOMPARE(id, 0x0A0B0C0Du);
+        std::array<char, 256> name{};
+        QCOMPARE(f.client->NWDSMapIDToName(context, f.conn, 0x01020304, name), expected);
+        if (expected == nw::kSuccess)
+            QCOMPARE(QByteArray(name.data()), QByteArray("A.B"));
+        f.done();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QVERIFY(log.size() >= 4);
+        // The name resolved against the context, in UTF-16LE after its byte length.
+        const QByteArray resolve = log[2].data;
+        QCOMPARE(WireReader(resolve.mid(36, 4)).u32le(), 36u);
+        QCOMPARE(resolve.mid(40, 36),
+                 QByteArray("J\0S\0M\0I\0T\0H\0.\0S\0A\0L\0E\0S\0.\0A\0C\0M\0E\0"
+                            "\0\0",
+                            36));
+        QCOMPARE(log[3].data.mid(36, 4), QByteArray("\x01\x02\x03\x04", 4));
+    }
+};
+
+QTEST_GUILESS_MAIN(NcpClientTest)
+#include "ncp_client_test.moc"

@@ -1,0 +1,166 @@
+// The keyed bindery login that sets up a session with a user: what travels,
+// and what happens when the password is refused or cannot be had.
+
+#include "ncp/bindery_password.h"
+#include "ncp/ncp_client.h"
+#include "ncp/password_source.h"
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+#include "support/fake_ncp_server.h"
+
+#include <QTest>
+
+using namespace ncp;
+using namespace std::chrono_literals;
+using quorvex::FakeNcpPeer;
+using quorvex::FakeNcpServer;
+
+namespace {
+
+constexpr std::uint32_t kUserId = 0x00001001;
+const std::array<std::uint8_t, 8> kKey = {1, 2, 3, 4, 5, 6, 7, 8};
+
+class RecordingPasswords : public PasswordSource
+{
+public:
+    std::optional<QByteArray> answer;
+    QStringList asked;
+    QStringList refusals;
+    std::optional<QByteArray> password(const QString& server, const QString& user,
+                                       const QString& file) override
+    {
+        asked.append(server + QLatin1Char('/') + user + QLatin1Char('/') + file);
+        return answer;
+    }
+    void refused(const QString& server, const QString& user) override
+    {
+        refusals.append(server + QLatin1Char('/') + user);
+    }
+};
+
+// Sets up, then answers the login with `loginCompletion`, then every request
+// with success and no data.
+FakeNcpServer loginServer(std::uint8_t loginCompletion, int sessions = 1)
+{
+    return FakeNcpServer(
+        [=](FakeNcpPeer& peer, int) {
+            if (!peer.setUp())
+                return;
+            while (const auto r = peer.receive(3000)) {
+                if (r->type == kDestroyConnection)
+                    return;
+                if (r->subfunction == 23)
+                    peer.reply(*r, 0, QByteArray(reinterpret_cast<const char*>(kKey.data()), 8));
+                else if (r->subfunction == 53)
+                    peer.reply(*r, 0, WireWriter().u32be(kUserId).u16be(1).zeros(48).take());
+                else if (r->subfunction == 24)
+                    peer.reply(*r, loginCompletion);
+                else
+                    peer.reply(*r, 0);
+            }
+        },
+        sessions);
+}
+
+std::unique_ptr<NcpClient> client(std::uint16_t port, PasswordSource* passwords,
+                                  nw::NWCONN_HANDLE& conn)
+{
+    auto c = std::make_unique<NcpClient>(
+        QStringLiteral("FS1"),
+        NcpServerSpec{QStringLiteral("127.0.0.1"), port, QStringLiteral("jsmith"),
+                      QStringLiteral("/home/j/pw")},
+        nw::DriveLookup(), passwords, SessionOptions{400ms, kReplyLimit});
+    c->NWCCOpenConnByName(0, "FS1", 0, 0, 0, conn);
+    return c;
+}
+
+} // namespace
+
+class NcpLoginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keyedLoginSendsTheEncryptedKey()
+    {
+        auto server = loginServer(0);
+        RecordingPasswords passwords;
+        passwords.answer = "secret";
+        nw::NWCONN_HANDLE conn = 0;
+        auto c = client(server.port(), &passwords, conn);
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kSuccess);
+        QCOMPARE(passwords.asked, QStringList{QStringLiteral("FS1/jsmith//home/j/pw")});
+        c.reset();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QCOMPARE(log.size(), std::size_t(7)); // create, 23/17, 23/23, 23/53, 23/24, NCP 8, destroy
+        QCOMPARE(log[1].subfunction, 17);
+        QCOMPARE(log[2].subfunction, 23);
+        QCOMPARE(log[3].subfunction, 53);
+        QCOMPARE(log[3].data, QByteArray("\x00\x01\x06JSMITH", 9)); // type 1, name upper-cased
+        QCOMPARE(log[4].subfunction, 24);
+        const auto expected = encryptLoginKey(kKey, shufflePassword(kUserId, "SECRET"));
+        QCOMPARE(log[4].data.left(8),
+                 QByteArray(reinterpret_cast<const char*>(expected.data()), 8));
+        QCOMPARE(log[4].data.mid(8), QByteArray("\x00\x01\x06JSMITH", 9));
+        QCOMPARE(log[5].function, 0x08);
+    }
+
+    void refusedPasswordIsForgottenAndTheCallFails()
+    {
+        auto server = loginServer(0xFF, 2);
+        RecordingPasswords passwords;
+        passwords.answer = "wrong";
+        nw::NWCONN_HANDLE conn = 0;
+        auto c = client(server.port(), &passwords, conn);
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kInvalidConnection);
+        QCOMPARE(passwords.refusals, QStringList{QStringLiteral("FS1/jsmith")});
+        QVERIFY(c->lastError().contains(QLatin1String("password")));
+        // The next call tries again with a new session (and asks again).
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kInvalidConnection);
+        QCOMPARE(passwords.asked.size(), 2);
+        QCOMPARE(server.sessionsAccepted(), 2);
+        c.reset();
+        server.wait();
+        for (const auto& log : server.requests())
+            for (const Request& r : log)
+                QVERIFY(r.function != 0x08); // nothing asked without a login
+    }
+
+    void noPasswordMeansNoSession()
+    {
+        auto server = loginServer(0);
+        RecordingPasswords passwords; // answers nullopt: cancelled
+        nw::NWCONN_HANDLE conn = 0;
+        auto c = client(server.port(), &passwords, conn);
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kInvalidConnection);
+        QVERIFY(passwords.refusals.isEmpty());
+        c.reset();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QCOMPARE(log.size(), std::size_t(3)); // create, version, destroy
+        QCOMPARE(log[2].type, kDestroyConnection);
+    }
+
+    void unknownUserFailsTheSession()
+    {
+        FakeNcpServer server([](FakeNcpPeer& peer, int) {
+            if (!peer.setUp())
+                return;
+            while (const auto r = peer.receive(3000))
+                if (r->type == kRequest)
+                    peer.reply(*r, r->subfunction == 53 ? 0xFC : 0,
+                               r->subfunction == 23 ? QByteArray(8, 'k') : QByteArray());
+        });
+        RecordingPasswords passwords;
+        passwords.answer = "";
+        nw::NWCONN_HANDLE conn = 0;
+        auto c = client(server.port(), &passwords, conn);
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kInvalidConnection);
+        QVERIFY(passwords.refusals.isEmpty()); // not the password's fault
+        QVERIFY(!c->sessionOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(NcpLoginTest)
+#include "ncp_login_test.moc"

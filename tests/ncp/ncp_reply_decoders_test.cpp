@@ -1,0 +1,204 @@
+// The client's reply decoders: each takes its layout, and refuses a reply one
+// byte short, one byte long, or whose fields contradict each other or the
+// request.
+
+#include "ncp/bindery_requests.h"
+#include "ncp/connection_requests.h"
+#include "ncp/directory_requests.h"
+#include "ncp/ds_requests.h"
+#include "ncp/file_use_requests.h"
+#include "ncp/wire_writer.h"
+#include "support/fake_ncp_server.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace ncp;
+
+namespace {
+
+constexpr std::uint32_t kId = 0x01020304;
+
+struct Case
+{
+    const char* name;
+    std::function<bool(const QByteArray&)> decodes;
+    std::function<QByteArray()> good;
+};
+
+QByteArray usingFile(std::uint16_t count, std::uint16_t entries)
+{
+    WireWriter w;
+    w.u16le(7);
+    for (int i = 0; i < 6; ++i)
+        w.u16le(std::uint16_t(i + 1));
+    w.u8(1).u8(1).u16le(count);
+    for (std::uint16_t i = 0; i < entries; ++i)
+        w.u16le(std::uint16_t(i + 1)).u16le(1).u8(8).u8(3).u8(0);
+    return w.take();
+}
+
+QByteArray trustees(std::uint8_t count, bool zeroId = false)
+{
+    WireWriter w;
+    w.u8(count);
+    for (int i = 0; i < 20; ++i)
+        w.u32be(i < count && !(zeroId && i == 0) ? std::uint32_t(0x100 + i) : 0);
+    for (int i = 0; i < count; ++i)
+        w.u16le(0x1FF);
+    return w.take();
+}
+
+QByteArray dsFragment(std::int32_t error, const QByteArray& verb, std::uint32_t next = ~0u)
+{
+    WireWriter w;
+    w.u32le(std::uint32_t(8 + verb.size())).u32le(next).u32le(std::uint32_t(error)).bytes(verb);
+    return w.take();
+}
+
+QByteArray entryName(const QByteArray& utf16WithTerminator)
+{
+    WireWriter w;
+    w.u32le(std::uint32_t(utf16WithTerminator.size())).bytes(utf16WithTerminator);
+    while (w.size() % 4)
+        w.u8(0);
+    return w.take();
+}
+
+const std::vector<Case>& cases()
+{
+    static const std::vector<Case> all = {
+        {"23/17 version", [](auto& d) { return decodeVersion(d).has_value(); },
+         [] { return quorvex::versionReplyData(4); }},
+        {"23/23 login key", [](auto& d) { return decodeLoginKey(d).has_value(); },
+         [] { return QByteArray(8, 'k'); }},
+        {"23/54 object name", [](auto& d) { return decodeObjectName(d, kId).has_value(); },
+         [] { return WireWriter().u32be(kId).u16be(1).paddedText("ADMIN", 48).take(); }},
+        {"23/28 connection", [](auto& d) { return decodeConnectionInfo(d).has_value(); },
+         [] { return WireWriter().u32be(kId).u16be(1).paddedText("ADMIN", 48).zeros(7).take(); }},
+        {"23/26 address", [](auto& d) { return decodeInetAddr(d).has_value(); },
+         [] { return QByteArray(13, '\1'); }},
+        {"21/10 broadcast", [](auto& d) { return decodeBroadcast(d, 2).has_value(); },
+         [] { return WireWriter().u16le(2).u32le(0).u32le(3).take(); }},
+        {"23/244 path entry", [](auto& d) { return decodePathEntry(d).has_value(); },
+         [] { return WireWriter().u8(1).u32le(77).take(); }},
+        {"23/236 using file", [](auto& d) { return decodeConnectionsUsingFile(d).has_value(); },
+         [] { return usingFile(2, 2); }},
+        {"22/5 volume", [](auto& d) { return decodeVolumeNumber(d).has_value(); },
+         [] { return QByteArray(1, '\2'); }},
+        {"22/19 dir handle", [](auto& d) { return decodeAllocDirHandle(d).has_value(); },
+         [] { return QByteArray("\x05\xFF", 2); }},
+        {"23/71 trustee path", [](auto& d) { return decodeTrusteePath(d, kId).has_value(); },
+         [] { return WireWriter().u16be(3).u32be(kId).u8(0xFF).lengthPrefixed("SYS:X").take(); }},
+        {"22/38 trustees", [](auto& d) { return decodeDirTrustees(d).has_value(); },
+         [] { return trustees(2); }},
+        {"22/40 entry", [](auto& d) { return decodeExtendedInfo(d).has_value(); },
+         [] { return QByteArray(140, '\0'); }},
+        {"87/6 long name", [](auto& d) { return decodeLongName(d).has_value(); },
+         [] { return WireWriter().zeros(76).lengthPrefixed("Long name.txt").take(); }},
+        {"104/2 fragment", [](auto& d) { return decodeDsReply(d).has_value(); },
+         [] { return dsFragment(0, QByteArray(8, '\1')); }},
+        {"resolve name", [](auto& d) { return decodeResolvedName(d).has_value(); },
+         [] { return WireWriter().u32le(1).u32be(kId).take(); }},
+        {"entry name", [](auto& d) { return decodeEntryName(d).has_value(); },
+         [] { return entryName(QByteArray("A\0B\0\0\0", 6)); }},
+    };
+    return all;
+}
+
+} // namespace
+
+class NcpReplyDecodersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void takesItsLayoutAndNothingElse_data()
+    {
+        QTest::addColumn<int>("index");
+        for (std::size_t i = 0; i < cases().size(); ++i)
+            QTest::newRow(cases()[i].name) << int(i);
+    }
+    void takesItsLayoutAndNothingElse()
+    {
+        QFETCH(int, index);
+        const Case& c = cases()[std::size_t(index)];
+        const QByteArray good = c.good();
+        QVERIFY(c.decodes(good));
+        QVERIFY(!c.decodes(good.chopped(1)));
+        QVERIFY(!c.decodes(good + '\0'));
+        QVERIFY(!c.decodes(QByteArray()));
+    }
+
+    void refusesContradictions_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("decoder");
+        // decoder: 0 using file, 1 broadcast of 2, 2 object name, 3 trustee path,
+        // 4 fragment, 5 trustees, 6 dir handle, 7 entry name, 8 object ID
+        QTest::newRow("71 connections in one batch") << usingFile(71, 71) << 0;
+        QTest::newRow("count above the entries") << usingFile(3, 2) << 0;
+        QTest::newRow("count below the entries") << usingFile(1, 2) << 0;
+        QTest::newRow("statuses for 3 of 2") << WireWriter().u16le(3).zeros(12).take() << 1;
+        QTest::newRow("statuses for 1 of 2") << WireWriter().u16le(1).zeros(4).take() << 1;
+        QTest::newRow("name of another object")
+            << WireWriter().u32be(kId + 1).u16be(1).paddedText("X", 48).take() << 2;
+        QTest::newRow("trustee path of another object")
+            << WireWriter().u16be(3).u32be(kId + 1).u8(1).lengthPrefixed("V:X").take() << 3;
+        QTest::newRow("more fragments follow") << dsFragment(0, QByteArray(8, '\1'), 7) << 4;
+        QTest::newRow("21 trustees") << trustees(20).replace(0, 1, "\x15") << 5;
+        QTest::newRow("trustee with ID 0") << trustees(2, true) << 5;
+        QTest::newRow("dir handle 0") << QByteArray("\0\xFF", 2) << 6;
+        QTest::newRow("name of odd length") << entryName(QByteArray("A\0B", 3)) << 7;
+        QTest::newRow("name with a NUL inside") << entryName(QByteArray("A\0\0\0B\0\0\0", 8)) << 7;
+        QTest::newRow("object ID 0") << QByteArray(4, '\0') << 8;
+    }
+    void refusesContradictions()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, decoder);
+        const std::function<bool(const QByteArray&)> decoders[] = {
+            [](auto& d) { return decodeConnectionsUsingFile(d).has_value(); },
+            [](auto& d) { return decodeBroadcast(d, 2).has_value(); },
+            [](auto& d) { return decodeObjectName(d, kId).has_value(); },
+            [](auto& d) { return decodeTrusteePath(d, kId).has_value(); },
+            [](auto& d) { return decodeDsReply(d).has_value(); },
+            [](auto& d) { return decodeDirTrustees(d).has_value(); },
+            [](auto& d) { return decodeAllocDirHandle(d).has_value(); },
+            [](auto& d) { return decodeEntryName(d).has_value(); },
+            [](auto& d) { return decodeObjectId(d).has_value(); },
+        };
+        QVERIFY(!decoders[decoder](reply));
+    }
+
+    void decodesTheFields()
+    {
+        const auto batch = decodeConnectionsUsingFile(usingFile(2, 2));
+        QVERIFY(batch);
+        QCOMPARE(batch->nextRecord, 7);
+        QCOMPARE(batch->summary.useCount, 1);
+        QCOMPARE(batch->summary.denyWriteCount, 6);
+        QCOMPARE(batch->connections.connCount, 2);
+        QCOMPARE(batch->connections.connInfo[1].connNumber, 2);
+        QCOMPARE(batch->connections.connInfo[1].lockType, 8);
+
+        const auto list = decodeDirTrustees(trustees(2));
+        QVERIFY(list);
+        QCOMPARE(list->size(), std::size_t(2));
+        QCOMPARE((*list)[1].objectID, 0x101u);
+        QCOMPARE((*list)[1].objectRights, 0x1FF);
+        // The rights of all twenty slots may come along.
+        QVERIFY(decodeDirTrustees(trustees(2) + QByteArray(36, '\0')));
+
+        const auto resolved = decodeResolvedName(WireWriter().u32le(1).u32be(kId).take());
+        QVERIFY(resolved && resolved->found);
+        QCOMPARE(resolved->entryId, kId); // the four bytes big-endian
+        QCOMPARE(*decodeEntryName(entryName(QByteArray("A\0B\0\0\0", 6))), QStringLiteral("AB"));
+        QCOMPARE(*decodeObjectId(QByteArray("\x00\x00\x10\x01", 4)), 0x1001u);
+        QVERIFY(decodeObjectId(WireWriter().u32be(kId).u16be(1).zeros(48).take()));
+    }
+};
+
+QTEST_GUILESS_MAIN(NcpReplyDecodersTest)
+#include "ncp_reply_decoders_test.moc"
