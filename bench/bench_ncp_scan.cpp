@@ -38,14 +38,15 @@ constexpr int kUsers = 10000;
 double windowScan(const QString& where, const QString& spec, const QString& volumes,
                   QTextStream& out)
 {
-    nw::ClientRouter client({{QStringLiteral("GEN1"), spec}},
-                            [](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
-                                if (letter != QLatin1Char('F'))
-                                    return std::nullopt;
-                                return nw::NetworkDriveTarget{QStringLiteral("GEN1"),
-                                                              QStringLiteral("DATA"), QString()};
-                            },
-                            nullptr);
+    nw::ClientRouter client(
+        {{QStringLiteral("GEN1"), spec}},
+        [](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
+            if (letter != QLatin1Char('F'))
+                return std::nullopt;
+            return nw::NetworkDriveTarget{QStringLiteral("GEN1"), QStringLiteral("DATA"),
+                                          QString()};
+        },
+        nullptr);
     SettingsStore settings(where + QStringLiteral("/Quorvex.ini"));
     settings.setValue(DriveMap::kSection, QStringLiteral("F"),
                       QStringLiteral("network:GEN1/DATA:@") + volumes + QStringLiteral("/DATA"));
@@ -116,8 +117,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const double inProcess = windowScan(dir.path(), QStringLiteral("sim:") + state, volumes, out);
-    const double overNcp = windowScan(
-        dir.path(), QStringLiteral("ncp:%1;ADMIN").arg(ncpd.address()), volumes, out);
+    const double overNcp =
+        windowScan(dir.path(), QStringLiteral("ncp:%1;ADMIN").arg(ncpd.address()), volumes, out);
     if (inProcess < 0 || overNcp < 0)
         return 1;
     out << QStringLiteral("window scan of %1 connections: in process %2 ms; over NCP on loopback "

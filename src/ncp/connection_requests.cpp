@@ -20,6 +20,9 @@ std::optional<ConnectionInfo> decodeConnectionInfo(const QByteArray& data)
     c.objectType = in.u16be();
     c.name = in.paddedText(48);
     const auto time = in.bytes(7);
+    // Servers follow the login time with one reserved byte; take it when there.
+    if (in.remaining() == 1)
+        in.skip(1);
     if (!in.ok() || !in.atEnd())
         return std::nullopt;
     std::copy(time.begin(), time.end(), c.loginTime.begin());

@@ -78,7 +78,8 @@ std::optional<ResolvedName> decodeResolvedName(const QByteArray& verbData)
     const std::uint32_t tag = in.u32le();
     ResolvedName r;
     r.entryId = in.u32be();
-    if (!in.ok() || !in.atEnd())
+    // Referrals (where else the entry lives) may follow; they are not needed.
+    if (!in.ok())
         return std::nullopt;
     r.found = tag == 1;
     return r;

@@ -67,10 +67,17 @@ void NcpSession::close()
     destroy.type = kDestroyConnection;
     destroy.sequence = sequence_;
     destroy.connection = connection_;
-    destroy.replyLimit = options_.replyLimit;
-    socket_->write(encodeRequest(destroy));
-    socket_->waitForBytesWritten(int(std::min<qint64>(options_.timeout.count(), 1000)));
-    socket_->disconnectFromHost();
+    // The server answers the destroy before it lets the connection go: wait a
+    // moment for that answer, so that the logout is whole on the wire. A server
+    // that does not answer only delays the close; it is no error of the session.
+    const SessionOptions saved = options_;
+    const QString error = error_;
+    options_.timeout = std::min(options_.timeout, std::chrono::milliseconds(1000));
+    exchange(destroy, false);
+    options_ = saved;
+    error_ = error;
+    if (socket_)
+        socket_->disconnectFromHost();
     open_ = false;
     socket_.reset();
 }

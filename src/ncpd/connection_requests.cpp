@@ -29,7 +29,8 @@ QByteArray encodeConnectionInfoReply(std::uint32_t objectId, std::uint16_t objec
                                      std::span<const std::uint8_t, 7> loginTime)
 {
     ncp::WireWriter out;
-    out.u32be(objectId).u16be(objectType).paddedText(name, 48).bytes(loginTime);
+    // One reserved byte after the login time, as decoders of the wire expect.
+    out.u32be(objectId).u16be(objectType).paddedText(name, 48).bytes(loginTime).u8(0);
     return out.take();
 }
 

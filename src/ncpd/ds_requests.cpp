@@ -115,7 +115,8 @@ QByteArray encodeDsReply(std::int32_t directoryError, const QByteArray& verbData
 QByteArray encodeResolveNameData(std::uint32_t objectId)
 {
     ncp::WireWriter out;
-    out.u32le(kResolvedLocalEntry).u32be(objectId);
+    // The entry lives here: no referral records follow.
+    out.u32le(kResolvedLocalEntry).u32be(objectId).u32le(0);
     return out.take();
 }
 

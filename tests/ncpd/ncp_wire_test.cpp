@@ -10,12 +10,16 @@
 #include "support/ncpd_process.h"
 #include "support/sim_server_builder.h"
 
+#include <QFile>
+#include <QHostAddress>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
+#include <csignal>
 #include <map>
 #include <set>
 
@@ -50,16 +54,19 @@ QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malfor
 {
     QProcess tshark;
     tshark.start(QStringLiteral("tshark"),
-                 {QStringLiteral("-r"), capture, QStringLiteral("-d"),
-                  QStringLiteral("tcp.port==%1,ncp").arg(port), QStringLiteral("-T"),
-                  QStringLiteral("fields"), QStringLiteral("-E"), QStringLiteral("occurrence=a"),
-                  QStringLiteral("-E"), QStringLiteral("aggregator=,"), QStringLiteral("-e"),
-                  QStringLiteral("frame.number"), QStringLiteral("-e"), QStringLiteral("ncp.type"),
-                  QStringLiteral("-e"), QStringLiteral("ncp.func"), QStringLiteral("-e"),
-                  QStringLiteral("ncp.subfunc"), QStringLiteral("-e"),
-                  QStringLiteral("ncp.number_of_records"), QStringLiteral("-e"),
-                  QStringLiteral("ncp.ndsverb"), QStringLiteral("-e"),
-                  QStringLiteral("_ws.malformed"), QStringLiteral("-Y"), QStringLiteral("ncp")});
+                 {QStringLiteral("-r"), capture,
+                  QStringLiteral("-d"), QStringLiteral("tcp.port==%1,ncp").arg(port),
+                  QStringLiteral("-T"), QStringLiteral("fields"),
+                  QStringLiteral("-E"), QStringLiteral("occurrence=a"),
+                  QStringLiteral("-E"), QStringLiteral("aggregator=,"),
+                  QStringLiteral("-e"), QStringLiteral("frame.number"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.type"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.func"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.subfunc"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.number_of_records"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.ndsverb"),
+                  QStringLiteral("-e"), QStringLiteral("_ws.malformed"),
+                  QStringLiteral("-Y"), QStringLiteral("ncp")});
     tshark.waitForFinished(60000);
     QList<Packet> packets;
     const QList<QByteArray> lines = tshark.readAllStandardOutput().split('\n');
@@ -84,6 +91,18 @@ QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malfor
         }
     }
     return packets;
+}
+
+// tshark's one-line summary of the packets a display filter picks, for a
+// failure message.
+QString summary(const QString& capture, std::uint16_t port, const QString& filter)
+{
+    QProcess tshark;
+    tshark.start(QStringLiteral("tshark"),
+                 {QStringLiteral("-r"), capture, QStringLiteral("-d"),
+                  QStringLiteral("tcp.port==%1,ncp").arg(port), QStringLiteral("-Y"), filter});
+    tshark.waitForFinished(60000);
+    return QString::fromLocal8Bit(tshark.readAllStandardOutput());
 }
 
 } // namespace
@@ -119,21 +138,27 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
 
     QTemporaryDir dir;
     const QString capture = dir.filePath(QStringLiteral("session.pcapng"));
+    // tshark prints each packet it captures (-P, flushed with -l): bare TCP
+    // connections to the port are made until one shows, so that the session
+    // starts only once the capture really runs.
     QProcess tshark;
     tshark.setProcessChannelMode(QProcess::SeparateChannels);
     tshark.start(QStringLiteral("tshark"),
                  {QStringLiteral("-i"), QStringLiteral("lo"), QStringLiteral("-f"),
-                  QStringLiteral("tcp port %1").arg(ncpd.port()), QStringLiteral("-w"), capture});
-    QByteArray said;
-    for (int i = 0; i < 100 && !said.contains("Capturing on"); ++i) {
+                  QStringLiteral("tcp port %1").arg(ncpd.port()), QStringLiteral("-w"), capture,
+                  QStringLiteral("-P"), QStringLiteral("-l")});
+    bool capturing = false;
+    for (int i = 0; i < 100 && !capturing && tshark.state() != QProcess::NotRunning; ++i) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, ncpd.port());
+        probe.waitForConnected(1000);
+        probe.disconnectFromHost();
         tshark.waitForReadyRead(100);
-        said += tshark.readAllStandardError();
-        if (tshark.state() == QProcess::NotRunning)
-            break;
+        capturing = !tshark.readAllStandardOutput().isEmpty();
     }
-    if (!said.contains("Capturing on"))
+    if (!capturing)
         QSKIP(qPrintable(QStringLiteral("tshark cannot capture on lo here: ") +
-                         QString::fromLocal8Bit(said).trimmed()));
+                         QString::fromLocal8Bit(tshark.readAllStandardError()).trimmed()));
 
     FixedPassword password;
     {
@@ -232,16 +257,21 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
     ::kill(pid_t(tshark.processId()), SIGINT);
     QVERIFY(tshark.waitForFinished(20000));
 
+    // QUORVEX_WIRE_CAPTURE=FILE keeps the capture for a look with Wireshark.
+    if (qEnvironmentVariableIsSet("QUORVEX_WIRE_CAPTURE"))
+        QFile::copy(capture, qEnvironmentVariable("QUORVEX_WIRE_CAPTURE"));
+
     QString malformed;
     const QList<Packet> packets = decode(capture, ncpd.port(), &malformed);
-    QVERIFY2(malformed.isEmpty(), qPrintable(QStringLiteral("malformed: ") + malformed));
+    QVERIFY2(malformed.isEmpty(),
+             qPrintable(QStringLiteral("malformed: ") + malformed + QLatin1Char('\n') +
+                        summary(capture, ncpd.port(), QStringLiteral("_ws.malformed"))));
 
     // What the client means to send, as function/subfunction (-1: none).
     const std::set<std::pair<int, int>> expected = {
-        {0x17, 17},  {0x17, 23},  {0x17, 53},  {0x17, 24},  {0x17, 244}, {0x17, 236},
-        {0x17, 28},  {0x17, 26},  {0x68, 2},   {0x16, 5},   {0x17, 71},  {0x16, 38},
-        {0x15, 10},  {0x17, 254}, {0x16, 19},  {0x07, -1},  {0x16, 20},  {0x08, -1},
-        {0x57, 6},   {0x16, 40},  {0x17, 54},
+        {0x17, 17}, {0x17, 23}, {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
+        {0x17, 26}, {0x68, 2},  {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
+        {0x16, 19}, {0x07, -1}, {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
     };
     std::set<std::pair<int, int>> seen;
     int creates = 0, destroys = 0, requests = 0, replies = 0, scans = 0;
@@ -268,13 +298,17 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         }
     }
     for (const auto& [function, subfunction] : expected)
-        QVERIFY2(seen.contains({function, subfunction}),
-                 qPrintable(QStringLiteral("no request %1/%2 decoded").arg(function).arg(subfunction)));
+        QVERIFY2(
+            seen.contains({function, subfunction}),
+            qPrintable(QStringLiteral("no request %1/%2 decoded").arg(function).arg(subfunction)));
     for (const auto& [function, subfunction] : seen)
-        QVERIFY2(expected.contains({function, subfunction}),
-                 qPrintable(QStringLiteral("unexpected request %1/%2").arg(function).arg(subfunction)));
-    QCOMPARE(creates, 2);  // the program's connection and the one of extended information
-    QCOMPARE(destroys, 2); // both ended in order
+        QVERIFY2(
+            expected.contains({function, subfunction}),
+            qPrintable(QStringLiteral("unexpected request %1/%2").arg(function).arg(subfunction)));
+    // Every session set up was ended in order (the client keeps one session per
+    // server; further connection handles share it).
+    QVERIFY(creates >= 1);
+    QCOMPARE(destroys, creates);
     QVERIFY2(scans >= 2, "the scan took two batches or more");
     QVERIFY2(fullBatch, "a full batch of 70 decoded");
     // Every request and every create and destroy was answered, and decoded as such.

@@ -224,9 +224,13 @@ void NcpdConnectionCallsTest::connectionInfoAndAddress()
     const auto code = sim->NWGetConnectionInformation(conn, number, name, type, id, login);
     QCOMPARE(ncp::clientCode(info->completion), code);
     if (code == 0) {
-        QCOMPARE(
-            info->data,
-            WireWriter().u32be(id).u16be(type).paddedText(name.data(), 48).bytes(login).take());
+        QCOMPARE(info->data, WireWriter()
+                                 .u32be(id)
+                                 .u16be(type)
+                                 .paddedText(name.data(), 48)
+                                 .bytes(login)
+                                 .u8(0)
+                                 .take());
     }
 
     const auto address = c.request(0x17, 0x1A, WireWriter().u32le(connection).take());

@@ -222,8 +222,9 @@ void NcpdDirectoryCallsTest::directoryServices()
     const auto resolved =
         c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("jsmith.sales.acme"))));
     QCOMPARE(resolved->completion, std::uint8_t(0));
-    QCOMPARE(resolved->data,
-             WireWriter().u32le(16).u32le(0xFFFFFFFF).u32le(0).u32le(1).u32be(1002).take());
+    QCOMPARE(
+        resolved->data,
+        WireWriter().u32le(20).u32le(0xFFFFFFFF).u32le(0).u32le(1).u32be(1002).u32le(0).take());
 
     const auto missing =
         c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("JSMITH"))));

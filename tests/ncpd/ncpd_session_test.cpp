@@ -260,10 +260,10 @@ void NcpdSessionTest::stillWorkingWhileACallIsSlow()
     QVERIFY(timer.elapsed() < 1500);
 
     int still = 0;
-    std::optional<ncp::Reply> reply;
-    while ((reply = slow.nextFrame(5000)) && reply->type == ncp::kStillWorking) {
-        QCOMPARE(reply->sequence, r.sequence);
-        QCOMPARE(reply->task, std::uint8_t(4));
+    std::optional<ncp::Reply> reply = slow.nextFrame(5000);
+    for (; reply && reply.value().type == ncp::kStillWorking; reply = slow.nextFrame(5000)) {
+        QCOMPARE(reply.value().sequence, r.sequence);
+        QCOMPARE(reply.value().task, std::uint8_t(4));
         ++still;
     }
     QVERIFY(reply);

@@ -32,8 +32,8 @@ QString NcpdProcess::address() const
 bool NcpdProcess::start()
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.start(program(), {statePath_, QStringLiteral("--listen"),
-                               QStringLiteral("127.0.0.1:0")});
+    process_.start(program(),
+                   {statePath_, QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")});
     if (!process_.waitForStarted(5000)) {
         error_ = QStringLiteral("quorvex-ncpd did not start: ") + process_.errorString();
         return false;

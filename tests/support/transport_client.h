@@ -23,7 +23,11 @@
 class NcpdProcess;
 class SimServerBuilder;
 
-enum class Transport { InProcess, Ncp };
+enum class Transport
+{
+    InProcess,
+    Ncp
+};
 Q_DECLARE_METATYPE(Transport)
 
 class TransportClient
