@@ -39,6 +39,8 @@ bool NcpSession::open()
                  .arg(socket_->errorString()));
         return false;
     }
+    // Requests and replies are small and strictly one after the other.
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     frames_ = FrameAssembler(FrameAssembler::Direction::Replies,
                              std::uint32_t(kReplyTcpHeader) + options_.replyLimit);
     open_ = true;

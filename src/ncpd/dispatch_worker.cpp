@@ -17,16 +17,20 @@ DispatchWorker::~DispatchWorker() = default;
 
 void DispatchWorker::handle(const QByteArray& ncpPacket, quint32 replyLimit)
 {
+    bool close = false;
+    const QByteArray frame = answer(ncpPacket, replyLimit, &close);
+    emit answered(frame, close);
+}
+
+QByteArray DispatchWorker::answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close)
+{
+    *close = true;
     const auto request = ncp::decodeRequest(ncpPacket, replyLimit);
-    if (!request) {
-        emit answered(QByteArray(), true);
-        return;
-    }
+    if (!request)
+        return QByteArray();
     const SessionDispatcher::Answer answer = dispatcher_->handle(*request);
-    if (answer.drop) {
-        emit answered(QByteArray(), true);
-        return;
-    }
+    if (answer.drop)
+        return QByteArray();
     ncp::Reply reply;
     reply.sequence = request->sequence;
     reply.task = request->task;
@@ -42,7 +46,8 @@ void DispatchWorker::handle(const QByteArray& ncpPacket, quint32 replyLimit)
         reply.completion = 0xFF;
         reply.data.clear();
     }
-    emit answered(ncp::encodeReply(reply), answer.close);
+    *close = answer.close;
+    return ncp::encodeReply(reply);
 }
 
 } // namespace ncpd

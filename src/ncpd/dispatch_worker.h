@@ -25,6 +25,11 @@ public:
     // unanswered).
     void handle(const QByteArray& ncpPacket, quint32 replyLimit);
 
+    // The same, answered to the caller, for a request that needs no thread:
+    // call only while no queued handle() is running.
+    QByteArray answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close);
+    bool answersAtOnce() { return dispatcher_->answersAtOnce(); }
+
 signals:
     // close: the session ends once the frame is written.
     void answered(const QByteArray& replyFrame, bool close);

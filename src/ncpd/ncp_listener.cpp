@@ -46,6 +46,8 @@ std::size_t NcpListener::sessionCount() const
 void NcpListener::acceptPending()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        // Requests and replies are small and strictly one after the other.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         if (sessions_ && sessions_->size() < kMaxSessions) {
             sessions_->add(socket);
         } else {

@@ -70,6 +70,12 @@ std::shared_ptr<const nw::SimState> SessionDispatcher::state()
     return server ? server->state() : nullptr;
 }
 
+bool SessionDispatcher::answersAtOnce()
+{
+    const auto s = state();
+    return s && s->latencyMs <= 0;
+}
+
 SessionDispatcher::Answer SessionDispatcher::handle(const ncp::Request& request)
 {
     switch (request.type) {

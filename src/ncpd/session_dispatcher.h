@@ -46,6 +46,9 @@ public:
     // connection, taken at create).
     std::uint16_t connectionNumber() const { return connection_; }
     bool loggedIn() const { return loggedIn_; }
+    // True when the state asks for no latency, so that a call answers at once
+    // and needs no thread of its own to keep "still working" replies going.
+    bool answersAtOnce();
 
 private:
     static Answer malformed();
