@@ -22,8 +22,11 @@ quorvex_install_missing() {
 QUORVEX_BUILD_PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools
     libgl-dev fonts-liberation qt6-qpa-plugins)
 # What the tests need besides (the install check validates the desktop entry,
-# the AppStream metadata and the man pages, and builds the Debian package).
-QUORVEX_TEST_PACKAGES=(poppler-utils desktop-file-utils appstream groff-base dpkg-dev jq)
+# the AppStream metadata and the man pages, and builds the Debian package; the
+# wire check captures and decodes NCP with tshark; the fuzz targets need clang
+# with its libFuzzer runtime).
+QUORVEX_TEST_PACKAGES=(poppler-utils desktop-file-utils appstream groff-base dpkg-dev jq tshark
+    clang libclang-rt-dev)
 
 # quorvex_build DIR [CMAKE ARGS...]: configure DIR once, then build it.
 quorvex_build() {
