@@ -170,6 +170,11 @@ check_demo_job() { # PREFIX LABEL
     else
         pass "$label: headless job on the demo wrote the $(tr ',' '\n' <<<"$users" | wc -l) users of $file"
     fi
+    if grep -qx 'H=network:FS2/VOL1:' "$home/config/Quorvex/Quorvex.ini" 2>/dev/null; then
+        pass "$label: the first start maps the demo's second server FS2 on H:"
+    else
+        fail "$label: the first start left the demo's FS2 without a drive"
+    fi
 
     run_headless "$home" "$prefix/bin/quorvex" 'F:\NO\SUCH.FIL > '"$tmp/none.txt" >/dev/null 2>"$tmp/job.err"
     status=$?

@@ -55,7 +55,7 @@ void AppServices::setPromptParent(QWidget* window)
 void AppServices::setUpDrivesAndServers()
 {
     if (!store_->hasSection(DriveMap::kSection)) {
-        // A first start: the default map and the demo servers behind F: and G:.
+        // A first start: the default map and the demo servers behind F:, G: and H:.
         writeDefaultDriveMap(*store_);
         QString error;
         const QMap<QString, QString> demo =
@@ -65,6 +65,12 @@ void AppServices::setUpDrivesAndServers()
                                 << Qt::endl;
         for (auto it = demo.cbegin(); it != demo.cend(); ++it)
             store_->setValue(kServersSection, it.key(), QStringLiteral("sim:") + it.value());
+        // The demo's second server, a bindery one, is meant to be seen too:
+        // its volume VOL1 goes on H:, a letter the default map leaves free.
+        if (demo.contains(QStringLiteral("FS2")) &&
+            !store_->contains(DriveMap::kSection, QStringLiteral("H")))
+            store_->setValue(DriveMap::kSection, QStringLiteral("H"),
+                             QStringLiteral("network:FS2/VOL1:"));
         // The map and the servers are the machine's set-up, not the user's
         // options: kept at once, so quorvex-sim and a second copy see them.
         store_->sync();
