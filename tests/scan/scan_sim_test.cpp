@@ -7,6 +7,7 @@
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 #include "scan/scan_engine.h"
+#include "support/ncpd_process.h"
 #include "support/sim_server_builder.h"
 #include "support/test_services.h"
 #include "support/transport_client.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace quorvex;
 
@@ -30,9 +32,8 @@ struct SimWorld
     std::unique_ptr<Services> services;
     std::unique_ptr<Form1> form;
 
-    bool open()
+    bool open(Transport transport)
     {
-        QFETCH(Transport, transport);
         client = std::make_unique<TransportClient>(server, transport);
         if (!client->ready()) {
             qWarning("%s", qPrintable(client->error()));
@@ -70,6 +71,7 @@ private slots:
     void serverRefusal();
     void slowServerBatchesAndEmptyAnswers_data() { TransportClient::addTransports(); }
     void slowServerBatchesAndEmptyAnswers();
+    void sessionLostMidScanThenBack();
 };
 
 void ScanSimTest::listsUsersWithTheirDetails()
@@ -92,7 +94,8 @@ void ScanSimTest::listsUsersWithTheirDetails()
         .trustee(QStringLiteral("DATA:PUBLIC"), QStringLiteral("bob"), 0x1FB)
         // JSMITH sits below the root of the tree, so his plain name is not found there.
         .trustee(QStringLiteral("DATA:REPORTS"), QStringLiteral("JSMITH"), 0x1FB);
-    QVERIFY(w.open());
+    QFETCH(Transport, transport);
+    QVERIFY(w.open(transport));
     Settings& o = w.form->settings;
     o.ConnNo = o.TaskNo = o.Opened = o.FileRights = o.DirRights = o.Locked = o.Login = o.Address =
         1;
@@ -127,7 +130,8 @@ void ScanSimTest::serverRefusal()
 {
     SimWorld w;
     w.server.user(QStringLiteral("BOB")).file(kFile).workstation(1, QStringLiteral("BOB"), false);
-    QVERIFY(w.open());
+    QFETCH(Transport, transport);
+    QVERIFY(w.open(transport));
     w.scan();
     QCOMPARE(w.form->Text2->text(),
              QStringLiteral("Error! No console privileges - see your LAN Administrator."));
@@ -142,11 +146,42 @@ void ScanSimTest::slowServerBatchesAndEmptyAnswers()
         const QString name = QStringLiteral("USER%1").arg(n);
         w.server.user(name).connection(n, name).opens(n, kFile, 1).opens(n, kFile, 2);
     }
-    QVERIFY(w.open());
+    QFETCH(Transport, transport);
+    QVERIFY(w.open(transport));
     w.scan();
     QCOMPARE(w.form->List1->count(), 5);
     QCOMPARE(w.form->List1->item(4)->text(), QStringLiteral("USER14"));
     QCOMPARE(w.form->Label5->text(), QStringLiteral("5 user(s)"));
+}
+
+void ScanSimTest::sessionLostMidScanThenBack()
+{
+    // The NCP server dies while a slow scan runs: the scan reports the lost
+    // connection and the window stays; once the server is back, the next scan
+    // opens a new session and lists everybody.
+    SimWorld w;
+    w.server.file(kFile).set(QStringLiteral("batchSize"), 1).set(QStringLiteral("latencyMs"), 100);
+    for (int n = 10; n < 16; ++n) {
+        const QString name = QStringLiteral("USER%1").arg(n);
+        w.server.user(name).connection(n, name).opens(n, kFile);
+    }
+    QVERIFY(w.open(Transport::Ncp));
+    NcpdProcess* ncpd = w.client->ncpd();
+    const std::uint16_t port = ncpd->port();
+    QTimer::singleShot(450, [ncpd] {
+        ncpd->process().kill();
+        ncpd->process().waitForFinished(5000);
+    });
+    w.scan();
+    QCOMPARE(w.form->Text2->text(), QStringLiteral("Error! Invalid connection."));
+    QVERIFY(w.form->List1->count() < 6);
+    QVERIFY(w.form->isVisible());
+
+    w.server.set(QStringLiteral("latencyMs"), 0).write();
+    QVERIFY2(ncpd->start(port), qPrintable(ncpd->error()));
+    w.scan();
+    QCOMPARE(w.form->List1->count(), 6);
+    QCOMPARE(w.form->Label5->text(), QStringLiteral("6 user(s)"));
 }
 
 QTEST_MAIN(ScanSimTest)

@@ -29,11 +29,11 @@ QString NcpdProcess::address() const
     return host_ + QLatin1Char(':') + QString::number(port_);
 }
 
-bool NcpdProcess::start()
+bool NcpdProcess::start(std::uint16_t port)
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.start(program(),
-                   {statePath_, QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")});
+    process_.start(program(), {statePath_, QStringLiteral("--listen"),
+                               QStringLiteral("127.0.0.1:%1").arg(port)});
     if (!process_.waitForStarted(5000)) {
         error_ = QStringLiteral("quorvex-ncpd did not start: ") + process_.errorString();
         return false;

@@ -18,9 +18,10 @@ public:
     explicit NcpdProcess(QString statePath);
     ~NcpdProcess();
 
-    // Starts the server and waits until it listens. False (see error()) when it
-    // did not start or said no address within a few seconds.
-    bool start();
+    // Starts the server and waits until it listens: on a free port, or on the
+    // port given (to come back where it was). False (see error()) when it did
+    // not start or said no address within a few seconds.
+    bool start(std::uint16_t port = 0);
     // Ends the server with SIGTERM; true when it ended cleanly with status 0.
     bool stop();
 

@@ -43,6 +43,8 @@ public:
     nw::NetWareClient& client() { return *client_; }
     // Where a volume's files are on this machine (the builder's folder).
     QString volumeHostDirectory(const QString& server, const QString& volume) const;
+    // The NCP server behind the client (null in process).
+    NcpdProcess* ncpd() { return ncpd_.get(); }
     // The server's state as its file holds it now.
     std::shared_ptr<const nw::SimState> state() const;
 

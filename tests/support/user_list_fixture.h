@@ -56,7 +56,8 @@ struct UserListFixture
         QString inside = dosDirectory.mid(3);
         inside.replace(QLatin1Char('\\'), QLatin1Char('/'));
         QDir().mkpath(fakes.path(QStringLiteral("drive_f/") + inside));
-        fakes.mapDrive(QLatin1Char('F'), QStringLiteral("fixed:") + fakes.path(QStringLiteral("drive_f")));
+        fakes.mapDrive(QLatin1Char('F'),
+                       QStringLiteral("fixed:") + fakes.path(QStringLiteral("drive_f")));
         // A change of directory wipes the scan view; the user list a test built
         // is put back, as if the scan had been made in that directory.
         QStringList lines;
