@@ -3,6 +3,8 @@
 // on the same generated server in the same run. Target: over NCP at most three
 // times the scan in process.
 
+#include "scan_window.h"
+
 #include "app/form1.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
@@ -47,43 +49,18 @@ double windowScan(const QString& where, const QString& spec, const QString& volu
                                           QString()};
         },
         nullptr);
-    SettingsStore settings(where + QStringLiteral("/Quorvex.ini"));
-    settings.setValue(DriveMap::kSection, QStringLiteral("F"),
+    ScanWindow window(where, client,
                       QStringLiteral("network:GEN1/DATA:@") + volumes + QStringLiteral("/DATA"));
-    DriveMap drives(settings);
-    QBuffer boxes; // a box would mean the scan failed; its text lands here
-    boxes.open(QIODevice::WriteOnly);
-    HeadlessPrompts prompts(&boxes);
-    SystemClock clock;
-    PdfPrinter printer(where + QStringLiteral("/report.pdf"));
-    DesktopShell shell;
-    SystemClipboard clipboard;
-    AppDirs dirs(where, where, settings.filePath(), where);
-    Services services{settings, drives, prompts, clock, shell, printer, clipboard, dirs, true};
-
-    Form1 form(services, client);
-    Settings& o = form.settings;
-    o.ConnNo = o.TaskNo = o.Opened = o.FileRights = o.DirRights = o.Locked = o.Login = o.Address =
-        1;
-    form.Drive1->setDriveMap(&drives);
-    form.Dir1->setDriveMap(&drives);
-    form.Drive1->addItem(drives.displayName(QLatin1Char('F')));
-    form.Drive1->setDrive(QStringLiteral("f:"));
-    form.Dir1->setPath(QStringLiteral("F:\\SHARED"));
-    form.List3->clear();
-    form.List3->addItem(QStringLiteral("BIG.DB"));
-    form.List3->setCurrentRow(0);
-    form.show();
 
     double best = -1;
     for (int i = 0; i < 3; ++i) {
         QElapsedTimer t;
         t.start();
-        form.scan().Command1_Click();
+        window.form.scan().Command1_Click();
         const double ms = double(t.nsecsElapsed()) / 1e6;
-        if (form.List1->count() != kUsers) {
-            out << "wrong answer over " << spec << ": " << form.List1->count() << " users; "
-                << boxes.data() << Qt::endl;
+        if (window.listed() != kUsers) {
+            out << "wrong answer over " << spec << ": " << window.listed() << " users; "
+                << window.boxText() << Qt::endl;
             return -1;
         }
         if (best < 0 || ms < best)

@@ -4,6 +4,8 @@
 // per connection must stay constant: a duplicate check or a text that grows
 // with the list would show as a 10,000 / 1,000 ratio well above 10.
 
+#include "scan_window.h"
+
 #include "app/form1.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
@@ -151,44 +153,18 @@ bool measure(int users, const QString& where, Run& run, QTextStream& out)
                          });
     client.serverList(); // the state file is read once, outside the timing
 
-    SettingsStore settings(where + QStringLiteral("/Quorvex.ini"));
-    settings.setValue(DriveMap::kSection, QStringLiteral("F"),
-                      QStringLiteral("network:GEN1/DATA:"));
-    DriveMap drives(settings);
-    drives.setVolumeLocator([&client](const QString& server, const QString& volume) {
-        return client.volumeHostDirectory(server, volume);
-    });
-    QBuffer boxes; // a box would mean the scan failed; its text lands here
-    boxes.open(QIODevice::WriteOnly);
-    HeadlessPrompts prompts(&boxes);
-    SystemClock clock;
-    PdfPrinter printer(where + QStringLiteral("/report.pdf"));
-    DesktopShell shell;
-    SystemClipboard clipboard;
-    AppDirs dirs(where, where, settings.filePath(), where);
-    Services services{settings, drives, prompts, clock, shell, printer, clipboard, dirs, true};
-
-    Form1 form(services, client);
-    Settings& o = form.settings;
-    o.ConnNo = o.TaskNo = o.Opened = o.FileRights = o.DirRights = o.Locked = o.Login = o.Address =
-        1;
-    form.Drive1->setDriveMap(&drives);
-    form.Dir1->setDriveMap(&drives);
-    form.Drive1->addItem(drives.displayName(QLatin1Char('F')));
-    form.Drive1->setDrive(QStringLiteral("f:"));
-    form.Dir1->setPath(QStringLiteral("F:\\SHARED"));
-    form.List3->clear();
-    form.List3->addItem(QStringLiteral("BIG.DB"));
-    form.List3->setCurrentRow(0);
-    form.show();
+    ScanWindow window(where, client, QStringLiteral("network:GEN1/DATA:"),
+                      [&client](const QString& server, const QString& volume) {
+                          return client.volumeHostDirectory(server, volume);
+                      });
 
     int bareEntries = 0;
     run.bareMs = bestOf3([&] { bareEntries = bareLoop(client, "F:\\SHARED\\BIG.DB"); });
-    run.windowMs = bestOf3([&] { form.scan().Command1_Click(); });
+    run.windowMs = bestOf3([&] { window.form.scan().Command1_Click(); });
     run.residentMb = residentMegabytes();
-    if (bareEntries != users || form.List1->count() != users) {
-        out << "wrong answer: bare loop " << bareEntries << ", window " << form.List1->count()
-            << " users of " << users << "; " << boxes.data() << Qt::endl;
+    if (bareEntries != users || window.listed() != users) {
+        out << "wrong answer: bare loop " << bareEntries << ", window " << window.listed()
+            << " users of " << users << "; " << window.boxText() << Qt::endl;
         return false;
     }
     return true;
