@@ -91,15 +91,10 @@ NWCCODE NcpClient::NWParsePath(const char* path, std::span<char> serverName, NWC
         volume = target->volume;
         relative = joinNwPath(target->pathInsideVolume, text.mid(2));
     } else {
-        // "\\SERVER\VOL\PATH" is "SERVER\VOL:PATH".
-        if (text.startsWith(QLatin1String("\\\\"))) {
-            const QStringList parts = text.mid(2).split(QLatin1Char('\\'));
-            if (parts.size() < 2 || parts[0].isEmpty() || parts[1].isEmpty())
-                return kBadPathSyntax;
-            text = parts[0] + QLatin1Char('\\') + parts[1] + QLatin1Char(':') +
-                   parts.mid(2).join(QLatin1Char('\\'));
-        }
-        const auto split = splitNwPath(text);
+        const auto unc = fromUncPath(text);
+        if (!unc)
+            return kBadPathSyntax;
+        const auto split = splitNwPath(*unc);
         if (!split)
             return kBadPathSyntax;
         const qsizetype sep = split->volume.indexOf(QLatin1Char('\\'));

@@ -195,15 +195,10 @@ NWCCODE SimClient::NWParsePath(const char* path, std::span<char> serverName, NWC
         return parseOn(*server, target->volume, joinNwPath(target->pathInsideVolume, text.mid(2)),
                        serverName, conn, volName, dirPath);
     }
-    // UNC form "\\SERVER\VOL\PATH" becomes "SERVER\VOL:PATH".
-    if (text.startsWith(QLatin1String("\\\\"))) {
-        const QStringList parts = text.mid(2).split(QLatin1Char('\\'));
-        if (parts.size() < 2 || parts[0].isEmpty() || parts[1].isEmpty())
-            return kBadPathSyntax;
-        text = parts[0] + QLatin1Char('\\') + parts[1] + QLatin1Char(':') +
-               parts.mid(2).join(QLatin1Char('\\'));
-    }
-    const auto split = splitNwPath(text);
+    const auto unc = fromUncPath(text);
+    if (!unc)
+        return kBadPathSyntax;
+    const auto split = splitNwPath(*unc);
     if (!split)
         return kBadPathSyntax;
     // "SERVER\VOL:PATH" names the server; "VOL:PATH" takes the first server

@@ -36,6 +36,17 @@ std::optional<NwPath> splitNwPath(const QString& path)
     return NwPath{path.left(colon), parts.join(QLatin1Char('\\'))};
 }
 
+std::optional<QString> fromUncPath(const QString& text)
+{
+    if (!text.startsWith(QLatin1String("\\\\")))
+        return text;
+    const QStringList parts = text.mid(2).split(QLatin1Char('\\'));
+    if (parts.size() < 2 || parts[0].isEmpty() || parts[1].isEmpty())
+        return std::nullopt;
+    return parts[0] + QLatin1Char('\\') + parts[1] + QLatin1Char(':') +
+           parts.mid(2).join(QLatin1Char('\\'));
+}
+
 QString joinNwPath(const QString& a, const QString& b)
 {
     QString all = a + QLatin1Char('\\') + b;

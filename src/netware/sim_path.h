@@ -28,6 +28,9 @@ std::optional<NwPath> splitNwPath(const QString& path);
 
 // Joins path pieces with single "\" separators, dropping empty ones.
 QString joinNwPath(const QString& a, const QString& b);
+// The UNC form "\\SERVER\VOL\PATH" as "SERVER\VOL:PATH"; any other text as it
+// is. Nullopt when the UNC form names no server or no volume.
+std::optional<QString> fromUncPath(const QString& text);
 
 // Host path below root for a NetWare path inside a volume, matching every
 // component ignoring case (the host keeps the case it was given). nullopt when a
