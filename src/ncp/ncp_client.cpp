@@ -26,7 +26,10 @@ bool NcpClient::ensureSession()
 {
     if (session_ && session_->isOpen())
         return true;
+    if (session_)
+        earlierRequests_ += session_->requestsSent();
     session_ = std::make_unique<NcpSession>(spec_.host, spec_.port, options_);
+    volumes_.clear();
     if (!session_->open()) {
         lastError_ = session_->error();
         return false;
@@ -50,7 +53,10 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
         lastError_ = session_->error();
         return {kInvalidConnection, {}};
     }
-    return {clientCode(reply->completion), reply->data};
+    const NWCCODE code = clientCode(reply->completion);
+    if (code == kVolumeDoesNotExist)
+        volumes_.clear(); // a volume has gone: the numbers may have moved
+    return {code, reply->data};
 }
 
 NWCCODE NcpClient::malformed(const char* what)
@@ -153,6 +159,16 @@ NWCCODE NcpClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
 std::optional<std::uint8_t> NcpClient::volumeNumber(NWCONN_HANDLE conn, const QByteArray& volume,
                                                     NWCCODE& code)
 {
+    // A scan asks for the file's volume once per user listed: one request per
+    // session serves them all.
+    code = kInvalidConnection;
+    if (!handles_.contains(conn) || !ensureSession())
+        return std::nullopt;
+    const QByteArray key = volume.toUpper();
+    if (const auto known = volumes_.find(key); known != volumes_.end()) {
+        code = kSuccess;
+        return known->second;
+    }
     const Answer a = send(conn, volumeNumberRequest(volume));
     code = a.code;
     if (code)
@@ -160,6 +176,8 @@ std::optional<std::uint8_t> NcpClient::volumeNumber(NWCONN_HANDLE conn, const QB
     const auto number = decodeVolumeNumber(a.data);
     if (!number)
         code = malformed("volume number");
+    else
+        volumes_[key] = *number;
     return number;
 }
 

@@ -42,6 +42,11 @@ public:
     // Why the last session could not be set up or ended ("" when none did).
     const QString& lastError() const { return lastError_; }
     bool sessionOpen() const { return session_ && session_->isOpen(); }
+    // Requests sent to the server so far, logins and every session included.
+    std::uint64_t requestsSent() const
+    {
+        return earlierRequests_ + (session_ ? session_->requestsSent() : 0);
+    }
 
     nw::NWCCODE NWCallsInit(void* reserved1, void* reserved2) override;
     nw::NWCCODE NWParsePath(const char* path, std::span<char> serverName, nw::NWCONN_HANDLE& conn,
@@ -138,6 +143,7 @@ private:
     SessionOptions options_;
     std::unique_ptr<NcpSession> session_;
     unsigned long long sessionCount_ = 0; // sessions set up so far
+    std::uint64_t earlierRequests_ = 0;   // sent on sessions that have ended
     ServerVersion version_;
     QString lastError_;
     std::set<nw::NWCONN_HANDLE> handles_;
@@ -148,6 +154,10 @@ private:
     unsigned long long cursorAge_ = 0;
     QHash<nw::NWDSContextHandle, QString> contexts_;
     nw::NWDSContextHandle nextContext_ = 1;
+    // Volume numbers by upper-case name, as this session has learned them.
+    // A scan's path look-up refreshes its volume's; "no such volume" from any
+    // request, or a new session, forgets them all.
+    std::map<QByteArray, std::uint8_t> volumes_;
 };
 
 } // namespace ncp

@@ -51,6 +51,11 @@ NWCCODE NcpClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
         const auto entry = decodePathEntry(a.data);
         if (!entry)
             return malformed("path entry");
+        // "VOL:PATH" from no handle: the reply names the volume's number now.
+        const qsizetype colon = path.indexOf(':');
+        if (dirHandle == 0 && colon > 0 && !path.left(colon).contains('\\') &&
+            !path.left(colon).contains('/'))
+            volumes_[path.left(colon).toUpper()] = entry->volume;
         id = newCursor(Cursor{conn, dirHandle, path, *entry, 0, sessionCount_, 0});
         iterHandle = id;
     }

@@ -1,19 +1,8 @@
 #include "ncp/ncp_session.h"
 
 #include <QDeadlineTimer>
-#include <QTcpSocket>
 
 namespace ncp {
-namespace {
-
-int millis(const QDeadlineTimer& deadline)
-{
-    const qint64 left = deadline.remainingTime();
-    return left < 0 ? 0 : int(std::min<qint64>(left, 1 << 30));
-}
-
-} // namespace
-
 NcpSession::NcpSession(QString host, std::uint16_t port, SessionOptions options)
     : host_(std::move(host)), port_(port), options_(options),
       frames_(FrameAssembler::Direction::Replies,
@@ -30,17 +19,13 @@ bool NcpSession::open()
 {
     abort(QString());
     error_.clear();
-    socket_ = std::make_unique<QTcpSocket>();
-    socket_->connectToHost(host_, port_);
-    if (!socket_->waitForConnected(int(options_.timeout.count()))) {
+    if (!socket_.connect(host_, port_, QDeadlineTimer(options_.timeout))) {
         fail(QStringLiteral("cannot connect to %1:%2: %3")
                  .arg(host_)
                  .arg(port_)
-                 .arg(socket_->errorString()));
+                 .arg(socket_.error()));
         return false;
     }
-    // Requests and replies are small and strictly one after the other.
-    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     frames_ = FrameAssembler(FrameAssembler::Direction::Replies,
                              std::uint32_t(kReplyTcpHeader) + options_.replyLimit);
     open_ = true;
@@ -63,8 +48,10 @@ bool NcpSession::open()
 
 void NcpSession::close()
 {
-    if (!open_ || !socket_)
+    if (!open_ || !socket_.isOpen()) {
+        socket_.close();
         return;
+    }
     Request destroy;
     destroy.type = kDestroyConnection;
     destroy.sequence = sequence_;
@@ -78,10 +65,8 @@ void NcpSession::close()
     exchange(destroy, false);
     options_ = saved;
     error_ = error;
-    if (socket_)
-        socket_->disconnectFromHost();
+    socket_.close();
     open_ = false;
-    socket_.reset();
 }
 
 void NcpSession::abort(const QString& why)
@@ -89,10 +74,7 @@ void NcpSession::abort(const QString& why)
     if (!why.isEmpty())
         error_ = why;
     open_ = false;
-    if (socket_) {
-        socket_->abort();
-        socket_.reset();
-    }
+    socket_.close();
 }
 
 std::optional<Reply> NcpSession::fail(const QString& why)
@@ -122,11 +104,9 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
     request.replyLimit = options_.replyLimit;
     const QByteArray frame = encodeRequest(request);
     QDeadlineTimer deadline(options_.timeout);
-    if (socket_->write(frame) != frame.size())
-        return fail(QStringLiteral("cannot send: %1").arg(socket_->errorString()));
-    while (socket_->bytesToWrite() > 0)
-        if (!socket_->waitForBytesWritten(millis(deadline)))
-            return fail(QStringLiteral("cannot send: %1").arg(socket_->errorString()));
+    ++requestsSent_;
+    if (!socket_.sendAll(frame, deadline))
+        return fail(QStringLiteral("cannot send: %1").arg(socket_.error()));
     for (;;) {
         while (const auto next = frames_.next()) {
             const auto reply = decodeReply(next->ncp);
@@ -154,12 +134,18 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
                             .arg(QString::fromLatin1(frames_.error())));
         if (deadline.hasExpired())
             return fail(QStringLiteral("no reply within %1 ms").arg(options_.timeout.count()));
-        if (socket_->bytesAvailable() == 0 && !socket_->waitForReadyRead(millis(deadline))) {
-            if (socket_->state() != QAbstractSocket::ConnectedState)
-                return fail(QStringLiteral("the server closed the connection"));
+        QByteArray arrived;
+        switch (socket_.receive(arrived, deadline)) {
+        case TcpStream::Received::Data:
+            frames_.feed(arrived);
+            break;
+        case TcpStream::Received::Closed:
+            return fail(QStringLiteral("the server closed the connection"));
+        case TcpStream::Received::TimedOut:
             return fail(QStringLiteral("no reply within %1 ms").arg(options_.timeout.count()));
+        case TcpStream::Received::Failed:
+            return fail(QStringLiteral("cannot receive: %1").arg(socket_.error()));
         }
-        frames_.feed(socket_->readAll());
     }
 }
 

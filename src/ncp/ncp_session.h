@@ -12,16 +12,14 @@
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
+#include "ncp/tcp_stream.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <optional>
-
-class QTcpSocket;
 
 namespace ncp {
 
@@ -58,6 +56,8 @@ public:
 
     std::uint16_t connectionNumber() const { return connection_; }
     std::uint8_t nextSequence() const { return sequence_; }
+    // Requests sent on this session, create and destroy included.
+    std::uint64_t requestsSent() const { return requestsSent_; }
     const QString& error() const { return error_; }
 
 private:
@@ -67,11 +67,12 @@ private:
     QString host_;
     std::uint16_t port_;
     SessionOptions options_;
-    std::unique_ptr<QTcpSocket> socket_;
+    TcpStream socket_;
     FrameAssembler frames_;
     bool open_ = false;
     std::uint16_t connection_ = kNoConnection;
     std::uint8_t sequence_ = 0;
+    std::uint64_t requestsSent_ = 0;
     QString error_;
 };
 

@@ -224,6 +224,62 @@ private slots:
                  nw::kNoMoreEntries);
     }
 
+    void volumeNumbersAreAskedOncePerSession()
+    {
+        // Session 0: DATA is volume 1; a scan's path look-up then says 2; a
+        // request refused with "no such volume"; then the session goes bad.
+        // Session 1 answers volume 3.
+        auto server = serve(
+            [](FakeNcpPeer& peer, const Request& r, int session) {
+                if (is(r, 0x16, 5))
+                    peer.reply(r, 0, WireWriter().u8(session == 0 ? 1 : 3).take());
+                else if (is(r, 0x17, 244))
+                    peer.reply(r, 0, WireWriter().u8(2).u32le(77).take());
+                else if (is(r, 0x17, 236))
+                    peer.reply(r, 0, WireWriter().zeros(16).u16le(0).take());
+                else if (is(r, 0x17, 28))
+                    peer.reply(r, 0x98);
+                else
+                    peer.reply(r, 0, {}, kStatusBadConnection);
+            },
+            2);
+        Fixture f(server.port());
+        const auto volume = [&f](const char* name) {
+            std::uint16_t number = 0;
+            const nw::NWCCODE code = f.client->NWGetVolumeNumber(f.conn, name, number);
+            return code == nw::kSuccess ? int(number) : -int(code);
+        };
+        QCOMPARE(volume("DATA"), 1);
+        QCOMPARE(volume("data"), 1); // the same volume, not asked again
+        std::int16_t iter = 0;
+        nw::CONN_USING_FILE_SUMMARY summary;
+        nw::CONNS_USING_FILE used;
+        QCOMPARE(
+            f.client->NWScanConnectionsUsingFile(f.conn, 0, "DATA:Q1.XLS", iter, summary, used),
+            nw::kSuccess);
+        QCOMPARE(volume("DATA"), 2); // what the path look-up said
+        std::array<char, 48> name{};
+        std::uint16_t type = 0;
+        std::uint32_t id = 0;
+        std::array<std::uint8_t, 7> time{};
+        QCOMPARE(f.client->NWGetConnectionInformation(f.conn, 3, name, type, id, time),
+                 nw::kVolumeDoesNotExist);
+        QCOMPARE(volume("DATA"), 1); // asked again after "no such volume"
+        QCOMPARE(f.client->NWClearFileLockSet(f.conn), nw::kInvalidConnection);
+        QCOMPARE(volume("DATA"), 3); // a new session asks again
+        QCOMPARE(volume("DATA"), 3);
+        f.done();
+        server.wait();
+        const auto sessions = server.requests();
+        const auto count = [](const std::vector<Request>& log) {
+            return std::count_if(log.begin(), log.end(),
+                                 [](const Request& r) { return is(r, 0x16, 5); });
+        };
+        QCOMPARE(sessions.size(), std::size_t(2));
+        QCOMPARE(count(sessions[0]), 2);
+        QCOMPARE(count(sessions[1]), 1);
+    }
+
     void unknownHandleAndUnreachableServer()
     {
         std::uint16_t port = 0;

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <thread>
+
 using namespace ncp;
 using namespace std::chrono_literals;
 using quorvex::FakeNcpPeer;
@@ -47,6 +49,7 @@ private slots:
             QCOMPARE(std::uint8_t(reply->data[0]), std::uint8_t(i % 256));
         }
         session.close();
+        QCOMPARE(session.requestsSent(), std::uint64_t(302));
         server.wait();
         const auto log = server.requests().at(0);
         QCOMPARE(log.size(), std::size_t(302)); // create, 300 requests, destroy
@@ -175,6 +178,33 @@ private slots:
         QVERIFY(session.open());
         QVERIFY(!session.call(0x17, 17, {}));
         QVERIFY(session.error().contains(QLatin1String("signature")));
+    }
+
+    void replyArrivingInPiecesIsWaitedForWhole()
+    {
+        FakeNcpServer server([](FakeNcpPeer& peer, int) {
+            if (!peer.acceptCreate())
+                return;
+            const auto r = peer.receive();
+            if (!r)
+                return;
+            Reply reply;
+            reply.sequence = r->sequence;
+            reply.connection = 5;
+            reply.data = QByteArray(3000, 'x');
+            const QByteArray frame = encodeReply(reply);
+            // The header split in two, then the body in two, with pauses between.
+            for (const auto& [from, size] : {std::pair{0, 5}, {5, 20}, {25, 1000}, {1025, -1}}) {
+                peer.sendRaw(frame.mid(from, size));
+                std::this_thread::sleep_for(30ms);
+            }
+            peer.receive();
+        });
+        NcpSession session(QStringLiteral("127.0.0.1"), server.port(), quick(2000ms));
+        QVERIFY(session.open());
+        const auto reply = session.call(0x17, 17, {});
+        QVERIFY2(reply, qPrintable(session.error()));
+        QCOMPARE(reply->data, QByteArray(3000, 'x'));
     }
 
     void serverHangingUpEndsTheSession()

@@ -175,6 +175,9 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         std::array<char, 255> path{};
         NWCONN_HANDLE conn = 0;
         QCOMPARE(client.NWParsePath("F:\\SHARED\\BIG.DB", server, conn, volume, path), kSuccess);
+        // Asked before the scan, whose path look-up would teach the client the number.
+        std::uint16_t volumeNumber = 0;
+        QCOMPARE(client.NWGetVolumeNumber(conn, "DATA", volumeNumber), kSuccess);
 
         // The scan: two batches (70 and 5), then the end.
         std::int16_t iter = 0;
@@ -202,8 +205,6 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         std::array<char, 256> fullName{};
         QCOMPARE(client.NWDSMapIDToName(context, conn, objectId, fullName), kSuccess);
         client.NWDSFreeContext(context);
-        std::uint16_t volumeNumber = 0;
-        QCOMPARE(client.NWGetVolumeNumber(conn, "DATA", volumeNumber), kSuccess);
         std::uint16_t pathIter = 0xFFFF;
         std::uint8_t rights = 0;
         std::array<char, 512> trusteePath{};

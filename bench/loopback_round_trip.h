@@ -1,0 +1,8 @@
+#pragma once
+
+// The floor under any request and reply protocol on this machine: the mean
+// time of one small message and its echo over TCP on loopback between two
+// processes, with nothing else done on either side. Call it before any
+// thread is started (it forks).
+
+double loopbackRoundTripMicros(int roundTrips);
