@@ -70,7 +70,6 @@ bool TcpStream::connect(const QString& host, std::uint16_t port, QDeadlineTimer 
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG;
     addrinfo* found = nullptr;
     const QByteArray service = QByteArray::number(port);
     const int lookup =
