@@ -88,7 +88,13 @@ ScanFigures windowScan(const QString& where, const QString& spec, const QString&
 
 int main(int argc, char* argv[])
 {
-    const double bareMicros = loopbackRoundTripMicros(20000);
+    // Best of three, as the scans are.
+    double bareMicros = -1;
+    for (int i = 0; i < 3; ++i) {
+        const double micros = loopbackRoundTripMicros(20000);
+        if (micros > 0 && (bareMicros < 0 || micros < bareMicros))
+            bareMicros = micros;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -54,8 +54,10 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
         return {kInvalidConnection, {}};
     }
     const NWCCODE code = clientCode(reply->completion);
-    if (code == kVolumeDoesNotExist)
-        volumes_.clear(); // a volume has gone: the numbers may have moved
+    // A volume has gone, so the numbers may have moved; a look-up of a name
+    // this server never had says nothing of the others.
+    if (code == kVolumeDoesNotExist && !(body.function == 0x16 && body.subfunction == 5))
+        volumes_.clear();
     return {code, reply->data};
 }
 

@@ -156,7 +156,7 @@ private:
     nw::NWDSContextHandle nextContext_ = 1;
     // Volume numbers by upper-case name, as this session has learned them.
     // A scan's path look-up refreshes its volume's; "no such volume" from any
-    // request, or a new session, forgets them all.
+    // other request, or a new session, forgets them all.
     std::map<QByteArray, std::uint8_t> volumes_;
 };
 

@@ -231,7 +231,9 @@ private slots:
         // Session 1 answers volume 3.
         auto server = serve(
             [](FakeNcpPeer& peer, const Request& r, int session) {
-                if (is(r, 0x16, 5))
+                if (is(r, 0x16, 5) && r.data.contains("NOPE"))
+                    peer.reply(r, 0x98);
+                else if (is(r, 0x16, 5))
                     peer.reply(r, 0, WireWriter().u8(session == 0 ? 1 : 3).take());
                 else if (is(r, 0x17, 244))
                     peer.reply(r, 0, WireWriter().u8(2).u32le(77).take());
@@ -251,6 +253,8 @@ private slots:
         };
         QCOMPARE(volume("DATA"), 1);
         QCOMPARE(volume("data"), 1); // the same volume, not asked again
+        QCOMPARE(volume("NOPE"), -int(nw::kVolumeDoesNotExist));
+        QCOMPARE(volume("DATA"), 1); // a volume this server never had moves no other
         std::int16_t iter = 0;
         nw::CONN_USING_FILE_SUMMARY summary;
         nw::CONNS_USING_FILE used;
@@ -276,7 +280,7 @@ private slots:
                                  [](const Request& r) { return is(r, 0x16, 5); });
         };
         QCOMPARE(sessions.size(), std::size_t(2));
-        QCOMPARE(count(sessions[0]), 2);
+        QCOMPARE(count(sessions[0]), 3); // DATA, NOPE, DATA after "no such volume"
         QCOMPARE(count(sessions[1]), 1);
     }
 
