@@ -52,10 +52,10 @@ NWCCODE NcpClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
         if (!entry)
             return malformed("path entry");
         // "VOL:PATH" from no handle: the reply names the volume's number now.
-        const qsizetype colon = path.indexOf(':');
-        if (dirHandle == 0 && colon > 0 && !path.left(colon).contains('\\') &&
-            !path.left(colon).contains('/'))
-            volumes_[path.left(colon).toUpper()] = entry->volume;
+        if (const auto split = splitNwPath(fromWire(path.constData()));
+            dirHandle == 0 && split && !split->volume.contains(QLatin1Char('\\')) &&
+            !split->volume.contains(QLatin1Char('/')))
+            volumes_[toWire(split->volume).toUpper()] = entry->volume;
         id = newCursor(Cursor{conn, dirHandle, path, *entry, 0, sessionCount_, 0});
         iterHandle = id;
     }
