@@ -2,6 +2,7 @@
 // is named, and forgotten when the server refuses them.
 
 #include "app/prompted_password_source.h"
+#include "support/file_with_mode.h"
 #include "support/scripted_prompts.h"
 
 #include <QFile>
@@ -23,14 +24,7 @@ private:
 
     QString write(const QString& name, const QByteArray& content, mode_t mode)
     {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
-        file.write(content);
-        file.close();
-        ::chmod(QFile::encodeName(path).constData(), mode);
-        return path;
+        return writeFileWithMode(m_dir.filePath(name), content, mode);
     }
 
 private slots:

@@ -2,6 +2,7 @@
 // answered over the wire as the in-process simulation answers the same call on
 // the same state file.
 
+#include "ds_request_frame.h"
 #include "ncpd_fixture.h"
 #include "raw_ncp_client.h"
 
@@ -17,19 +18,6 @@ using ncp::WireWriter;
 namespace {
 
 const QByteArray kQ1 = "DATA:REPORTS\\Q1.XLS";
-
-QByteArray dsRequest(std::uint32_t verb, const QByteArray& parameters)
-{
-    return WireWriter()
-        .u32le(0xFFFFFFFF)
-        .u32le(4096)
-        .u32le(std::uint32_t(12 + parameters.size()))
-        .u32le(0)
-        .u32le(verb)
-        .u32le(4096)
-        .bytes(parameters)
-        .take();
-}
 
 QByteArray resolveParameters(const QString& name)
 {
@@ -219,20 +207,21 @@ void NcpdDirectoryCallsTest::directoryServices()
     QVERIFY(f.start());
     RawNcpClient c;
     QVERIFY(c.open(f.port(), "ADMIN", "secret"));
-    const auto resolved =
-        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("jsmith.sales.acme"))));
+    const auto resolved = c.request(
+        0x68, 0x02, dsRequestFrame(1, resolveParameters(QStringLiteral("jsmith.sales.acme"))));
     QCOMPARE(resolved->completion, std::uint8_t(0));
     QCOMPARE(
         resolved->data,
         WireWriter().u32le(20).u32le(0xFFFFFFFF).u32le(0).u32le(1).u32be(1002).u32le(0).take());
 
     const auto missing =
-        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("JSMITH"))));
+        c.request(0x68, 0x02, dsRequestFrame(1, resolveParameters(QStringLiteral("JSMITH"))));
     QCOMPARE(missing->completion, std::uint8_t(0));
     QCOMPARE(std::int32_t(WireReader(missing->data.mid(8)).u32le()), -601);
 
     const auto named = c.request(
-        0x68, 0x02, dsRequest(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(1002).take()));
+        0x68, 0x02,
+        dsRequestFrame(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(1002).take()));
     QCOMPARE(named->completion, std::uint8_t(0));
     WireReader in(named->data);
     in.seek(8); // directory error, then the name
@@ -244,8 +233,9 @@ void NcpdDirectoryCallsTest::directoryServices()
         name.append(QChar(in.u16le()));
     QCOMPARE(name, QStringLiteral("JSMITH.SALES.ACME"));
 
-    const auto unknownId = c.request(
-        0x68, 0x02, dsRequest(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(77).take()));
+    const auto unknownId =
+        c.request(0x68, 0x02,
+                  dsRequestFrame(2, WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(77).take()));
     QCOMPARE(std::int32_t(WireReader(unknownId->data.mid(8)).u32le()), -601);
 }
 
@@ -257,7 +247,7 @@ void NcpdDirectoryCallsTest::directoryServicesOnABinderyServer()
     RawNcpClient c;
     QVERIFY(c.open(f.port(), "ADMIN", "secret"));
     const auto reply =
-        c.request(0x68, 0x02, dsRequest(1, resolveParameters(QStringLiteral("BOB"))));
+        c.request(0x68, 0x02, dsRequestFrame(1, resolveParameters(QStringLiteral("BOB"))));
     QCOMPARE(reply->completion, std::uint8_t(0xFB));
 }
 

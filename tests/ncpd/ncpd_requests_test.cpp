@@ -2,6 +2,7 @@
 // and anything cut short, padded with stray bytes or counting past its end
 // refused.
 
+#include "ds_request_frame.h"
 #include "ncp/wire_writer.h"
 #include "ncpd/bindery_requests.h"
 #include "ncpd/connection_requests.h"
@@ -23,19 +24,6 @@ namespace {
 template <typename F> Decoder accepts(F decode)
 {
     return [decode](const QByteArray& data) { return decode(data).has_value(); };
-}
-
-QByteArray dsFrame(std::uint32_t verb, const QByteArray& parameters)
-{
-    return WireWriter()
-        .u32le(0xFFFFFFFF)
-        .u32le(4096)
-        .u32le(std::uint32_t(12 + parameters.size()))
-        .u32le(0)
-        .u32le(verb)
-        .u32le(4096)
-        .bytes(parameters)
-        .take();
 }
 
 QByteArray resolveName(const QByteArray& utf16WithTerminator)
@@ -173,7 +161,7 @@ void NcpdRequestsTest::clearConnectionKeepsBothReadings()
 void NcpdRequestsTest::resolveNameReadsUtf16()
 {
     const QByteArray name = QByteArray::fromHex("42004f00420000 00"); // "BOB" + terminator
-    const auto ds = ncpd::decodeDsRequest(dsFrame(1, resolveName(name)));
+    const auto ds = ncpd::decodeDsRequest(dsRequestFrame(1, resolveName(name)));
     QVERIFY(ds);
     QCOMPARE(ds->verb, 1u);
     const auto resolve = ncpd::decodeResolveName(ds->parameters);
@@ -189,14 +177,14 @@ void NcpdRequestsTest::resolveNameReadsUtf16()
 void NcpdRequestsTest::dsMessageMustBeWhole()
 {
     const QByteArray params = WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(7).take();
-    QVERIFY(ncpd::decodeDsRequest(dsFrame(2, params)));
-    QVERIFY(ncpd::decodeDsRequest(dsFrame(2, params) + QByteArray(3, '\0'))); // padding
-    QVERIFY(!ncpd::decodeDsRequest(dsFrame(2, params) + QByteArray(4, '\0')));
-    QVERIFY(!ncpd::decodeDsRequest(dsFrame(2, params).chopped(1)));
-    QByteArray continuation = dsFrame(2, params);
+    QVERIFY(ncpd::decodeDsRequest(dsRequestFrame(2, params)));
+    QVERIFY(ncpd::decodeDsRequest(dsRequestFrame(2, params) + QByteArray(3, '\0'))); // padding
+    QVERIFY(!ncpd::decodeDsRequest(dsRequestFrame(2, params) + QByteArray(4, '\0')));
+    QVERIFY(!ncpd::decodeDsRequest(dsRequestFrame(2, params).chopped(1)));
+    QByteArray continuation = dsRequestFrame(2, params);
     continuation[0] = 1;
     QVERIFY(!ncpd::decodeDsRequest(continuation));
-    QByteArray tooSmall = dsFrame(2, params);
+    QByteArray tooSmall = dsRequestFrame(2, params);
     tooSmall[8] = 11; // message size below its own header
     tooSmall[9] = 0;
     QVERIFY(!ncpd::decodeDsRequest(tooSmall));

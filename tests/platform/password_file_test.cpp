@@ -1,6 +1,7 @@
 // The password file is trusted only when nobody else could read or replace it.
 
 #include "platform/password_file.h"
+#include "support/file_with_mode.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,14 +22,7 @@ private:
 
     QString write(const QString& name, const QByteArray& content, mode_t mode)
     {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
-        file.write(content);
-        file.close();
-        ::chmod(QFile::encodeName(path).constData(), mode);
-        return path;
+        return writeFileWithMode(m_dir.filePath(name), content, mode);
     }
 
 private slots:
