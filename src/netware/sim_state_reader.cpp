@@ -27,10 +27,11 @@ struct Fault
 }
 
 const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
-    QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
-    QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches")};
+    QStringLiteral("server"),         QStringLiteral("version"),     QStringLiteral("volumes"),
+    QStringLiteral("objects"),        QStringLiteral("workstation"), QStringLiteral("connections"),
+    QStringLiteral("trustees"),       QStringLiteral("files"),       QStringLiteral("faults"),
+    QStringLiteral("latencyMs"),      QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
+    QStringLiteral("watchdogSeconds")};
 
 class Reader
 {
@@ -121,6 +122,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->latencyMs = int(optInteger(root, "latencyMs", QString(), 0, 600000, 0));
     s_->batchSize = int(optInteger(root, "batchSize", QString(), 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", QString(), 0, 100000, 0));
+    s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", QString(), 1, 86400, 300));
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
