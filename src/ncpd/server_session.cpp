@@ -72,7 +72,7 @@ void ServerSession::dispatchNext()
     creating_ = next.ncp.size() >= 2 &&
                 std::uint8_t(next.ncp[0]) == (ncp::kCreateConnection >> 8) &&
                 std::uint8_t(next.ncp[1]) == (ncp::kCreateConnection & 0xFF);
-    emit requestStarted();
+    emit requestStarted(creating_);
     // Without latency a call answers in microseconds: answered here, it saves
     // the two hops to the worker's thread and back, most of a round trip.
     if (worker_->answersAtOnce()) {

@@ -50,9 +50,9 @@ public:
 signals:
     // The session is over (client gone, destroy answered, or dropped).
     void ended(ServerSession* session);
-    // A request goes to be answered; its answer has gone out. created: it was
-    // a create request, answered with success.
-    void requestStarted();
+    // A request goes to be answered (create: it is a create request); its
+    // answer has gone out (created: a create request answered with success).
+    void requestStarted(bool create);
     void answered(bool created);
 
 private:

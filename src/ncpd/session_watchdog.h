@@ -1,9 +1,10 @@
 #pragma once
 
 // Keeps idle clients from holding the server's sessions: a connection that has
-// not completed its create request within the handshake time is closed, and so
-// is a session that sends no request for the server's watchdog time (a real
-// server probes such a station, then drops it).
+// not sent its create request within the handshake time is closed (or one whose
+// create was refused and sent no other within that time), and so is a session
+// that sends no request for the server's watchdog time (a real server probes
+// such a station, then drops it).
 
 #include <QObject>
 #include <QTimer>
@@ -28,6 +29,7 @@ public:
     SessionWatchdog(ServerSession& session, const SessionLimits& limits);
 
 private:
+    void onStarted(bool create);
     void onAnswered(bool created);
 
     ServerSession& session_;

@@ -80,10 +80,13 @@ ReadOutcome readText(const QString& path, QString& text, QString& reason)
         reason = QStringLiteral("it is not UTF-8 or Latin-1 text");
         return ReadOutcome::Refused;
     }
+    // A byte order mark says UTF-8, but the text after it may still not be.
+    const QByteArrayView body =
+        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8);
-    text = utf8.decode(bytes);
+    text = utf8.decode(body);
     if (utf8.hasError()) // an older editor's Latin-1; rewritten as UTF-8
-        text = QString::fromLatin1(bytes);
+        text = QString::fromLatin1(body);
     return ReadOutcome::Text;
 }
 
