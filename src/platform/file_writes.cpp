@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,34 +33,46 @@ bool fail(QString* error, const QString& path, int code)
     return false;
 }
 
-// Only a call on something other than a regular file can block for good (a
-// FIFO without a reader); a termination signal abandons it, other signals retry.
-int openFile(const QByteArray& name, int flags, bool mayBlock)
+// Only a FIFO or a device can keep a call waiting for good (a FIFO without a
+// reader, or one that stops reading): such a target is opened and written
+// without blocking, and the wait watches for a termination signal, which
+// abandons it. A regular file is opened and written as usual.
+int openFile(const QByteArray& name, int flags, bool mayWait)
 {
     for (;;) {
-        if (mayBlock && TerminationSignals::requested()) {
+        if (mayWait && TerminationSignals::requested()) {
             errno = EINTR;
             return -1;
         }
-        const int fd = ::open(name.constData(), flags | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EINTR)
+        const int fd =
+            ::open(name.constData(), flags | O_CLOEXEC | (mayWait ? O_NONBLOCK : 0), 0666);
+        if (fd >= 0)
             return fd;
-        mayBlock = true;
+        if (errno == EINTR)
+            continue;
+        if (!mayWait || errno != ENXIO) // ENXIO: nobody reads the FIFO yet
+            return -1;
+        sleepUnlessTerminating(100);
     }
 }
 
-bool writeAll(int fd, const char* data, qint64 size, bool mayBlock)
+bool writeAll(int fd, const char* data, qint64 size)
 {
     while (size > 0) {
-        if (mayBlock && TerminationSignals::requested()) {
-            errno = EINTR;
-            return false;
-        }
         const ssize_t n = ::write(fd, data, std::size_t(size));
         if (n < 0) {
-            if (errno != EINTR)
+            if (errno == EINTR)
+                continue;
+            if (errno != EAGAIN)
                 return false;
-            mayBlock = true;
+            // A FIFO or device that takes nothing more for now.
+            const int wake = TerminationSignals::wakeDescriptor();
+            pollfd p[2] = {{fd, POLLOUT, 0}, {wake, POLLIN, 0}};
+            ::poll(p, wake < 0 ? 1 : 2, -1);
+            if (TerminationSignals::requested()) {
+                errno = EINTR;
+                return false;
+            }
             continue;
         }
         if (n == 0) {
@@ -114,7 +127,7 @@ public:
         if (st && S_ISDIR(st->st_mode))
             return fail(error_, target_, EISDIR);
         if (st && !S_ISREG(st->st_mode))
-            return beginInPlace(name);
+            return beginInPlace(name, true);
         for (int attempt = 0; attempt < 100; ++attempt) {
             QByteArray temp =
                 name + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
@@ -131,7 +144,7 @@ public:
             const int code = errno;
             const bool closed = code == EACCES || code == EPERM || code == EROFS;
             if (inPlaceIfFolderIsClosed && closed && st && ::access(name.constData(), W_OK) == 0)
-                return beginInPlace(name);
+                return beginInPlace(name, false);
             return fail(error_, target_, code);
         }
         return fail(error_, target_, EEXIST);
@@ -139,13 +152,13 @@ public:
 
     bool write(const char* data, qint64 size)
     {
-        return writeAll(fd_, data, size, mayBlock_) || fail(error_, target_, errno);
+        return writeAll(fd_, data, size) || fail(error_, target_, errno);
     }
 
     bool commit()
     {
         // A file system that delays allocation reports a full disk here.
-        if (!mayBlock_ && ::fdatasync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        if (!waits_ && ::fdatasync(fd_) != 0 && errno != EINVAL && errno != EROFS)
             return fail(error_, target_, errno);
         const int fd = fd_;
         fd_ = -1;
@@ -160,10 +173,10 @@ public:
     }
 
 private:
-    bool beginInPlace(const QByteArray& name)
+    bool beginInPlace(const QByteArray& name, bool waits)
     {
-        mayBlock_ = true;
-        fd_ = openFile(name, O_WRONLY | O_TRUNC, mayBlock_);
+        waits_ = waits;
+        fd_ = openFile(name, O_WRONLY | O_TRUNC, waits_);
         return fd_ >= 0 || fail(error_, target_, errno);
     }
 
@@ -171,7 +184,7 @@ private:
     QString target_;
     QByteArray tempName_;
     int fd_ = -1;
-    bool mayBlock_ = false;
+    bool waits_ = false; // a FIFO or a device
 };
 
 } // namespace
@@ -188,9 +201,9 @@ bool appendToFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QByteArray name = QFile::encodeName(path);
     const auto before = statOf(name);
-    const bool mayBlock = before && !S_ISREG(before->st_mode);
+    const bool mayWait = before && !S_ISREG(before->st_mode);
     bool created = false;
-    int fd = openFile(name, O_WRONLY | O_APPEND, mayBlock);
+    int fd = openFile(name, O_WRONLY | O_APPEND, mayWait);
     if (fd < 0 && errno == ENOENT) {
         fd = openFile(name, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, false);
         created = fd >= 0;
@@ -199,7 +212,7 @@ bool appendToFile(const QString& path, const QByteArray& bytes, QString* error)
         return fail(error, path, errno);
     struct stat st = {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (!writeAll(fd, bytes.constData(), bytes.size(), !regular)) {
+    if (!writeAll(fd, bytes.constData(), bytes.size())) {
         const int code = errno;
         if (created)
             ::unlink(name.constData());

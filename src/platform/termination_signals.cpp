@@ -14,8 +14,9 @@ namespace quorvex {
 
 namespace {
 
-int g_pipe[2] = {-1, -1};
-bool g_attached = false; // a TerminationSignals object delivers the signals
+int g_pipe[2] = {-1, -1}; // read by the event loop
+int g_wake[2] = {-1, -1}; // never read: readable for good after the first signal
+bool g_attached = false;  // a TerminationSignals object delivers the signals
 volatile std::sig_atomic_t g_received = 0;
 struct sigaction g_previousInt;
 struct sigaction g_previousTerm;
@@ -34,9 +35,9 @@ void onSignal(int number)
     g_received = 1;
     const int savedErrno = errno;
     const char byte = static_cast<char>(number);
-    // Nothing else is safe here; a full pipe drops the byte, and a signal is
-    // already pending in it anyway.
-    [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
+    // Nothing else is safe here.
+    [[maybe_unused]] ssize_t written = ::write(g_pipe[1], &byte, 1);
+    written = ::write(g_wake[1], &byte, 1);
     errno = savedErrno;
 }
 
@@ -48,6 +49,13 @@ bool TerminationSignals::install()
         return true;
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         g_pipe[0] = g_pipe[1] = -1;
+        qWarning("TerminationSignals: no pipe");
+        return false;
+    }
+    if (::pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ::close(g_pipe[0]);
+        ::close(g_pipe[1]);
+        g_pipe[0] = g_pipe[1] = g_wake[0] = g_wake[1] = -1;
         qWarning("TerminationSignals: no pipe");
         return false;
     }
@@ -69,9 +77,10 @@ void TerminationSignals::uninstall()
         return;
     ::sigaction(SIGINT, &g_previousInt, nullptr);
     ::sigaction(SIGTERM, &g_previousTerm, nullptr);
-    ::close(g_pipe[0]);
-    ::close(g_pipe[1]);
-    g_pipe[0] = g_pipe[1] = -1;
+    for (int* fd : {&g_pipe[0], &g_pipe[1], &g_wake[0], &g_wake[1]}) {
+        ::close(*fd);
+        *fd = -1;
+    }
     g_received = 0;
 }
 
@@ -82,7 +91,7 @@ bool TerminationSignals::requested()
 
 int TerminationSignals::wakeDescriptor()
 {
-    return g_pipe[0];
+    return g_wake[0];
 }
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)

@@ -26,9 +26,8 @@ public:
     static void uninstall();
     // True from the first termination signal on. Safe anywhere.
     static bool requested();
-    // Readable once a termination signal has arrived and until the event loop
-    // has taken it; a blocking wait can poll it besides its own descriptor. -1
-    // when the handlers are not installed.
+    // Readable from the first termination signal on; a blocking wait can poll
+    // it besides its own descriptor. -1 when the handlers are not installed.
     static int wakeDescriptor();
 
     // Installs the handlers when needed and delivers the signals noted from then
