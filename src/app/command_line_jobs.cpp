@@ -25,15 +25,6 @@
 
 namespace quorvex {
 
-namespace {
-
-void toStandardError(const QString& text)
-{
-    printToStandardError(text);
-}
-
-} // namespace
-
 CommandLineJobs::CommandLineJobs(Form1& form) : form_(form) {}
 
 QString CommandLineJobs::outputStamp(const QDateTime& now)
@@ -81,7 +72,7 @@ void CommandLineJobs::run(const QString& commandLine)
                 static const QRegularExpression failure(
                     QStringLiteral("^(Error!|File doesn't exist|Unable to|Scan timed out)"));
                 if (failure.match(text).hasMatch())
-                    toStandardError(text);
+                    printToStandardError(text);
             });
         }
         form_.Check1->setChecked(true);
@@ -93,7 +84,7 @@ void CommandLineJobs::run(const QString& commandLine)
             clearAllUsers();
         if (job.kind == Kind::ScanClearAndEnd) {
             if (form_.services().headless)
-                toStandardError(form_.Text2->text());
+                printToStandardError(form_.Text2->text());
             end(scanned ? 0 : 1);
         } else if (form_.services().headless) {
             endUnattended(scanned ? 0 : 1);
@@ -103,7 +94,7 @@ void CommandLineJobs::run(const QString& commandLine)
     case Kind::ScanAndAppend: {
         int status = scanned ? 0 : 1;
         if (!scanned)
-            toStandardError(form_.Text2->text());
+            printToStandardError(form_.Text2->text());
         else if (form_.List1->count() > 0 && !writeUsers(job))
             status = 1;
         end(status);
@@ -165,8 +156,8 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
     if (dosPath.match(target).hasMatch())
         target = hostPathOf(form_.services().drives, target);
     if (target.isEmpty()) {
-        toStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
-                        QStringLiteral("'."));
+        printToStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
+                             QStringLiteral("'."));
         return false;
     }
     QString text = outputStamp(form_.services().clock.now()) + QStringLiteral("\r\n");
@@ -181,8 +172,8 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
                              ? appendToFile(target, bytes, &error)
                              : replaceFile(target, bytes, &error, true);
     if (!written) {
-        toStandardError(QStringLiteral("Unable to write the output file ") + error +
-                        QLatin1Char('.'));
+        printToStandardError(QStringLiteral("Unable to write the output file ") + error +
+                             QLatin1Char('.'));
         return false;
     }
     return true;
@@ -196,7 +187,7 @@ void CommandLineJobs::end(int status)
 
 void CommandLineJobs::endUnattended(int status)
 {
-    toStandardError(form_.Text2->text());
+    printToStandardError(form_.Text2->text());
     end(status);
 }
 
