@@ -2,6 +2,7 @@
 
 #include "netware/sim_address.h"
 #include "netware/sim_path.h"
+#include "platform/termination_signals.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,14 @@ struct Fault
 [[noreturn]] void fail(const QString& where, const QString& what)
 {
     throw Fault{where + QLatin1String(": ") + what};
+}
+
+// A state of tens of thousands of connections takes seconds to read; a program
+// told to end does not wait for it.
+void stopIfTerminating(const QString& where)
+{
+    if (quorvex::TerminationSignals::requested())
+        fail(where, QStringLiteral("reading interrupted by a termination signal"));
 }
 
 const QSet<QString> kKnownKeys = {
@@ -218,6 +227,7 @@ void Reader::readConnections(const QJsonObject& root)
     s_->connections.reserve(std::size_t(conns.size()));
     for (int i = 0; i < conns.size(); ++i) {
         const QString where = QStringLiteral("connections[%1]").arg(i);
+        stopIfTerminating(where);
         const QJsonObject o = object(conns[i], where);
         SimConnection c;
         c.number = std::uint16_t(
@@ -302,6 +312,7 @@ void Reader::readFiles(const QJsonObject& root)
     const QJsonObject files = object(v, QStringLiteral("files"));
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QString where = QStringLiteral("files[\"%1\"]").arg(it.key());
+        stopIfTerminating(where);
         const QJsonObject o = object(it.value(), where);
         SimFileData f;
         f.path = volumePath(it.key(), where);
