@@ -3,6 +3,7 @@
 #include "app/prompted_password_source.h"
 #include "ncp/client_router.h"
 #include "netware/demo_install.h"
+#include "netware/sim_server.h"
 #include "platform/app_dirs.h"
 #include "platform/default_printer.h"
 #include "platform/desktop_prompts.h"
@@ -94,6 +95,12 @@ void AppServices::setUpDrivesAndServers()
     nw::ClientRouter* client = client_.get();
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
+    });
+    // A simulated server whose state file cannot be read says what is wrong
+    // with it (file, position, fault), as quorvex-sim show does.
+    drives_->setServerProblem([client](const QString& server) {
+        nw::SimServer* sim = client->simServer(server);
+        return sim && !sim->state() ? sim->errorText() : QString();
     });
 }
 

@@ -15,17 +15,19 @@ CommandLineJob parseCommandLine(const QString& commandLine)
     if (argument.isEmpty() || argument == QLatin1String("/p"))
         return job;
 
+    // A file name ends where its switch begins: further blanks before the
+    // switch are no part of it, as around " > ".
     const QString tail = argument.right(3).toLower();
     if (tail == QLatin1String(" -t")) {
         job.kind = CommandLineJobKind::ScanAndRescan;
-        job.fileName = argument.left(argument.size() - 3);
+        job.fileName = argument.left(argument.size() - 3).trimmed();
     } else if (tail == QLatin1String(" -c")) {
         job.kind = CommandLineJobKind::ScanAndClear;
-        job.fileName = argument.left(argument.size() - 3);
+        job.fileName = argument.left(argument.size() - 3).trimmed();
     } else if (tail == QLatin1String("-ce")) {
         // The switch and the blank before it.
         job.kind = CommandLineJobKind::ScanClearAndEnd;
-        job.fileName = argument.left(qMax(0, argument.size() - 4));
+        job.fileName = argument.left(qMax(0, argument.size() - 4)).trimmed();
     } else if (const int at = argument.indexOf(QLatin1String(" > ")); at >= 0) {
         job.kind = CommandLineJobKind::ScanAndWrite;
         job.fileName = argument.left(at).trimmed();

@@ -10,37 +10,20 @@
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/file_writes.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/standard_error.h"
 #include "scan/scan_engine.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include <cstdio>
-
 namespace quorvex {
-
-namespace {
-
-void toStandardError(const QString& text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (shown.isEmpty())
-        return;
-    if (!shown.endsWith(QLatin1Char('\n')))
-        shown += QLatin1Char('\n');
-    std::fputs(shown.toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
-}
-
-} // namespace
 
 CommandLineJobs::CommandLineJobs(Form1& form) : form_(form) {}
 
@@ -67,13 +50,19 @@ void CommandLineJobs::run(const QString& commandLine)
     if (fileName.isEmpty() || !FileExists(form_.services().drives, fileName)) {
         form_.services().prompts.beep();
         form_.Text2->setText(QStringLiteral("Passed file '") + job.fileName +
-                             QStringLiteral("' does not exist."));
+                             QStringLiteral("' does not exist.") + serverProblems(job.fileName));
         if (form_.services().headless)
             endUnattended(1);
         return;
     }
 
     const bool scanned = scan(fileName);
+    // A host path may have found no drive of its server and taken a local one:
+    // the pane says why the server's drive holds no files.
+    if (!scanned && job.fileName.startsWith(QLatin1Char('/'))) {
+        if (const QString problems = serverProblems(job.fileName); !problems.isEmpty())
+            form_.Text2->append(problems);
+    }
     switch (job.kind) {
     case Kind::ScanAndRescan:
         if (form_.services().headless) {
@@ -83,7 +72,7 @@ void CommandLineJobs::run(const QString& commandLine)
                 static const QRegularExpression failure(
                     QStringLiteral("^(Error!|File doesn't exist|Unable to|Scan timed out)"));
                 if (failure.match(text).hasMatch())
-                    toStandardError(text);
+                    printToStandardError(text);
             });
         }
         form_.Check1->setChecked(true);
@@ -95,7 +84,7 @@ void CommandLineJobs::run(const QString& commandLine)
             clearAllUsers();
         if (job.kind == Kind::ScanClearAndEnd) {
             if (form_.services().headless)
-                toStandardError(form_.Text2->text());
+                printToStandardError(form_.Text2->text());
             end(scanned ? 0 : 1);
         } else if (form_.services().headless) {
             endUnattended(scanned ? 0 : 1);
@@ -105,7 +94,7 @@ void CommandLineJobs::run(const QString& commandLine)
     case Kind::ScanAndAppend: {
         int status = scanned ? 0 : 1;
         if (!scanned)
-            toStandardError(form_.Text2->text());
+            printToStandardError(form_.Text2->text());
         else if (form_.List1->count() > 0 && !writeUsers(job))
             status = 1;
         end(status);
@@ -123,6 +112,19 @@ QString CommandLineJobs::dosFileName(const QString& fileName) const
     if (!fileName.startsWith(QLatin1Char('/')))
         return fileName;
     return form_.services().drives.dosPathForHostPath(fileName);
+}
+
+QString CommandLineJobs::serverProblems(const QString& fileName) const
+{
+    const DriveMap& drives = form_.services().drives;
+    const auto letter = driveLetterOf(fileName);
+    QStringList problems =
+        letter ? QStringList{drives.serverProblem(*letter)} : drives.serverProblems();
+    problems.removeAll(QString());
+    QString text;
+    for (const QString& problem : problems)
+        text += QStringLiteral("\r\nThe server cannot be used: ") + problem;
+    return text;
 }
 
 bool CommandLineJobs::scan(const QString& fileName)
@@ -153,22 +155,25 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
     QString target = job.outputFile;
     if (dosPath.match(target).hasMatch())
         target = hostPathOf(form_.services().drives, target);
-    QFile out(target);
-    const QIODevice::OpenMode mode =
-        job.kind == CommandLineJobKind::ScanAndAppend ? QIODevice::Append : QIODevice::Truncate;
-    if (target.isEmpty() || !out.open(QIODevice::WriteOnly | mode)) {
-        toStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
-                        QStringLiteral("'."));
+    if (target.isEmpty()) {
+        printToStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
+                             QStringLiteral("'."));
         return false;
     }
     QString text = outputStamp(form_.services().clock.now()) + QStringLiteral("\r\n");
     text += job.fileName + QStringLiteral("\r\n");
     for (int i = 0; i < form_.List1->count(); ++i)
         text += form_.List1->item(i)->text() + QStringLiteral("\r\n");
+    // " > " replaces the old report only once the new one is written whole; " >> "
+    // leaves the report as it was when the block cannot be added whole.
     const QByteArray bytes = text.toLocal8Bit();
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        toStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
-                        QStringLiteral("'."));
+    QString error;
+    const bool written = job.kind == CommandLineJobKind::ScanAndAppend
+                             ? appendToFile(target, bytes, &error)
+                             : replaceFile(target, bytes, &error, true);
+    if (!written) {
+        printToStandardError(QStringLiteral("Unable to write the output file ") + error +
+                             QLatin1Char('.'));
         return false;
     }
     return true;
@@ -182,7 +187,7 @@ void CommandLineJobs::end(int status)
 
 void CommandLineJobs::endUnattended(int status)
 {
-    toStandardError(form_.Text2->text());
+    printToStandardError(form_.Text2->text());
     end(status);
 }
 

@@ -28,6 +28,10 @@ private:
     // The file name as the jobs use it: a host path ("/...", as a desktop hands
     // over a file) is turned into its DOS path; empty when no drive holds it.
     QString dosFileName(const QString& fileName) const;
+    // Lines that say why a server cannot be used, each after a line break: the
+    // server of a DOS path's drive, or of every network drive for a host path;
+    // empty when nothing is known to be wrong.
+    QString serverProblems(const QString& fileName) const;
     bool scan(const QString& fileName);
     void clearAllUsers();
     bool writeUsers(const CommandLineJob& job);

@@ -14,6 +14,7 @@
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "platform/standard_error.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -90,6 +91,14 @@ bool Lifecycle::Form_Load(const QString& commandLine)
 
     window_->tray().add();
     QGuiApplication::restoreOverrideCursor();
+
+    // Without a display the store has said so on standard error already.
+    if (store.loadStatus() == SettingsStore::LoadStatus::Unreadable && !services.headless) {
+        services.prompts.messageBox(
+            QStringLiteral("Unable to read the settings file ") + store.loadError() +
+                QStringLiteral(". Quorvex starts with its defaults and leaves the file as it is."),
+            QStringLiteral("Quorvex"), MsgIcon::Exclamation, MsgButtons::Ok, Answer::Ok);
+    }
 
     const QString argument = commandLine.trimmed();
     if (parseCommandLine(argument).kind == CommandLineJobKind::None)
@@ -184,13 +193,34 @@ void Lifecycle::Form_Unload()
         write(store, keys::Height, static_cast<float>(windowHeightTwips(form_)));
         write(store, keys::Width, static_cast<float>(windowWidthTwips(form_)));
     }
-    store.sync();
+    writeSettingsFile();
 
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != &form_)
             w->close();
     }
     emit programEnded(exitStatus_);
+}
+
+void Lifecycle::writeSettingsFile()
+{
+    SettingsStore& store = form_.services().settings;
+    // A file refused at start was reported then; it is kept as it is.
+    if (store.sync() || store.writeError().isEmpty())
+        return;
+    const QString text = QStringLiteral("Unable to write the settings file ") + store.writeError() +
+                         QStringLiteral(". The settings of this run are lost; the file was "
+                                        "left as it was.");
+    if (form_.services().headless || terminating_) {
+        printToStandardError(text);
+    } else {
+        Prompts& prompts = form_.services().prompts;
+        prompts.beep();
+        prompts.messageBox(text, QStringLiteral("Quorvex"), MsgIcon::Exclamation, MsgButtons::Ok,
+                           Answer::Ok);
+    }
+    if (exitStatus_ == 0)
+        exitStatus_ = 1;
 }
 
 void Lifecycle::writeOptions()
@@ -221,6 +251,13 @@ void Lifecycle::unload()
 {
     Form_Unload();
     form_.close();
+}
+
+void Lifecycle::terminate()
+{
+    terminating_ = true;
+    form_.stopRequested = true; // a scan that waits in the event loop ends at its next turn
+    unload();
 }
 
 } // namespace quorvex

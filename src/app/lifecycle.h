@@ -28,6 +28,10 @@ public:
 
     // Unloads the main window: shutdown, then the window closes.
     void unload();
+    // SIGINT or SIGTERM: a running scan stops as Stop stops it, and the window
+    // unloads without asking anything (a settings file that could not be
+    // written is said on standard error).
+    void terminate();
     bool isUnloaded() const { return unloaded_; }
 
     // 0 after an orderly run, 2 when the program could not start.
@@ -51,10 +55,12 @@ private:
     void readHistories();
     void readOptions();
     void writeOptions();
+    void writeSettingsFile();
 
     Form1& form_;
     std::unique_ptr<WindowBehaviour> window_;
     bool unloaded_ = false;
+    bool terminating_ = false;
     int exitStatus_ = 0;
 };
 

@@ -12,6 +12,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Before anything can block: a signal from now on is kept until the event
+    // loop takes it, and a blocked open or write returns to look at it.
+    quorvex::TerminationSignals::install();
     // "--help" and "--version" answer before anything else starts.
     if (const auto status = quorvex::handleInfoOptions(argc, argv))
         return *status;
@@ -25,6 +28,7 @@ int main(int argc, char* argv[])
     // The window hides in the tray and other windows come and go; the program
     // ends when the main window unloads, not when a last window closes.
     app.setQuitOnLastWindowClosed(false);
+    quorvex::TerminationSignals termination;
 
     // QApplication has taken its own options out of the arguments; the rest,
     // joined by blanks, is the one command line the program knows.
@@ -36,9 +40,8 @@ int main(int argc, char* argv[])
     quorvex::Lifecycle& lifecycle = form.lifecycle();
     QObject::connect(&lifecycle, &quorvex::Lifecycle::programEnded, &app,
                      [&app](int status) { app.exit(status); });
-    quorvex::TerminationSignals termination;
     QObject::connect(&termination, &quorvex::TerminationSignals::terminationRequested, &lifecycle,
-                     [&lifecycle] { lifecycle.unload(); });
+                     [&lifecycle] { lifecycle.terminate(); });
 
     if (!lifecycle.Form_Load(commandLine))
         return lifecycle.exitStatus();

@@ -294,8 +294,11 @@ void FileBrowser::Combo1_Click()
     form_.scan().Command1_Click();
 }
 
-void FileBrowser::pointAt(const QString& fullPath)
+void FileBrowser::pointAt(const QString& path)
 {
+    // "/" separates names in a DOS path as "\" does, as the drive map reads it.
+    QString fullPath = path;
+    fullPath.replace(QLatin1Char('/'), QLatin1Char('\\'));
     form_.Drive1->setDrive(fullPath.left(1));
     const qsizetype cut = fullPath.lastIndexOf(QLatin1Char('\\'));
     const QString directory = fullPath.left(cut + 1);

@@ -1,5 +1,7 @@
 #include "ncp/tcp_stream.h"
 
+#include "platform/termination_signals.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -49,11 +51,20 @@ bool TcpStream::fail(const QString& why)
 
 TcpStream::Ready TcpStream::waitFor(short events, QDeadlineTimer deadline)
 {
+    // A termination signal ends the wait: the program is to end within moments,
+    // not when a server that keeps answering "still working" is done.
+    const int wake = quorvex::TerminationSignals::wakeDescriptor();
     for (;;) {
-        pollfd p{fd_, events, 0};
-        const int n = ::poll(&p, 1, pollMillis(deadline));
-        if (n > 0)
+        if (quorvex::TerminationSignals::requested()) {
+            error_ = QStringLiteral("interrupted by a termination signal");
+            return Ready::Failed;
+        }
+        pollfd p[2] = {{fd_, events, 0}, {wake, POLLIN, 0}};
+        const int n = ::poll(p, wake < 0 ? 1 : 2, pollMillis(deadline));
+        if (n > 0 && p[0].revents != 0)
             return Ready::Yes; // errors and hang-ups show in the read or write that follows
+        if (n > 0)
+            continue; // the signal's wake-up: looked at above
         if (n == 0)
             return Ready::TimedOut;
         if (errno != EINTR) {

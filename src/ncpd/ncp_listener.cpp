@@ -1,5 +1,6 @@
 #include "ncpd/ncp_listener.h"
 
+#include "ncpd/busy_answer.h"
 #include "ncpd/session_table.h"
 #include "netware/sim_state_reader.h"
 
@@ -33,7 +34,8 @@ bool NcpListener::listen(const QHostAddress& address, quint16 port, QString* err
                      .arg(server_.errorString());
         return false;
     }
-    sessions_ = std::make_unique<SessionTable>(loaded.state->server, statePath_);
+    const SessionLimits limits{handshake_, std::chrono::seconds(loaded.state->watchdogSeconds)};
+    sessions_ = std::make_unique<SessionTable>(loaded.state->server, statePath_, limits);
     connect(sessions_.get(), &SessionTable::sessionEnded, this, &NcpListener::sessionEnded);
     return true;
 }
@@ -50,6 +52,10 @@ void NcpListener::acceptPending()
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         if (sessions_ && sessions_->size() < kMaxSessions) {
             sessions_->add(socket);
+        } else if (sessions_ && busyAnswers_ < kMaxBusyAnswers) {
+            ++busyAnswers_;
+            auto* busy = new BusyAnswer(socket, handshake_, this);
+            connect(busy, &QObject::destroyed, this, [this] { --busyAnswers_; });
         } else {
             socket->abort();
             socket->deleteLater();

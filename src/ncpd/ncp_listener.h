@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 
@@ -20,11 +21,19 @@ class NcpListener : public QObject
 {
     Q_OBJECT
 public:
-    // Each session holds a thread: beyond this many, new clients are turned away.
+    // Each session holds a thread: beyond this many, a new client's create
+    // request is answered "no free connection slots".
     static constexpr std::size_t kMaxSessions = 256;
+    // Clients waiting for that answer at one time; further ones are closed.
+    static constexpr std::size_t kMaxBusyAnswers = 64;
+    // How long a new client may take to complete its create request.
+    static constexpr std::chrono::milliseconds kHandshakeTime{10'000};
 
     explicit NcpListener(QString statePath, QObject* parent = nullptr);
     ~NcpListener() override;
+
+    // Before listen(): a handshake time other than kHandshakeTime.
+    void setHandshakeTime(std::chrono::milliseconds time) { handshake_ = time; }
 
     // Reads the state file (its server name) and starts listening; port 0
     // picks a free one. False with *error when the state cannot be read or the
@@ -43,6 +52,8 @@ private:
     QString statePath_;
     QTcpServer server_;
     std::unique_ptr<SessionTable> sessions_;
+    std::chrono::milliseconds handshake_ = kHandshakeTime;
+    std::size_t busyAnswers_ = 0;
 };
 
 } // namespace ncpd

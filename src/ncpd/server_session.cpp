@@ -69,6 +69,10 @@ void ServerSession::dispatchNext()
         return;
     Pending next = std::move(queue_.front());
     queue_.pop_front();
+    creating_ = next.ncp.size() >= 2 &&
+                std::uint8_t(next.ncp[0]) == (ncp::kCreateConnection >> 8) &&
+                std::uint8_t(next.ncp[1]) == (ncp::kCreateConnection & 0xFF);
+    emit requestStarted(creating_);
     // Without latency a call answers in microseconds: answered here, it saves
     // the two hops to the worker's thread and back, most of a round trip.
     if (worker_->answersAtOnce()) {
@@ -101,6 +105,8 @@ void ServerSession::onAnswered(const QByteArray& replyFrame, bool close)
     }
     socket_->write(replyFrame);
     socket_->flush(); // at once, not when the event loop next turns
+    constexpr qsizetype completionAt = ncp::kReplyTcpHeader + 6;
+    emit answered(creating_ && replyFrame.size() > completionAt && replyFrame[completionAt] == 0);
     if (close) {
         ending_ = true;
         socket_->disconnectFromHost(); // after the reply has gone out

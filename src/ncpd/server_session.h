@@ -44,17 +44,22 @@ public:
 
     // Why the session was dropped ("" while it runs or after a clean end).
     const QByteArray& dropReason() const { return dropReason_; }
+    // Ends the session at once, unanswered, for the reason given.
+    void drop(const QByteArray& why);
 
 signals:
     // The session is over (client gone, destroy answered, or dropped).
     void ended(ServerSession* session);
+    // A request goes to be answered (create: it is a create request); its
+    // answer has gone out (created: a create request answered with success).
+    void requestStarted(bool create);
+    void answered(bool created);
 
 private:
     void readFrames();
     void dispatchNext();
     void onAnswered(const QByteArray& replyFrame, bool close);
     void sendStillWorking();
-    void drop(const QByteArray& why);
     void finish();
 
     struct Pending
@@ -70,8 +75,9 @@ private:
     std::deque<Pending> queue_;
     bool busy_ = false;
     bool ending_ = false;
-    bool told_ = false;  // ended() was emitted
-    QByteArray current_; // the NCP packet being handled
+    bool told_ = false;     // ended() was emitted
+    bool creating_ = false; // the request being answered is a create
+    QByteArray current_;    // the NCP packet being handled
     QTimer stillWorking_;
     QByteArray dropReason_;
 };

@@ -8,8 +8,10 @@
 
 namespace ncpd {
 
-SessionTable::SessionTable(QString serverName, QString statePath, QObject* parent)
-    : QObject(parent), serverName_(std::move(serverName)), statePath_(std::move(statePath))
+SessionTable::SessionTable(QString serverName, QString statePath, SessionLimits limits,
+                           QObject* parent)
+    : QObject(parent), serverName_(std::move(serverName)), statePath_(std::move(statePath)),
+      limits_(limits)
 {
 }
 
@@ -34,6 +36,7 @@ void SessionTable::add(QTcpSocket* socket)
     auto dispatcher = std::make_unique<SessionDispatcher>(serverName_, statePath_, entries_);
     auto* session = new ServerSession(socket, std::move(dispatcher), thread, this);
     sessions_.insert(session);
+    new SessionWatchdog(*session, limits_);
     connect(session, &ServerSession::ended, this, &SessionTable::remove);
 }
 

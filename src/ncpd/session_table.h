@@ -4,6 +4,7 @@
 // Ending the table ends every session and waits for calls still running.
 
 #include "ncpd/entry_table.h"
+#include "ncpd/session_watchdog.h"
 
 #include <QObject>
 #include <QString>
@@ -22,7 +23,9 @@ class SessionTable : public QObject
 {
     Q_OBJECT
 public:
-    SessionTable(QString serverName, QString statePath, QObject* parent = nullptr);
+    // Every session is held to the limits (see SessionWatchdog).
+    SessionTable(QString serverName, QString statePath, SessionLimits limits = {},
+                 QObject* parent = nullptr);
     ~SessionTable() override;
 
     // Starts serving a connected socket (taken over).
@@ -39,6 +42,7 @@ private:
 
     QString serverName_;
     QString statePath_;
+    SessionLimits limits_;
     EntryTable entries_;
     std::set<ServerSession*> sessions_;
 };

@@ -2,6 +2,8 @@
 # file over TCP.
 target_sources(quorvex_ncpd PRIVATE
     ncpd/bindery_requests.h
+    ncpd/busy_answer.cpp
+    ncpd/busy_answer.h
     ncpd/bindery_requests.cpp
     ncpd/connection_requests.h
     ncpd/connection_requests.cpp
@@ -31,6 +33,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_login.cpp
     ncpd/session_table.h
     ncpd/session_table.cpp
+    ncpd/session_watchdog.cpp
+    ncpd/session_watchdog.h
     ncpd/wire_status.h
     ncpd/wire_status.cpp
 )

@@ -1,5 +1,7 @@
 #include "netware/demo_install.h"
 
+#include "platform/file_writes.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -32,8 +34,9 @@ QMap<QString, QString> installDemo(const QString& programDir, const QString& dat
                 return fail(QStringLiteral("%1: cannot create").arg(to));
         } else if (!QFile::exists(to)) {
             QDir().mkpath(QFileInfo(to).absolutePath());
-            if (!QFile::copy(from, to))
-                return fail(QStringLiteral("%1: cannot copy to %2").arg(from, to));
+            QString copyError;
+            if (!quorvex::copyFileReplacing(from, to, &copyError))
+                return fail(QStringLiteral("%1: cannot copy: %2").arg(from, copyError));
             // Shipped files may be read-only; the copy is the user's to change.
             QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner);
         }

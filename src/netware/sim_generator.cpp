@@ -3,6 +3,7 @@
 #include "netware/sim_path.h"
 #include "netware/sim_state.h"
 #include "netware/sim_state_writer.h"
+#include "platform/file_writes.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,10 +42,9 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
         QStringLiteral("GEN1/") + volume + QLatin1Char('/') +
         QString(split->relative).replace(QLatin1Char('\\'), QLatin1Char('/')));
     QDir().mkpath(QFileInfo(hostFile).absolutePath());
-    QFile file(hostFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write("generated\n") < 0)
-        return fail(QStringLiteral("%1: cannot write").arg(hostFile));
-    file.close();
+    QString fileError;
+    if (!quorvex::replaceFile(hostFile, "generated\n", &fileError))
+        return fail(QStringLiteral("cannot write ") + fileError);
 
     const QString path = volume + QLatin1Char(':') + split->relative;
     const QString folder = splitNwPath(path)->relative.section(QLatin1Char('\\'), 0, -2);

@@ -2,11 +2,13 @@
 
 #include "netware/sim_state_reader.h"
 #include "netware/sim_state_writer.h"
+#include "platform/termination_signals.h"
 
 #include <QFile>
 #include <QHash>
-#include <QThread>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -45,6 +47,19 @@ private:
 // at most this much later, and a scan of thousands of connections does not
 // spend its time in stat().
 constexpr auto kStatInterval = std::chrono::milliseconds(2);
+
+// Why a state file could not be looked at.
+QString missingReason(int code)
+{
+    switch (code) {
+    case ENOENT:
+        return QStringLiteral("no such file");
+    case ELOOP:
+        return QStringLiteral("a loop of symbolic links");
+    default:
+        return QString::fromLocal8Bit(std::strerror(code));
+    }
+}
 
 std::mutex generationMutex;
 QHash<QString, std::uint64_t>& generations()
@@ -94,9 +109,10 @@ void SimServer::refreshLocked()
     if (id && loadedId_ && *id == *loadedId_)
         return;
     if (!id) {
+        const int code = errno;
         loadedId_.reset();
         state_.reset();
-        error_ = QStringLiteral("%1: cannot read: no such file").arg(statePath_);
+        error_ = QStringLiteral("%1: cannot read: %2").arg(statePath_, missingReason(code));
         return;
     }
     SimLoadResult result = loadSimState(statePath_);
@@ -160,7 +176,7 @@ std::optional<NWCCODE> SimServer::beginCall(const char* callName,
     if (!current)
         return kInvalidConnection;
     if (current->latencyMs > 0)
-        QThread::msleep(ulong(current->latencyMs));
+        quorvex::sleepUnlessTerminating(current->latencyMs);
     const SimFault* fault = current->faultFor(QLatin1String(callName));
     if (!fault)
         return std::nullopt;

@@ -125,6 +125,8 @@ public:
     int latencyMs = 0;
     int batchSize = 70;
     int emptyBatches = 0;
+    // How long an NCP session may stay silent before the server drops it.
+    int watchdogSeconds = 300;
     QJsonObject unknownKeys; // kept so that a rewrite does not drop them
 
     // Rebuilds every index; call after changing the vectors.

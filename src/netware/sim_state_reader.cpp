@@ -2,6 +2,7 @@
 
 #include "netware/sim_address.h"
 #include "netware/sim_path.h"
+#include "platform/termination_signals.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,11 +27,20 @@ struct Fault
     throw Fault{where + QLatin1String(": ") + what};
 }
 
+// A state of tens of thousands of connections takes seconds to read; a program
+// told to end does not wait for it.
+void stopIfTerminating(const QString& where)
+{
+    if (quorvex::TerminationSignals::requested())
+        fail(where, QStringLiteral("reading interrupted by a termination signal"));
+}
+
 const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
-    QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
-    QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches")};
+    QStringLiteral("server"),         QStringLiteral("version"),     QStringLiteral("volumes"),
+    QStringLiteral("objects"),        QStringLiteral("workstation"), QStringLiteral("connections"),
+    QStringLiteral("trustees"),       QStringLiteral("files"),       QStringLiteral("faults"),
+    QStringLiteral("latencyMs"),      QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
+    QStringLiteral("watchdogSeconds")};
 
 class Reader
 {
@@ -121,6 +131,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->latencyMs = int(optInteger(root, "latencyMs", QString(), 0, 600000, 0));
     s_->batchSize = int(optInteger(root, "batchSize", QString(), 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", QString(), 0, 100000, 0));
+    s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", QString(), 1, 86400, 300));
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -216,6 +227,7 @@ void Reader::readConnections(const QJsonObject& root)
     s_->connections.reserve(std::size_t(conns.size()));
     for (int i = 0; i < conns.size(); ++i) {
         const QString where = QStringLiteral("connections[%1]").arg(i);
+        stopIfTerminating(where);
         const QJsonObject o = object(conns[i], where);
         SimConnection c;
         c.number = std::uint16_t(
@@ -300,6 +312,7 @@ void Reader::readFiles(const QJsonObject& root)
     const QJsonObject files = object(v, QStringLiteral("files"));
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QString where = QStringLiteral("files[\"%1\"]").arg(it.key());
+        stopIfTerminating(where);
         const QJsonObject o = object(it.value(), where);
         SimFileData f;
         f.path = volumePath(it.key(), where);

@@ -2,9 +2,9 @@
 
 #include "netware/sim_address.h"
 #include "netware/sim_path.h"
+#include "platform/file_writes.h"
 
 #include <QJsonDocument>
-#include <QSaveFile>
 
 namespace nw {
 namespace {
@@ -104,19 +104,19 @@ QByteArray simStateToJson(const SimState& s)
     root.insert(QLatin1String("latencyMs"), s.latencyMs);
     root.insert(QLatin1String("batchSize"), s.batchSize);
     root.insert(QLatin1String("emptyBatches"), s.emptyBatches);
+    if (s.watchdogSeconds != SimState().watchdogSeconds)
+        root.insert(QLatin1String("watchdogSeconds"), s.watchdogSeconds);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 bool saveSimState(const SimState& state, const QString& statePath, QString* error)
 {
-    QSaveFile file(statePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(simStateToJson(state)) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = QStringLiteral("%1: cannot write: %2").arg(statePath, file.errorString());
-        return false;
-    }
-    return true;
+    QString reason;
+    if (quorvex::replaceFile(statePath, simStateToJson(state), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("cannot write ") + reason;
+    return false;
 }
 
 } // namespace nw

@@ -7,7 +7,8 @@
 namespace nw {
 
 QByteArray simStateToJson(const SimState& state);
-// Atomic: a temporary file in the same folder, then rename.
+// Atomic: a file beside it, then rename; on failure the old file stays whole
+// and *error says why.
 bool saveSimState(const SimState& state, const QString& statePath, QString* error);
 
 } // namespace nw

@@ -206,6 +206,25 @@ QString DriveMap::hostRoot(QChar letter) const
     return resolveIgnoringCase(volumeDir, e->volumePath.split(QLatin1Char('\\')));
 }
 
+QString DriveMap::serverProblem(QChar letter) const
+{
+    const auto e = entry(letter);
+    if (!e || e->type != DriveType::Remote || !m_problem)
+        return {};
+    return m_problem(e->server);
+}
+
+QStringList DriveMap::serverProblems() const
+{
+    QStringList problems;
+    for (const DriveEntry& e : m_entries) {
+        const QString problem = serverProblem(e.letter);
+        if (!problem.isEmpty() && !problems.contains(problem))
+            problems.append(problem);
+    }
+    return problems;
+}
+
 QString DriveMap::hostPath(const QString& dosPath) const
 {
     const auto letter = driveLetterOf(dosPath);

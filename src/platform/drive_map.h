@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -47,6 +48,9 @@ public:
     // Host directory of a network volume (the simulated server's volume folder);
     // empty when the volume is not reachable.
     using VolumeLocator = std::function<QString(const QString& server, const QString& volume)>;
+    // Why a server cannot be used ("<state file>: <what is wrong>"); empty when
+    // it can, or when nothing more is known than the call's own result.
+    using ServerProblem = std::function<QString(const QString& server)>;
 
     static inline const QString kSection = QStringLiteral("Drives");
 
@@ -55,6 +59,13 @@ public:
 
     void reload(const SettingsStore& store);
     void setVolumeLocator(VolumeLocator locator) { m_locator = std::move(locator); }
+    void setServerProblem(ServerProblem problem) { m_problem = std::move(problem); }
+
+    // Why the server of a network drive cannot be used; empty for other drives
+    // and servers that can.
+    QString serverProblem(QChar letter) const;
+    // The problems of the servers of every network drive, each once.
+    QStringList serverProblems() const;
 
     // Parses one value; nullopt when it does not parse.
     static std::optional<DriveEntry> parseEntry(QChar letter, const QString& value);
@@ -88,6 +99,7 @@ public:
 private:
     QList<DriveEntry> m_entries; // sorted by letter
     VolumeLocator m_locator;
+    ServerProblem m_problem;
 };
 
 // Writes the map a new user starts with (C: the host's root, F: and G: the demo

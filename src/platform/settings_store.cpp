@@ -1,20 +1,18 @@
 #include "settings_store.h"
 
+#include "file_writes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtDebug>
+
+#include <sys/stat.h>
 
 namespace quorvex {
 
 namespace {
-
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 bool validSectionName(const QString& name)
 {
@@ -33,6 +31,81 @@ bool validKey(const QString& key)
     return first != QLatin1Char('[') && first != QLatin1Char(';') && first != QLatin1Char('#');
 }
 
+// The file's identity: a change of any part means someone wrote it.
+QByteArray identityOf(const QString& path)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_ino)) +
+           ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qint64(st.st_mtim.tv_nsec));
+}
+
+enum class ReadOutcome
+{
+    Missing,
+    Text,
+    Refused
+};
+
+// The file's text, or why it is refused.
+ReadOutcome readText(const QString& path, QString& text, QString& reason)
+{
+    QFile file(path);
+    if (!file.exists())
+        return ReadOutcome::Missing;
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        reason = QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : file.errorString();
+        return ReadOutcome::Refused;
+    }
+    if (file.size() > SettingsStore::kMaxFileBytes) {
+        reason = QStringLiteral("it is too large (%1 bytes; a settings file holds at most %2 MB)")
+                     .arg(file.size())
+                     .arg(SettingsStore::kMaxFileBytes / (1024 * 1024));
+        return ReadOutcome::Refused;
+    }
+    const QByteArray bytes = file.read(SettingsStore::kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return ReadOutcome::Refused;
+    }
+    if (bytes.size() > SettingsStore::kMaxFileBytes) {
+        reason = QStringLiteral("it is too large");
+        return ReadOutcome::Refused;
+    }
+    // NUL bytes are no part of any text this file is written in; UTF-16 is
+    // full of them.
+    if (bytes.contains('\0')) {
+        reason = QStringLiteral("it is not UTF-8 or Latin-1 text");
+        return ReadOutcome::Refused;
+    }
+    // A byte order mark says UTF-8, but the text after it may still not be.
+    const QByteArrayView body =
+        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    text = utf8.decode(body);
+    if (utf8.hasError()) // an older editor's Latin-1; rewritten as UTF-8
+        text = QString::fromLatin1(body);
+    return ReadOutcome::Text;
+}
+
+QString folded(const QString& name)
+{
+    return name.toCaseFolded();
+}
+
+// The index the name has, or next (which it is given) when it has none yet.
+qsizetype indexFor(QHash<QString, qsizetype>& index, const QString& name, qsizetype next)
+{
+    const QString key = folded(name);
+    const auto it = index.constFind(key);
+    if (it != index.cend())
+        return *it;
+    index.insert(key, next);
+    return next;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
@@ -42,105 +115,103 @@ SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
 
 void SettingsStore::load()
 {
-    QFile file(m_filePath);
-    if (!file.exists()) {
+    QString text, reason;
+    switch (readText(m_filePath, text, reason)) {
+    case ReadOutcome::Missing:
         m_status = LoadStatus::Missing;
         return;
-    }
-    if (QFileInfo(m_filePath).isDir() || !file.open(QIODevice::ReadOnly)) {
-        qWarning("Settings file %s cannot be read; it will not be replaced.",
-                 qPrintable(m_filePath));
+    case ReadOutcome::Refused:
+        m_loadError = m_filePath + QStringLiteral(": ") + reason;
+        qWarning("Settings file %s cannot be read: %s; it will not be replaced.",
+                 qPrintable(m_filePath), qPrintable(reason));
         m_status = LoadStatus::Unreadable;
         return;
+    case ReadOutcome::Text:
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        qWarning("Settings file %s could not be read to its end; it will not be replaced.",
-                 qPrintable(m_filePath));
-        m_status = LoadStatus::Unreadable;
-        return;
-    }
-    // Invalid UTF-8 is decoded with replacement characters: the readable keys
-    // still count, and the next write stores valid UTF-8.
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    parse(decoder.decode(bytes));
+    m_identity = identityOf(m_filePath);
+    parse(text);
     m_status = LoadStatus::Loaded;
 }
 
-void SettingsStore::parse(const QString& text)
+void SettingsStore::parse(QStringView text)
 {
     // Lines before the first section header are kept under the empty section
     // name, so that a write gives them back instead of dropping them.
     Section* current = nullptr;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) // a file saved by a Windows editor
-            line.chop(1);
+    const auto keep = [&](QStringView line) {
+        if (!current)
+            current = &sectionForWrite(QString());
+        current->lines.append({line.toString(), QString(), true});
+    };
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char('\n') &&
+               text[end] != QLatin1Char('\r'))
+            ++end;
+        QStringView line = text.sliced(start, end - start);
+        // LF, CR LF (a Windows editor) and CR alone (an old Mac editor) all end a line.
+        start = end + (end + 1 < text.size() && text[end] == QLatin1Char('\r') &&
+                               text[end + 1] == QLatin1Char('\n')
+                           ? 2
+                           : 1);
         if (line.startsWith(QChar(0xFEFF)))
-            line.remove(0, 1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) ||
-            trimmed.startsWith(QLatin1Char('#')))
+            line = line.sliced(1);
+        const QStringView trimmed = line.trimmed();
+        if (trimmed.isEmpty())
             continue;
+        if (trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'))) {
+            keep(line);
+            continue;
+        }
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            current = &sectionForWrite(trimmed.mid(1, trimmed.size() - 2).trimmed());
+            // The pointer stays good: a section is added only by this call, and
+            // current is set to it.
+            current = &sectionForWrite(trimmed.sliced(1, trimmed.size() - 2).trimmed().toString());
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
+        const QString key = eq < 0 ? QString() : line.left(eq).trimmed().toString();
+        if (!validKey(key)) {
+            keep(line);
             continue;
-        const QString key = line.left(eq).trimmed();
-        if (!validKey(key))
-            continue;
+        }
         if (!current)
             current = &sectionForWrite(QString());
-        const QString value = line.mid(eq + 1);
-        bool replaced = false;
-        for (Entry& entry : current->entries) {
-            if (sameName(entry.key, key)) {
-                entry.value = value; // the last of duplicated keys wins
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            current->entries.append({key, value});
+        const QString value = line.sliced(eq + 1).toString();
+        const qsizetype at = indexFor(current->index, key, current->lines.size());
+        if (at == current->lines.size())
+            current->lines.append({key, value, false});
+        else
+            current->lines[at].value = value; // the last of duplicated keys wins
     }
 }
 
 const SettingsStore::Section* SettingsStore::findSection(const QString& name) const
 {
-    for (const Section& section : m_sections) {
-        if (sameName(section.name, name))
-            return &section;
-    }
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
 SettingsStore::Section& SettingsStore::sectionForWrite(const QString& name)
 {
-    for (Section& section : m_sections) {
-        if (sameName(section.name, name))
-            return section;
-    }
-    m_sections.append({name, {}});
-    return m_sections.last();
+    const qsizetype at = indexFor(m_sectionIndex, name, m_sections.size());
+    if (at == m_sections.size())
+        m_sections.append({name, {}, {}});
+    return m_sections[at];
 }
 
-const SettingsStore::Entry* SettingsStore::findEntry(const Section& section, const QString& key)
+const SettingsStore::Line* SettingsStore::findEntry(const Section& section, const QString& key)
 {
-    for (const Entry& entry : section.entries) {
-        if (sameName(entry.key, key))
-            return &entry;
-    }
-    return nullptr;
+    const auto it = section.index.constFind(folded(key));
+    return it == section.index.cend() ? nullptr : &section.lines[*it];
 }
 
 QString SettingsStore::value(const QString& section, const QString& key,
                              const QString& defaultValue) const
 {
     const Section* s = findSection(section);
-    const Entry* e = s ? findEntry(*s, key) : nullptr;
+    const Line* e = s ? findEntry(*s, key) : nullptr;
     return e ? e->value : defaultValue;
 }
 
@@ -159,8 +230,10 @@ QStringList SettingsStore::keys(const QString& section) const
 {
     QStringList result;
     if (const Section* s = findSection(section)) {
-        for (const Entry& entry : s->entries)
-            result.append(entry.key);
+        for (const Line& line : s->lines) {
+            if (!line.kept)
+                result.append(line.key);
+        }
     }
     return result;
 }
@@ -185,33 +258,60 @@ void SettingsStore::setValue(const QString& section, const QString& key, const Q
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
 
     Section& s = sectionForWrite(section);
-    for (Entry& entry : s.entries) {
-        if (sameName(entry.key, key)) {
-            if (entry.value != oneLine) {
-                entry.value = oneLine;
-                m_dirty = true;
-            }
-            return;
-        }
+    const qsizetype at = indexFor(s.index, key, s.lines.size());
+    if (at == s.lines.size()) {
+        s.lines.append({key, oneLine, false});
+        m_dirty = true;
+    } else if (s.lines[at].value != oneLine) {
+        s.lines[at].value = oneLine;
+        m_dirty = true;
     }
-    s.entries.append({key, oneLine});
-    m_dirty = true;
 }
 
 QString SettingsStore::serialise() const
 {
     QString text;
     for (const Section& section : m_sections) {
-        if (section.entries.isEmpty())
+        if (section.name.isEmpty() && section.lines.isEmpty())
             continue;
         if (!text.isEmpty())
             text += QLatin1Char('\n');
         if (!section.name.isEmpty())
             text += QLatin1Char('[') + section.name + QLatin1String("]\n");
-        for (const Entry& entry : section.entries)
-            text += entry.key + QLatin1Char('=') + entry.value + QLatin1Char('\n');
+        for (const Line& line : section.lines) {
+            text += line.key;
+            if (!line.kept)
+                text += QLatin1Char('=') + line.value;
+            text += QLatin1Char('\n');
+        }
     }
     return text;
+}
+
+void SettingsStore::keepBackupIfDropping()
+{
+    const QByteArray identity = identityOf(m_filePath);
+    if (identity.isEmpty() || identity == m_identity)
+        return;
+    QString text, reason;
+    bool dropping = readText(m_filePath, text, reason) == ReadOutcome::Refused;
+    if (!dropping) {
+        SettingsStore onDisk(QString{});
+        onDisk.parse(text);
+        for (const Section& section : onDisk.m_sections) {
+            const Section* mine = findSection(section.name);
+            dropping = !mine && (!section.name.isEmpty() || !section.lines.isEmpty());
+            for (qsizetype i = 0; !dropping && i < section.lines.size(); ++i) {
+                const Line& line = section.lines[i];
+                dropping = !line.kept && !findEntry(*mine, line.key);
+            }
+            if (dropping)
+                break;
+        }
+    }
+    QString error;
+    if (dropping && !copyFileReplacing(m_filePath, m_filePath + QStringLiteral(".bak"), &error))
+        qWarning("Settings: could not keep %s.bak: %s", qPrintable(m_filePath), qPrintable(error));
 }
 
 bool SettingsStore::sync()
@@ -223,18 +323,15 @@ bool SettingsStore::sync()
     if (!m_dirty)
         return true;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("Settings not written: %s: %s", qPrintable(m_filePath),
-                 qPrintable(file.errorString()));
+    keepBackupIfDropping();
+    QString error;
+    if (!replaceFile(m_filePath, serialise().toUtf8(), &error)) {
+        m_writeError = error;
+        qWarning("Settings not written: %s", qPrintable(error));
         return false;
     }
-    file.write(serialise().toUtf8());
-    if (!file.commit()) {
-        qWarning("Settings not written: %s: %s", qPrintable(m_filePath),
-                 qPrintable(file.errorString()));
-        return false;
-    }
+    m_writeError.clear();
+    m_identity = identityOf(m_filePath);
     m_dirty = false;
     m_status = LoadStatus::Loaded;
     return true;

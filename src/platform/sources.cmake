@@ -14,6 +14,8 @@ target_sources(quorvex_platform PRIVATE
     platform/drive_map.h
     platform/file_helpers.cpp
     platform/file_helpers.h
+    platform/file_writes.cpp
+    platform/file_writes.h
     platform/headless_mode.cpp
     platform/headless_mode.h
     platform/headless_prompts.cpp
@@ -33,6 +35,8 @@ target_sources(quorvex_platform PRIVATE
     platform/settings_store.cpp
     platform/settings_store.h
     platform/shell.h
+    platform/standard_error.cpp
+    platform/standard_error.h
     platform/system_clipboard.cpp
     platform/system_clipboard.h
     platform/system_clock.h

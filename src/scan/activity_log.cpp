@@ -2,34 +2,26 @@
 
 #include "scan/watch_stamps.h"
 
-#include <QFile>
+#include "platform/file_writes.h"
+
 #include <QFileInfo>
 
 namespace quorvex {
 
-namespace {
-
-// Writes one line at a time; a file that did not open swallows the lines.
-class LogWriter
+// The lines of one logged scan, written to the file in one go.
+class LogLines
 {
 public:
-    LogWriter(const QString& path, QIODevice::OpenMode mode) : file_(path)
-    {
-        open_ = file_.open(mode);
-    }
-
-    void line(const QString& text)
-    {
-        if (open_)
-            file_.write((text + QStringLiteral("\r\n")).toUtf8());
-    }
+    void line(const QString& text) { bytes_ += (text + QStringLiteral("\r\n")).toUtf8(); }
+    const QByteArray& bytes() const { return bytes_; }
 
 private:
-    QFile file_;
-    bool open_ = false;
+    QByteArray bytes_;
 };
 
-void writeHeader(LogWriter& log, const QString& longPath, const QDateTime& now)
+namespace {
+
+void writeHeader(LogLines& log, const QString& longPath, const QDateTime& now)
 {
     log.line(QStringLiteral("TIMESTAMP: ") + logHeaderDate(now) + QStringLiteral("   ") +
              logHeaderTime(now));
@@ -45,32 +37,36 @@ QString ActivityLog::fileNameFor(const QString& scannedFileName)
     return stem + QStringLiteral(".txt");
 }
 
-void ActivityLog::write(const QString& logPath, const QString& scannedLongPath,
+bool ActivityLog::write(const QString& logPath, const QString& scannedLongPath,
                         const QStringList& users, QStringList& previousUsers, bool overwrite,
-                        const QDateTime& now)
+                        const QDateTime& now, QString* error)
 {
     const QString stamp = logLineStamp(now);
+    LogLines log;
     if (overwrite) {
-        LogWriter log(logPath, QIODevice::WriteOnly | QIODevice::Truncate);
         writeHeader(log, scannedLongPath, now);
         for (const QString& user : users)
             log.line(QStringLiteral("IN: ") + user + stamp);
-        return;
+        // Started afresh, but only once the new start is written whole.
+        return replaceFile(logPath, log.bytes(), error);
     }
 
-    const bool existed = QFileInfo(logPath).isFile();
-    LogWriter log(logPath, QIODevice::WriteOnly | QIODevice::Append);
-    if (!existed)
+    if (!QFileInfo(logPath).isFile())
         writeHeader(log, scannedLongPath, now);
-
     if (previousUsers.isEmpty()) {
         for (const QString& user : users) {
             previousUsers.append(user);
             log.line(QStringLiteral("IN: ") + user + stamp);
         }
-        return;
+    } else {
+        compare(log, users, previousUsers, stamp);
     }
+    return log.bytes().isEmpty() || appendToFile(logPath, log.bytes(), error);
+}
 
+void ActivityLog::compare(LogLines& log, const QStringList& users, QStringList& previousUsers,
+                          const QString& stamp)
+{
     // Both comparisons are indexed: with thousands of users on each side a
     // line-by-line prefix search would dominate the rescan.
     if (!haveIndex_ || !previousUsers.isSharedWith(indexedPrevious_))

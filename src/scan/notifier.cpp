@@ -4,14 +4,13 @@
 #include "files/directory_box.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
+#include "platform/file_writes.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "scan/watch_stamps.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QListWidget>
-#include <QSaveFile>
 
 namespace quorvex {
 
@@ -23,33 +22,6 @@ QString withBackslash(const QString& dir)
 }
 
 } // namespace
-
-bool copyReplacing(const QString& from, const QString& to)
-{
-    if (from.isEmpty() || to.isEmpty())
-        return false;
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = source.read(buffer, sizeof buffer);
-        if (n < 0) {
-            target.cancelWriting();
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (target.write(buffer, n) != n) {
-            target.cancelWriting();
-            return false;
-        }
-    }
-    return target.commit();
-}
 
 Notifier::Notifier(Form1& form) : form_(form) {}
 
@@ -108,7 +80,7 @@ void Notifier::copyPreparedFile()
     const DriveMap& drives = form_.services().drives;
     const QString from = drives.hostPath(copyFromDirectory() + s.FFile);
     const QString to = drives.hostPath(browserDirectory() + s.FFile);
-    const bool copied = copyReplacing(from, to);
+    const bool copied = copyFileReplacing(from, to);
 
     const QString stamp = messageStamp(form_.services().clock.now());
     const QString title = form_.lastScan.clientPath;

@@ -33,8 +33,4 @@ private:
     Form1& form_;
 };
 
-// Copies from onto to (host paths), replacing a file of that name only once the
-// whole copy is written, so a failed copy leaves the old file as it was.
-bool copyReplacing(const QString& from, const QString& to);
-
 } // namespace quorvex

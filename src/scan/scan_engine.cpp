@@ -10,6 +10,7 @@
 #include "platform/file_helpers.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/termination_signals.h"
 #include "scan/scan_messages.h"
 #include "scan/watch.h"
 
@@ -160,7 +161,8 @@ bool ScanEngine::checkFile(QString& fileName, QString& longPath, QString& client
 
     if (!FileExists(services.drives, longPath)) {
         form_.Text2->setText(
-            QStringLiteral("File doesn't exist. Press the F5 key to refresh files."));
+            QStringLiteral("File doesn't exist. Press the F5 key to refresh files.") +
+            serverProblemLine());
         return false;
     }
 
@@ -230,6 +232,8 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
         if (!window)
             return LoopEnd::WindowGone;
 
+        if (TerminationSignals::requested())
+            form_.stopRequested = true;
         if (clock.monotonicMs() > deadline || form_.stopRequested) {
             cursor.restore();
             form_.Text2->setText(form_.stopRequested ? QStringLiteral("Scan terminated.")
@@ -244,8 +248,15 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
             form_.serverConnection, 0, path.constData(), iteration, summary, batch);
         if (rc == nw::kSuccess) {
             const int count = std::min<int>(batch.connCount, nw::kMaxConnsPerBatch);
-            for (int i = 0; i < count; ++i)
+            for (int i = 0; i < count; ++i) {
+                // A batch's details take many calls; a termination signal stops
+                // the scan as Stop does, without waiting for the batch's end.
+                if (TerminationSignals::requested()) {
+                    form_.stopRequested = true;
+                    break;
+                }
                 details_.addEntry(batch.connInfo[i]);
+            }
             continue;
         }
         if (rc == nw::kNoMoreEntries)
@@ -256,7 +267,7 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
         if (!isKnownScanError(rc))
             form_.Text2->clear();
         form_.services().prompts.beep();
-        form_.Text2->setText(scanErrorText(rc));
+        form_.Text2->setText(scanErrorText(rc) + serverProblemLine());
         return LoopEnd::Ended;
     }
 }
@@ -315,6 +326,22 @@ void ScanEngine::complete(WaitCursor& cursor, const QString& longPath)
     form_.Text3->setVisible(true);
     form_.Timer1->setEnabled(form_.Check1->isChecked());
     form_.watch().rearmRescan();
+
+    // A log that could not be written is said last, so nothing above clears it.
+    const QString logProblem = form_.watch().takeLogProblem();
+    if (!logProblem.isEmpty()) {
+        form_.services().prompts.beep();
+        form_.Text2->setText(logProblem);
+    }
+}
+
+QString ScanEngine::serverProblemLine() const
+{
+    const QString drive = form_.Drive1->drive();
+    const QString problem =
+        drive.isEmpty() ? QString() : form_.services().drives.serverProblem(drive.front());
+    return problem.isEmpty() ? QString()
+                             : QStringLiteral("\r\nThe server cannot be used: ") + problem;
 }
 
 void ScanEngine::setHorizontalExtent()

@@ -55,6 +55,9 @@ private:
     LoopEnd runClientLoop(WaitCursor& cursor, const QString& volumePath, qint64 deadline);
     void complete(WaitCursor& cursor, const QString& longPath);
     void setHorizontalExtent();
+    // A line that says why the server of the browser's drive cannot be used
+    // (its state file does not read), or empty.
+    QString serverProblemLine() const;
 
     Form1& form_;
     ConnectionDetails details_;

@@ -4,6 +4,7 @@
 #include "platform/app_dirs.h"
 #include "platform/clock.h"
 #include "platform/services.h"
+#include "platform/standard_error.h"
 #include "scan/activity_log.h"
 #include "scan/auto_clear.h"
 #include "scan/notifier.h"
@@ -13,6 +14,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
+
+#include <utility>
 
 namespace quorvex {
 
@@ -59,13 +62,30 @@ void Watch::logActivity()
     const QString path =
         QDir(dirs.dataDir()).filePath(ActivityLog::fileNameFor(form_.lastScan.fileName));
     const bool overwrite = s.Overwrite != 0;
-    log_->write(path, form_.lastScan.longPath, userLines(*form_.List1), form_.List2, overwrite,
-                form_.services().clock.now());
+    QString error;
+    const bool written = log_->write(path, form_.lastScan.longPath, userLines(*form_.List1),
+                                     form_.List2, overwrite, form_.services().clock.now(), &error);
+    // Told once when the log starts failing, and again only after it has been
+    // written since: a rescan every few seconds must not repeat it each time.
+    if (!written && !logFailing_) {
+        const QString text =
+            QStringLiteral("Unable to write the activity log ") + error + QLatin1Char('.');
+        if (form_.services().headless)
+            printToStandardError(text);
+        else
+            logProblem_ = text;
+    }
+    logFailing_ = !written;
     if (overwrite) {
         // One fresh log per setting of the option; the following scans append.
         uncheckOpenOverwriteBox();
         s.Overwrite = 0;
     }
+}
+
+QString Watch::takeLogProblem()
+{
+    return std::exchange(logProblem_, QString());
 }
 
 void Watch::autoClear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -22,8 +23,11 @@ public:
     explicit Watch(Form1& form);
     ~Watch() override;
 
-    // Writes the activity log when it is enabled.
+    // Writes the activity log when it is enabled. The first write that fails is
+    // reported (on standard error without a display, else kept for the pane:
+    // takeLogProblem()); the next report comes once the log was written again.
     void logActivity();
+    QString takeLogProblem();
     // Clears every listed connection once the auto-clear moment has passed.
     void autoClear();
     // Each checks its own condition (rescan ticked, users found or not, the
@@ -41,6 +45,8 @@ private:
     std::unique_ptr<ActivityLog> log_;
     std::unique_ptr<AutoClear> autoClear_;
     std::unique_ptr<Notifier> notifier_;
+    bool logFailing_ = false;
+    QString logProblem_;
 };
 
 } // namespace quorvex

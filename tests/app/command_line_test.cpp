@@ -33,10 +33,14 @@ void CommandLineTest::grammar_data()
     add("rescan", "F:\\DB\\A.MDB -t", CommandLineJobKind::ScanAndRescan, "F:\\DB\\A.MDB");
     add("rescan upper case", "F:\\DB\\A.MDB -T", CommandLineJobKind::ScanAndRescan,
         "F:\\DB\\A.MDB");
+    add("blanks before the switch are no part of the name", "F:\\DB\\A.MDB   -t",
+        CommandLineJobKind::ScanAndRescan, "F:\\DB\\A.MDB");
     add("-t without blank is a name", "F:\\DB\\A.MDB-t", CommandLineJobKind::Scan,
         "F:\\DB\\A.MDB-t");
     add("clear", "F:\\A.DOC -c", CommandLineJobKind::ScanAndClear, "F:\\A.DOC");
     add("clear and end", "F:\\A.DOC -ce", CommandLineJobKind::ScanClearAndEnd, "F:\\A.DOC");
+    add("blanks before -c", "F:\\A.DOC  -c", CommandLineJobKind::ScanAndClear, "F:\\A.DOC");
+    add("blanks before -ce", "F:\\A.DOC  -ce", CommandLineJobKind::ScanClearAndEnd, "F:\\A.DOC");
     add("clear and end upper", "F:\\A.DOC -CE", CommandLineJobKind::ScanClearAndEnd, "F:\\A.DOC");
     add("write", "F:\\A.DOC > /tmp/out.txt", CommandLineJobKind::ScanAndWrite, "F:\\A.DOC",
         "/tmp/out.txt");

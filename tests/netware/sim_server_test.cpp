@@ -4,6 +4,7 @@
 // the file.
 
 #include "support/sim_server_builder.h"
+#include "support/small_file_system.h"
 
 #include "netware/sim_path.h"
 #include "netware/sim_state_reader.h"
@@ -57,6 +58,7 @@ private slots:
     void toolRefusesBadCommands();
     void concurrentWritersLoseNothing();
     void toolGeneratesLargeServer();
+    void toolSaysWhyTheStateCannotBeUsed();
 };
 
 void SimServerTest::initTestCase()
@@ -252,6 +254,46 @@ void SimServerTest::toolGeneratesLargeServer()
         findHostPath(s->volumes[std::size_t(s->volumeIndex("DATA"))].hostDir, "shared\\big.db"));
     QCOMPARE(runTool({"generate", dir.path(), "--users", "ten", "--file", "DATA:X"}).status, 1);
     QCOMPARE(runTool({"generate", dir.path(), "--users", "5", "--file", "nofile"}).status, 1);
+}
+
+void SimServerTest::toolSaysWhyTheStateCannotBeUsed()
+{
+    QTemporaryDir dir;
+    const QString loop = dir.filePath(QStringLiteral("LOOP.json"));
+    QVERIFY(QFile::link(loop + QStringLiteral(".2"), loop));
+    QVERIFY(QFile::link(loop, loop + QStringLiteral(".2")));
+    const ToolRun looped = runTool({loop, "show"});
+    QCOMPARE(looped.status, 1);
+    QVERIFY2(looped.err.contains(QStringLiteral("a loop of symbolic links")),
+             qPrintable(looped.err));
+
+    // A change that cannot be written leaves the state as it was and says why.
+    SmallFileSystem disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    SimServerBuilder b;
+    b.user(QStringLiteral("JSMITH")).write();
+    QJsonObject json = b.json();
+    QJsonArray volumes;
+    for (const QJsonValue& v : json.value(QLatin1String("volumes")).toArray()) {
+        QJsonObject volume = v.toObject();
+        volume.insert(QLatin1String("root"),
+                      b.dir() + QLatin1Char('/') + volume.value(QLatin1String("root")).toString());
+        volumes.append(volume);
+    }
+    json.insert(QLatin1String("volumes"), volumes);
+    const QString state = disk.filePath(QStringLiteral("FS1.json"));
+    QFile file(state);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(json).toJson());
+    file.close();
+    const QByteArray before = contents(state);
+    QVERIFY(disk.fill());
+    const ToolRun full = runTool({state, "login", "JSMITH"});
+    QCOMPARE(full.status, 1);
+    QVERIFY2(full.err.startsWith(QStringLiteral("quorvex-sim: cannot write ") + state),
+             qPrintable(full.err));
+    QCOMPARE(contents(state), before);
 }
 
 QTEST_GUILESS_MAIN(SimServerTest)

@@ -1,4 +1,6 @@
+#include "platform/drive_map.h"
 #include "platform/settings_store.h"
+#include "support/small_file_system.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,11 @@ private slots:
     void unreadableFileIsNeverReplaced();
     void missingFileIsCreated();
     void unchangedStoreDoesNotRewrite();
+    void everyLineEndReadsAlike();
+    void fileThatIsNoTextIsRefused_data();
+    void fileThatIsNoTextIsRefused();
+    void rewriteKeepsCommentsAndBacksUpWhatItWouldDrop();
+    void fullDiskKeepsTheOldFile();
 
 private:
     QString file() const { return m_dir.filePath("Quorvex.ini"); }
@@ -153,14 +160,13 @@ void SettingsStoreTest::refusesWhatWouldBreakTheFile()
 
 void SettingsStoreTest::damagedFileReadsWhatItCan()
 {
-    QByteArray bytes("\xEF\xBB\xBF[Options]\nGood=1\n\x01\x02\xFF\xFE garbage\n[Broken\n=nokey\n"
+    writeAll(file(), "\xEF\xBB\xBF[Options]\nGood=1\n\x01\x02\xFF\xFE garbage\n[Broken\n=nokey\n"
                      "Name=caf\xE9\nAlso=2");
-    bytes.append('\0').append("tail=3\n");
-    writeAll(file(), bytes);
     SettingsStore store(file());
     QCOMPARE(store.loadStatus(), SettingsStore::LoadStatus::Loaded);
     QCOMPARE(store.value("Options", "Good"), "1");
-    QVERIFY(store.contains("Options", "Name")); // invalid UTF-8 is replaced, the key kept
+    // Not UTF-8, so Latin-1, as an older editor saved it.
+    QCOMPARE(store.value("Options", "Name"), QString::fromUtf8("caf\u00E9"));
     QVERIFY(store.keys("Options").contains("Also"));
     store.setValue("Options", "New", "4");
     QVERIFY(store.sync());
@@ -221,6 +227,99 @@ void SettingsStoreTest::unchangedStoreDoesNotRewrite()
     QVERIFY(!store.isDirty());
     QVERIFY(store.sync());
     QCOMPARE(readAll(file()), original);
+}
+
+void SettingsStoreTest::everyLineEndReadsAlike()
+{
+    // LF, CR LF (a Windows editor) and CR alone (an old Mac editor).
+    for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r\n"), QByteArray("\r")}) {
+        writeAll(file(), "[Drives]" + end + "F=network:FS1/DATA:" + end + end + "[Servers]" + end +
+                             "FS1=sim:/srv/FS1.json" + end);
+        const SettingsStore store(file());
+        QCOMPARE(store.value("Drives", "F"), "network:FS1/DATA:");
+        QCOMPARE(store.value("Servers", "FS1"), "sim:/srv/FS1.json");
+        QCOMPARE(store.keys("Drives"), QStringList{"F"});
+    }
+}
+
+void SettingsStoreTest::fileThatIsNoTextIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QByteArray utf16("\xFF\xFE");
+    for (const char c : QByteArray("[Drives]\r\nF=network:FS1/DATA:\r\n"))
+        utf16.append(c).append('\0');
+    QTest::newRow("UTF-16") << utf16 << "not UTF-8 or Latin-1 text";
+    // Sparse: the size alone refuses it, nothing is read.
+    QTest::newRow("too large") << QByteArray() << "too large";
+}
+
+void SettingsStoreTest::fileThatIsNoTextIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    if (bytes.isEmpty()) {
+        QFile sparse(file());
+        QVERIFY(sparse.open(QIODevice::WriteOnly));
+        QVERIFY(sparse.resize(SettingsStore::kMaxFileBytes + 1));
+    } else {
+        writeAll(file(), bytes);
+    }
+    const QByteArray before = readAll(file());
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
+        SettingsStore store(file());
+        QCOMPARE(store.loadStatus(), SettingsStore::LoadStatus::Unreadable);
+        QVERIFY2(store.loadError().contains(reason), qPrintable(store.loadError()));
+        QVERIFY(!store.hasSection("Drives")); // the run starts from the defaults
+        writeDefaultDriveMap(store);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not written"));
+        QVERIFY(!store.sync());
+    }
+    QVERIFY(readAll(file()) == before);
+}
+
+void SettingsStoreTest::rewriteKeepsCommentsAndBacksUpWhatItWouldDrop()
+{
+    writeAll(file(), "; my drives\n[Drives]\nF=network:FS1/DATA:\n# old: G=fixed:/tmp\n"
+                     "a line a person wrote\n[Options]\nSeconds=5\n");
+    SettingsStore store(file());
+    store.setValue("Options", "Seconds", "6");
+    QVERIFY(store.sync());
+    QCOMPARE(readAll(file()), QByteArray("; my drives\n\n[Drives]\nF=network:FS1/DATA:\n"
+                                         "# old: G=fixed:/tmp\na line a person wrote\n\n"
+                                         "[Options]\nSeconds=6\n"));
+    QVERIFY(!QFile::exists(file() + ".bak"));
+
+    // Another program adds to the file meanwhile; this write would drop that.
+    const QByteArray theirs = readAll(file()) + "[Servers]\nFS2=sim:/srv/FS2.json\n";
+    writeAll(file(), theirs);
+    store.setValue("Options", "Seconds", "7");
+    QVERIFY(store.sync());
+    QCOMPARE(readAll(file() + ".bak"), theirs);
+    QVERIFY(readAll(file()).contains("Seconds=7"));
+}
+
+void SettingsStoreTest::fullDiskKeepsTheOldFile()
+{
+    SmallFileSystem disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    const QString path = disk.filePath("Quorvex.ini");
+    const QByteArray original("[Options]\nSeconds=5\n");
+    writeAll(path, original);
+    SettingsStore store(path);
+    store.setValue("Options", "Path_0", "F:\\DB\\ORDERS.MDB"); // a few bytes: Qt would buffer them
+    QVERIFY(disk.fill());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not written"));
+    QVERIFY(!store.sync());
+    QVERIFY2(store.writeError().startsWith(path), qPrintable(store.writeError()));
+    QCOMPARE(readAll(path), original);
+    QVERIFY(store.isDirty());
+    disk.unfill();
+    QVERIFY(store.sync());
+    QVERIFY(store.writeError().isEmpty());
+    QVERIFY(readAll(path).contains("Path_0=F:\\DB\\ORDERS.MDB"));
 }
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

@@ -45,6 +45,7 @@ private slots:
     void logInDataDirectoryAfterScannedFile();
     void overwriteClearedAfterOneFreshLog();
     void noLogWhenDisabled();
+    void logFailureToldOnceUntilItRecovers();
     void autoClearOnlyOnceTheMomentHasPassed_data();
     void autoClearOnlyOnceTheMomentHasPassed();
     void autoClearOffClearsNothing();
@@ -124,6 +125,35 @@ void WatchTest::noLogWhenDisabled()
     f.form.watch().logActivity();
     QVERIFY(QDir(f.fakes.dirs.dataDir()).entryList(QDir::Files).isEmpty());
     QVERIFY(f.form.List2.isEmpty());
+}
+
+void WatchTest::logFailureToldOnceUntilItRecovers()
+{
+    WatchFixture f;
+    f.setScannedFile(QStringLiteral("X.DOC"), QStringLiteral("F:\\X.DOC"));
+    f.setUsers({{QStringLiteral("ANN"), 3}});
+    f.form.settings.LogFile = 1;
+    // A folder where the log file should be: nothing can be written there.
+    const QString path = QDir(f.fakes.dirs.dataDir()).filePath(QStringLiteral("X.txt"));
+    QVERIFY(QDir().mkpath(path));
+    f.form.watch().logActivity();
+    const QString told = f.form.watch().takeLogProblem();
+    QVERIFY2(told.startsWith(QStringLiteral("Unable to write the activity log ") + path),
+             qPrintable(told));
+    QCOMPARE(f.form.List2, QStringList{QStringLiteral("ANN")}); // the bookkeeping goes on
+    f.setUsers({{QStringLiteral("BOB"), 4}});
+    f.form.watch().logActivity();
+    QCOMPARE(f.form.watch().takeLogProblem(), QString()); // said once
+    QCOMPARE(f.form.List2, QStringList{QStringLiteral("BOB")});
+
+    QVERIFY(QDir(path).removeRecursively());
+    f.form.watch().logActivity(); // BOB again: the first line of a new file is its header
+    QVERIFY(readFile(path).startsWith("TIMESTAMP: "));
+    QCOMPARE(f.form.watch().takeLogProblem(), QString());
+    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+    f.setUsers({{QStringLiteral("CAROL"), 5}});
+    f.form.watch().logActivity();
+    QVERIFY(f.form.watch().takeLogProblem().startsWith(QStringLiteral("Unable to write")));
 }
 
 void WatchTest::autoClearOnlyOnceTheMomentHasPassed_data()

@@ -18,6 +18,8 @@ target_sources(quorvex_test_support PRIVATE
     support/shell_world.h
     support/sim_server_builder.cpp
     support/sim_server_builder.h
+    support/small_file_system.cpp
+    support/small_file_system.h
     support/test_services.cpp
     support/test_services.h
     support/transport_client.cpp

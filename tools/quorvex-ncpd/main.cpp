@@ -30,6 +30,8 @@ int usageError(QTextStream& err, const QString& message)
 
 int main(int argc, char* argv[])
 {
+    // Before anything can block, so that an early signal is not lost.
+    quorvex::TerminationSignals::install();
     // A server with no desktop to fit into: Qt's own event dispatcher turns a
     // request around with fewer wake-ups than GLib's main loop.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
