@@ -14,6 +14,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace quorvex::who;
 
@@ -82,8 +83,10 @@ int main(int argc, char* argv[])
         break;
     }
     }
+    // Ends here, without taking the servers' states apart: for a server of
+    // ten thousand connections that is a tenth of the run, and the system
+    // takes the memory back at once.
     std::fflush(stdout);
-    if (query.failed())
-        return kTrouble;
-    return found ? kFound : kNoneFound;
+    std::fflush(stderr);
+    std::_Exit(query.failed() ? kTrouble : found ? kFound : kNoneFound);
 }

@@ -128,65 +128,96 @@ QByteArray csv(const std::vector<Column>& columns, const std::vector<QStringList
     return out.toUtf8();
 }
 
-// A JSON object written member by member, in the order given.
+// A JSON object written member by member, in the order given, straight into
+// the UTF-8 document.
 class JsonObject
 {
 public:
-    explicit JsonObject(QString& out) : out_(out) { out_ += QLatin1Char('{'); }
-    void text(const char* key, const QString& value) { name(key) += quoted(value); }
+    explicit JsonObject(QByteArray& out) : out_(out) { out_ += '{'; }
+    void text(const char* key, const QString& value)
+    {
+        name(key);
+        quote(value);
+    }
     // The empty text as null: a value the server did not give.
     void textOrNull(const char* key, const QString& value)
     {
-        name(key) += value.isEmpty() ? QStringLiteral("null") : quoted(value);
+        name(key);
+        if (value.isEmpty())
+            out_ += "null";
+        else
+            quote(value);
     }
-    void number(const char* key, unsigned value) { name(key) += QString::number(value); }
+    void number(const char* key, unsigned value)
+    {
+        name(key);
+        out_ += QByteArray::number(value);
+    }
     void boolean(const char* key, bool value)
     {
-        name(key) += value ? QLatin1String("true") : QLatin1String("false");
+        name(key);
+        out_ += value ? "true" : "false";
     }
-    QString& raw(const char* key) { return name(key); }
-    void close() { out_ += QLatin1Char('}'); }
-
-    static QString quoted(const QString& text)
+    QByteArray& raw(const char* key)
     {
-        QString q = QStringLiteral("\"");
-        for (const QChar c : text) {
-            switch (c.unicode()) {
-            case '"':
-                q += QLatin1String("\\\"");
-                break;
-            case '\\':
-                q += QLatin1String("\\\\");
-                break;
-            case '\n':
-                q += QLatin1String("\\n");
-                break;
-            case '\r':
-                q += QLatin1String("\\r");
-                break;
-            case '\t':
-                q += QLatin1String("\\t");
-                break;
-            default:
-                if (c.unicode() < 0x20)
-                    q += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-                else
-                    q += c;
-            }
-        }
-        return q + QLatin1Char('"');
-    }
-
-private:
-    QString& name(const char* key)
-    {
-        if (!first_)
-            out_ += QLatin1Char(',');
-        first_ = false;
-        out_ += quoted(QLatin1String(key)) + QLatin1Char(':');
+        name(key);
         return out_;
     }
-    QString& out_;
+    void close() { out_ += '}'; }
+
+private:
+    void name(const char* key)
+    {
+        if (!first_)
+            out_ += ',';
+        first_ = false;
+        out_ += '"';
+        out_ += key;
+        out_ += "\":";
+    }
+    void quote(const QString& text)
+    {
+        out_ += '"';
+        // Names and paths are nearly always ASCII: those need no conversion.
+        bool ascii = true;
+        for (const QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        const QByteArray utf8 = ascii ? QByteArray() : text.toUtf8();
+        const auto at = [&](qsizetype i) { return ascii ? char(text[i].unicode()) : utf8[i]; };
+        const qsizetype size = ascii ? text.size() : utf8.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            const char c = at(i);
+            switch (c) {
+            case '"':
+                out_ += "\\\"";
+                break;
+            case '\\':
+                out_ += "\\\\";
+                break;
+            case '\n':
+                out_ += "\\n";
+                break;
+            case '\r':
+                out_ += "\\r";
+                break;
+            case '\t':
+                out_ += "\\t";
+                break;
+            default:
+                if (std::uint8_t(c) < 0x20) {
+                    static const char hex[] = "0123456789abcdef";
+                    out_ += "\\u00";
+                    out_ += hex[c >> 4];
+                    out_ += hex[c & 0xF];
+                } else {
+                    out_ += c;
+                }
+            }
+        }
+        out_ += '"';
+    }
+
+    QByteArray& out_;
     bool first_ = true;
 };
 
@@ -211,17 +242,18 @@ void jsonOpen(JsonObject& o, const OpenFact& f)
 // One element of the array per line, so that line tools can still cope.
 template <typename Rows, typename Write> QByteArray jsonArray(const Rows& rows, Write write)
 {
-    QString out = QStringLiteral("[");
+    QByteArray out = "[";
+    out.reserve(qsizetype(rows.size()) * 300 + 8);
     bool first = true;
     for (const auto& row : rows) {
-        out += first ? QLatin1String("\n") : QLatin1String(",\n");
+        out += first ? "\n" : ",\n";
         first = false;
         JsonObject o(out);
         write(o, row);
         o.close();
     }
-    out += first ? QLatin1String("]\n") : QLatin1String("\n]\n");
-    return out.toUtf8();
+    out += first ? "]\n" : "\n]\n";
+    return out;
 }
 
 } // namespace
@@ -255,17 +287,17 @@ QByteArray formatConnections(const std::vector<ServerRow>& rows, bool withFiles,
             o.textOrNull("address", r.connection.address);
             if (!withFiles)
                 return;
-            QString& out = o.raw("files");
-            out += QLatin1Char('[');
+            QByteArray& out = o.raw("files");
+            out += '[';
             for (std::size_t i = 0; i < r.files.size(); ++i) {
                 if (i > 0)
-                    out += QLatin1Char(',');
+                    out += ',';
                 JsonObject f(out);
                 f.text("path", r.files[i].path);
                 jsonOpen(f, r.files[i]);
                 f.close();
             }
-            out += QLatin1Char(']');
+            out += ']';
         });
     }
     // With the files, one line per open file under the holder's columns; a

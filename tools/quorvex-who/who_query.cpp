@@ -8,8 +8,9 @@
 #include "scan/result_text.h"
 #include "scan/scan_messages.h"
 
-#include <QDateTime>
+#include <QDate>
 #include <QFileInfo>
+#include <QTime>
 
 #include <array>
 
@@ -31,7 +32,16 @@ QString isoLoginTime(std::span<const std::uint8_t, 7> t)
     const QTime time(t[3], t[4], t[5]);
     if (!date.isValid() || !time.isValid())
         return QString();
-    return QDateTime(date, time).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    // Written by hand: a QDateTime would ask the time zone for nothing, and
+    // the library's own forms go through printf.
+    const auto two = [](int v) {
+        const QChar digits[2] = {QChar(u'0' + v / 10), QChar(u'0' + v % 10)};
+        return QString(digits, 2);
+    };
+    return QString::number(date.year()).rightJustified(4, QLatin1Char('0')) + QLatin1Char('-') +
+           two(date.month()) + QLatin1Char('-') + two(date.day()) + QLatin1Char('T') +
+           two(time.hour()) + QLatin1Char(':') + two(time.minute()) + QLatin1Char(':') +
+           two(time.second());
 }
 
 constexpr std::uint16_t kObjectTypeUser = 1;
