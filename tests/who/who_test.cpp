@@ -412,6 +412,8 @@ void WhoTest::exitStatusesAndMessages_data()
         "server FS9 is not in the settings");
     row("a damaged state file", {customer}, "state", 2,
         "^quorvex-who: F:\\\\DB\\\\CUSTOMER.DB: server unreachable: .*FS1.json");
+    row("an NCP server that does not answer", {QStringLiteral("--server"), QStringLiteral("FS1")},
+        "ncp down", 2, "^quorvex-who: FS1: server unreachable: .*127.0.0.1");
     row("a refused call", {QStringLiteral("--server"), QStringLiteral("FS1")}, "operator", 2,
         "no console operator rights");
     row("an unreadable settings file", {customer}, "unreadable", 2, "cannot read the settings");
@@ -429,9 +431,12 @@ void WhoTest::exitStatusesAndMessages()
     World w;
     if (damage == QLatin1String("operator"))
         w.fs1.workstation(1, QStringLiteral("ADMIN"), false).write();
-    Settings settings(damage == QLatin1String("no servers")
-                          ? QByteArray("[Drives]\nF=network:FS1/DATA:\n")
-                          : w.simSettings());
+    QByteArray text = w.simSettings();
+    if (damage == QLatin1String("no servers"))
+        text = "[Drives]\nF=network:FS1/DATA:\n";
+    if (damage == QLatin1String("ncp down")) // nobody listens on port 1
+        text = w.settingsText(QStringLiteral("ncp:127.0.0.1:1;ADMIN"));
+    Settings settings(text);
     if (damage == QLatin1String("state")) {
         QFile state(w.fs1.statePath());
         QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -1,15 +1,14 @@
 #include "who_query.h"
 
+#include "who_file_argument.h"
 #include "who_setup.h"
 
 #include "ncp/client_router.h"
 #include "netware/sim_path.h"
-#include "platform/drive_map.h"
 #include "scan/result_text.h"
 #include "scan/scan_messages.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QTime>
 
 #include <array>
@@ -171,73 +170,23 @@ const std::optional<ConnectionFacts>& WhoQuery::describe(Server& server, std::ui
     return facts;
 }
 
-std::optional<QString> WhoQuery::clientPath(const QString& argument, QString* server)
-{
-    const DriveMap& drives = setup_.drives();
-    const auto failWith = [&](const QString& why) -> std::optional<QString> {
-        fail(argument, why);
-        return std::nullopt;
-    };
-    QString text = argument;
-    const bool drivePath = text.size() >= 2 && text[1] == QLatin1Char(':') && text[0].isLetter();
-    if (!drivePath && !text.contains(QLatin1Char(':')) && !text.startsWith(QLatin1String("\\\\"))) {
-        // A path on this machine, under a drive's folder.
-        const QFileInfo host(text);
-        if (!host.exists())
-            return failWith(QStringLiteral("no such file"));
-        const QString dos = drives.dosPathForHostPath(host.absoluteFilePath());
-        if (dos.isEmpty())
-            return failWith(QStringLiteral("not under the folder of any drive"));
-        text = dos;
-    }
-    if (text.size() >= 2 && text[1] == QLatin1Char(':') && text[0].isLetter()) {
-        const auto entry = drives.entry(text[0].toUpper());
-        if (!entry)
-            return failWith(
-                QStringLiteral("drive %1: is not in the drive map").arg(text[0].toUpper()));
-        if (entry->type != DriveType::Remote)
-            return failWith(QStringLiteral("not on a network drive"));
-        *server = entry->server;
-        const QString host = drives.hostPath(text);
-        if (!host.isEmpty() && !QFileInfo(host).isFile())
-            return failWith(QFileInfo(host).isDir() ? QStringLiteral("is a directory")
-                                                    : QStringLiteral("no such file"));
-        return text;
-    }
-    if (text.startsWith(QLatin1String("\\\\"))) {
-        *server = text.mid(2).section(QLatin1Char('\\'), 0, 0);
-    } else {
-        // SERVER/VOLUME:PATH (or SERVER\VOLUME:PATH), or VOLUME:PATH on the
-        // first server that has the volume.
-        const qsizetype colon = text.indexOf(QLatin1Char(':'));
-        QString head = text.left(colon);
-        head.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        const qsizetype sep = head.indexOf(QLatin1Char('\\'));
-        if (sep >= 0) {
-            *server = head.left(sep);
-            text = *server + QLatin1Char('\\') + head.mid(sep + 1) + text.mid(colon);
-        }
-    }
-    if (!server->isEmpty() && setup_.serverNamed(*server).isEmpty())
-        return failWith(QStringLiteral("server %1 is not in the settings").arg(*server));
-    return text;
-}
-
 void WhoQuery::scanFile(const QString& argument, std::vector<HolderRow>& rows)
 {
-    QString named;
-    const auto path = clientPath(argument, &named);
-    if (!path)
+    const FileArgument file = resolveFileArgument(argument, setup_);
+    if (!file.error.isEmpty()) {
+        fail(argument, file.error);
         return;
+    }
     std::array<char, 48> serverName{};
     std::array<char, 48> volume{};
     std::array<char, 256> dirPath{};
     nw::NWCONN_HANDLE conn = 0;
-    const QByteArray wire = nw::toWire(*path);
+    const QByteArray wire = nw::toWire(file.clientPath);
     const nw::NWCCODE parsed =
         client_.NWParsePath(wire.constData(), serverName, conn, volume, dirPath);
-    if (parsed == nw::kInvalidConnection && !named.isEmpty()) {
-        fail(argument, QStringLiteral("server unreachable: ") + setup_.unreachableReason(named));
+    if (parsed == nw::kInvalidConnection && !file.server.isEmpty()) {
+        fail(argument,
+             QStringLiteral("server unreachable: ") + setup_.unreachableReason(file.server));
         return;
     }
     if (parsed != nw::kSuccess) {

@@ -56,8 +56,6 @@ private:
 
     void fail(const QString& subject, const QString& why);
     QString codeText(Server* server, nw::NWCCODE code);
-    // The client path of a FILE argument and the server it names, if any.
-    std::optional<QString> clientPath(const QString& argument, QString* server);
     void scanFile(const QString& argument, std::vector<HolderRow>& rows);
     Server* open(const QString& name);
     Server& adopt(const QString& name, nw::NWCONN_HANDLE conn);
