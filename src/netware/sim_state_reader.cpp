@@ -218,7 +218,7 @@ void Reader::readObjects(const QJsonObject& root)
         ids.insert(obj.id);
         s_->objects.push_back(obj);
     }
-    s_->reindex();
+    s_->indexNames();
 }
 
 void Reader::readWorkstation(const QJsonObject& root)
