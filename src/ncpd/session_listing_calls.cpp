@@ -131,8 +131,7 @@ SessionDispatcher::Answer SessionDispatcher::fullPath(const QByteArray& data)
     }
     const int volume = s->volumeIndex(split->volume);
     // A directory base is a number on the volume the request names.
-    if (volume < 0 ||
-        (request->handleFlag == kHandleFlagBase && volume != request->volumeOrHandle))
+    if (volume < 0 || (request->handleFlag == kHandleFlagBase && volume != request->volumeOrHandle))
         return completion(kCompletionInvalidPath);
     const QString relative = parts.join(QLatin1Char('\\'));
     const std::uint32_t entry = entries_.entryFor(
