@@ -30,5 +30,8 @@ foreach(size 16 24 32 48 64 128 256)
         RENAME quorvex.png)
 endforeach()
 install(FILES ${QUORVEX_PACKAGING}/man/quorvex.1 ${QUORVEX_PACKAGING}/man/quorvex-sim.1
-    ${QUORVEX_PACKAGING}/man/quorvex-ncpd.1
+    ${QUORVEX_PACKAGING}/man/quorvex-ncpd.1 ${QUORVEX_PACKAGING}/man/quorvex-who.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# bash-completion finds it there by the command's name, on first use.
+install(FILES ${QUORVEX_PACKAGING}/completion/quorvex-who
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)

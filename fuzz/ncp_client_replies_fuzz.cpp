@@ -3,6 +3,7 @@
 // anything; it must never read outside the bytes it was given.
 
 #include "ncp/bindery_requests.h"
+#include "ncp/connection_list_requests.h"
 #include "ncp/connection_requests.h"
 #include "ncp/directory_requests.h"
 #include "ncp/ds_requests.h"
@@ -10,6 +11,8 @@
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
 #include "ncp/ncp_session.h"
+#include "ncp/open_file_requests.h"
+#include "netware/open_file_records.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +46,25 @@ void decodeEverything(const QByteArray& data)
     }
     (void)decodeResolvedName(data);
     (void)decodeEntryName(data);
+    (void)decodeObjectConnections(data);
+    (void)decodeObjectConnectionsOld(data);
+    (void)decodeActiveConnections(data);
+    (void)decodeFullPath(data);
+    if (const auto open = decodeOpenFiles(data)) {
+        // Taken as the client takes an answer, then every kept record handed out.
+        std::int16_t iter = 0;
+        nw::OPEN_FILE_CONN_CTRL control;
+        nw::OPEN_FILE_CONN file;
+        const auto records =
+            std::span(reinterpret_cast<const std::uint8_t*>(open->records.constData()),
+                      std::size_t(open->records.size()));
+        if (nw::takeOpenFilesAnswer(open->nextRecord, open->count, records, iter, control, file) ==
+            nw::kSuccess) {
+            (void)nw::keptOpenFileRecords(control);
+            while (nw::openFilesFromControl(iter, control, file) == nw::kSuccess) {
+            }
+        }
+    }
 }
 
 } // namespace

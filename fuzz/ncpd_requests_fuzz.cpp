@@ -10,6 +10,7 @@
 #include "ncpd/directory_requests.h"
 #include "ncpd/ds_requests.h"
 #include "ncpd/file_use_requests.h"
+#include "ncpd/listing_requests.h"
 #include "ncpd/long_name_request.h"
 
 #include <cstddef>
@@ -42,6 +43,11 @@ void decodeEvery(const QByteArray& data)
     }
     (void)ncpd::decodeResolveName(data);
     (void)ncpd::decodeReadEntryName(data);
+    (void)ncpd::decodeOpenFiles(data);
+    (void)ncpd::decodeObjectConnections(data);
+    (void)ncpd::decodeObjectConnectionsOld(data);
+    (void)ncpd::decodeActiveConnections(data);
+    (void)ncpd::decodeFullPath(data);
 }
 
 } // namespace

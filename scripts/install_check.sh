@@ -3,7 +3,8 @@
 # Installs a built tree into a temporary prefix and checks it the way a desktop
 # and a user see it: the files in their GNU places, the desktop entry and the
 # AppStream metadata valid, the man pages clean, the installed program answering
-# --version and running a headless job on the installed demo. Then builds the
+# --version and running a headless job on the installed demo, quorvex-who
+# answering for the same demo file and completing its servers. Then builds the
 # Debian package and checks its dependencies, its contents and the program
 # unpacked from it. Exits non-zero when any check fails.
 set -uo pipefail
@@ -40,7 +41,9 @@ run_headless() { # HOME_DIR PROGRAM ARGS...
 
 check_layout() { # PREFIX
     local prefix=$1 f
-    for f in bin/quorvex bin/quorvex-sim bin/quorvex-ncpd share/man/man1/quorvex-ncpd.1 \
+    for f in bin/quorvex bin/quorvex-sim bin/quorvex-ncpd bin/quorvex-who \
+        share/man/man1/quorvex-ncpd.1 share/man/man1/quorvex-who.1 \
+        share/bash-completion/completions/quorvex-who \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         share/icons/hicolor/scalable/apps/quorvex.svg share/icons/hicolor/16x16/apps/quorvex.png \
         share/icons/hicolor/48x48/apps/quorvex.png share/icons/hicolor/256x256/apps/quorvex.png \
@@ -82,7 +85,7 @@ check_desktop_files() { # PREFIX
         fail "appstreamcli rejects the metainfo"
     fi
     local page
-    for page in quorvex quorvex-sim quorvex-ncpd; do
+    for page in quorvex quorvex-sim quorvex-ncpd quorvex-who; do
         if LC_ALL=C.UTF-8 groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>"$tmp/groff.err" &&
             [ ! -s "$tmp/groff.err" ]; then
             pass "man page $page(1) formats without warnings"
@@ -122,6 +125,48 @@ check_info_options() { # PREFIX
     status=$?
     [ "$status" -eq 0 ] && [ -n "$out" ] && pass "installed quorvex-ncpd --help" ||
         fail "installed quorvex-ncpd --help: status $status"
+    out=$(run_headless "$tmp/home-info" "$prefix/bin/quorvex-who" --version)
+    status=$?
+    [ "$status" -eq 0 ] && [ "$out" = "quorvex-who $version" ] &&
+        pass "installed quorvex-who --version prints '$out'" ||
+        fail "installed quorvex-who --version: status $status, printed '$out'"
+    if readelf -d "$prefix/bin/quorvex-who" | grep -q 'NEEDED.*libQt6\(Gui\|Widgets\)'; then
+        fail "quorvex-who links Qt's Gui or Widgets"
+    else
+        pass "quorvex-who links no Qt library but QtCore"
+    fi
+}
+
+# quorvex-who on the settings and demo the headless job set up: the same users
+# for the same file, the settings left as they were, and bash completing the
+# servers of those settings.
+check_who() { # PREFIX LABEL HOME FILE USERS
+    local prefix=$1 label=$2 home=$3 file=$4 users=$5 before listed status
+    before=$(sha256sum <"$home/config/Quorvex/Quorvex.ini")
+    run_headless "$home" "$prefix/bin/quorvex-who" --json "$file" >"$tmp/who.json" 2>"$tmp/who.err"
+    status=$?
+    listed=$(jq -r '.[].user | split(".")[0]' "$tmp/who.json" 2>/dev/null | sort -u | paste -sd,)
+    if [ "$status" -eq 0 ] && [ "$listed" = "$(tr ',' '\n' <<<"$users" | sort -u | paste -sd,)" ]; then
+        pass "$label: quorvex-who --json lists the users of $file"
+    else
+        fail "$label: quorvex-who --json '$file' ended $status listing '$listed', expected '$users': $(head -3 "$tmp/who.err")"
+    fi
+    [ "$(sha256sum <"$home/config/Quorvex/Quorvex.ini")" = "$before" ] ||
+        fail "$label: quorvex-who changed the settings"
+    run_headless "$home" "$prefix/bin/quorvex-who" 'F:\NO\SUCH.FIL' >/dev/null 2>"$tmp/who.err"
+    status=$?
+    [ "$status" -eq 2 ] && [ "$(wc -l <"$tmp/who.err")" -eq 1 ] &&
+        pass "$label: quorvex-who ends with status 2 and one line for a missing file" ||
+        fail "$label: quorvex-who on a missing file: status $status: $(head -3 "$tmp/who.err")"
+    listed=$(XDG_CONFIG_HOME="$home/config" bash -c '
+        source "$1"
+        COMP_WORDS=(quorvex-who --server "")
+        COMP_CWORD=2
+        _quorvex_who
+        printf "%s\n" "${COMPREPLY[@]}"' - "$prefix/share/bash-completion/completions/quorvex-who" |
+        sort | paste -sd,)
+    [ "$listed" = "FS1,FS2" ] && pass "$label: bash completes quorvex-who --server with FS1 and FS2" ||
+        fail "$label: bash completed quorvex-who --server with '$listed'"
 }
 
 # The file on the demo's volume DATA that most connections have open, as
@@ -170,6 +215,7 @@ check_demo_job() { # PREFIX LABEL
     else
         pass "$label: headless job on the demo wrote the $(tr ',' '\n' <<<"$users" | wc -l) users of $file"
     fi
+    check_who "$prefix" "$label" "$home" "$file" "$users"
     if grep -qx 'H=network:FS2/VOL1:' "$home/config/Quorvex/Quorvex.ini" 2>/dev/null; then
         pass "$label: the first start maps the demo's second server FS2 on H:"
     else
@@ -202,9 +248,9 @@ check_package() {
         grep -q "\b$dep\b" <<<"$depends" || fail "the package does not depend on $dep: $depends"
     done
     contents=$(dpkg-deb -c "$deb")
-    for f in ./usr/bin/quorvex ./usr/bin/quorvex-sim ./usr/bin/quorvex-ncpd \
-        "./usr/share/applications/$app_id.desktop" \
-        ./usr/share/man/man1/quorvex.1; do
+    for f in ./usr/bin/quorvex ./usr/bin/quorvex-sim ./usr/bin/quorvex-ncpd ./usr/bin/quorvex-who \
+        "./usr/share/applications/$app_id.desktop" ./usr/share/man/man1/quorvex-who.1 \
+        ./usr/share/bash-completion/completions/quorvex-who ./usr/share/man/man1/quorvex.1; do
         grep -q " $f\$" <<<"$contents" || fail "the package does not hold $f"
     done
     pass "$(basename "$deb"): Depends: $depends"

@@ -95,6 +95,18 @@ public:
                                   std::uint32_t& iterHandle, const char* searchPattern,
                                   NW_EXT_FILE_INFO& entryInfo, std::uint8_t augmentFlag) override;
     NWCCODE NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& versBuffer) override;
+    NWCCODE NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t connNum,
+                                   std::int16_t& iterHandle, OPEN_FILE_CONN_CTRL& openCtrl,
+                                   OPEN_FILE_CONN& openFile) override;
+    NWCCODE NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
+                                         std::uint16_t objType, std::uint16_t& numConns,
+                                         std::span<std::uint16_t> connList) override;
+    NWCCODE NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t startConnNum,
+                                      std::uint32_t connType,
+                                      NWFSE_ACTIVE_CONN_LIST& connList) override;
+    NWCCODE NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t volNum,
+                                       std::uint32_t dirBase, std::uint8_t namSpc,
+                                       std::uint8_t& len, std::span<char> pathName) override;
 
 private:
     struct Route

@@ -140,6 +140,40 @@ NWCCODE ClientRouter::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INF
     return r->backend->NWGetFileServerVersionInfo(r->inner, versBuffer);
 }
 
+NWCCODE ClientRouter::NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t connNum,
+                                             std::int16_t& iterHandle,
+                                             OPEN_FILE_CONN_CTRL& openCtrl,
+                                             OPEN_FILE_CONN& openFile)
+{
+    ROUTE_OR_FAIL(conn)
+    return r->backend->NWScanOpenFilesByConn2(r->inner, connNum, iterHandle, openCtrl, openFile);
+}
+
+NWCCODE ClientRouter::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
+                                                   std::uint16_t objType, std::uint16_t& numConns,
+                                                   std::span<std::uint16_t> connList)
+{
+    numConns = 0;
+    ROUTE_OR_FAIL(conn)
+    return r->backend->NWGetObjectConnectionNumbers(r->inner, objName, objType, numConns, connList);
+}
+
+NWCCODE ClientRouter::NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t startConnNum,
+                                                std::uint32_t connType,
+                                                NWFSE_ACTIVE_CONN_LIST& connList)
+{
+    ROUTE_OR_FAIL(conn)
+    return r->backend->NWGetActiveConnListByType(r->inner, startConnNum, connType, connList);
+}
+
+NWCCODE ClientRouter::NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t volNum,
+                                                 std::uint32_t dirBase, std::uint8_t namSpc,
+                                                 std::uint8_t& len, std::span<char> pathName)
+{
+    ROUTE_OR_FAIL(conn)
+    return r->backend->NWGetPathFromDirectoryBase(r->inner, volNum, dirBase, namSpc, len, pathName);
+}
+
 NWCCODE ClientRouter::NWDSCreateContextHandle(NWDSContextHandle& context)
 {
     while (nextContext_ == 0 || contexts_.contains(nextContext_))

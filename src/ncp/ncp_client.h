@@ -105,6 +105,18 @@ public:
                                       std::uint8_t augmentFlag) override;
     nw::NWCCODE NWGetFileServerVersionInfo(nw::NWCONN_HANDLE conn,
                                            nw::VERSION_INFO& versBuffer) override;
+    nw::NWCCODE NWScanOpenFilesByConn2(nw::NWCONN_HANDLE conn, std::uint16_t connNum,
+                                       std::int16_t& iterHandle, nw::OPEN_FILE_CONN_CTRL& openCtrl,
+                                       nw::OPEN_FILE_CONN& openFile) override;
+    nw::NWCCODE NWGetObjectConnectionNumbers(nw::NWCONN_HANDLE conn, const char* objName,
+                                             std::uint16_t objType, std::uint16_t& numConns,
+                                             std::span<std::uint16_t> connList) override;
+    nw::NWCCODE NWGetActiveConnListByType(nw::NWCONN_HANDLE conn, std::uint32_t startConnNum,
+                                          std::uint32_t connType,
+                                          nw::NWFSE_ACTIVE_CONN_LIST& connList) override;
+    nw::NWCCODE NWGetPathFromDirectoryBase(nw::NWCONN_HANDLE conn, std::uint8_t volNum,
+                                           std::uint32_t dirBase, std::uint8_t namSpc,
+                                           std::uint8_t& len, std::span<char> pathName) override;
 
 private:
     // A request's outcome: 0x8801 when the session is gone, 0x89xx for a

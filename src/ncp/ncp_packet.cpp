@@ -11,6 +11,7 @@ SubfunctionForm subfunctionForm(std::uint8_t function)
     case 0x15:
     case 0x16:
     case 0x17:
+    case 0x7B:
         return SubfunctionForm::LengthWord;
     case 0x20:
     case 0x22:

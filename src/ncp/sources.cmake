@@ -13,6 +13,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/completion_code.h
     ncp/connection_requests.h
     ncp/connection_requests.cpp
+    ncp/connection_list_requests.h
+    ncp/connection_list_requests.cpp
     ncp/directory_requests.h
     ncp/directory_requests.cpp
     ncp/ds_requests.h
@@ -26,10 +28,13 @@ target_sources(quorvex_ncp PRIVATE
     ncp/ncp_client_connections.cpp
     ncp/ncp_client_directories.cpp
     ncp/ncp_client_ds.cpp
+    ncp/ncp_client_listings.cpp
     ncp/ncp_packet.h
     ncp/password_source.h
     ncp/ncp_packet.cpp
     ncp/ncp_server_spec.h
+    ncp/open_file_requests.h
+    ncp/open_file_requests.cpp
     ncp/ncp_server_spec.cpp
     ncp/ncp_session.h
     ncp/ncp_session.cpp

@@ -15,6 +15,7 @@ constexpr std::uint8_t kFnDirectory = 0x16;
 constexpr std::uint8_t kFnBindery = 0x17;
 constexpr std::uint8_t kFnNameSpace = 0x57;
 constexpr std::uint8_t kFnDirectoryServices = 0x68;
+constexpr std::uint8_t kFnStatistics = 0x7B;
 
 constexpr std::uint8_t kCompletionNotSupported = 0xFB;
 constexpr std::uint8_t kCompletionAccessDenied = 0xA8;
@@ -30,6 +31,8 @@ SessionDispatcher::SessionDispatcher(const QString& serverName, const QString& s
           nw::DriveLookup())),
       entries_(entries)
 {
+    // Entry numbers of open files and directories are the ones 23/244 gives.
+    client_->setEntryNumbers(&entries_);
     // Names arrive resolved against the client's own context: read them from the root.
     client_->NWDSCreateContextHandle(context_);
     client_->NWDSSetContext(context_, nw::DCK_NAME_CONTEXT, "[Root]");
@@ -180,14 +183,20 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
         break;
     case kFnBindery:
         switch (r.subfunction) {
+        case 0x15:
+            return objectConnections(d, true);
         case 0x1A:
             return inetAddr(d);
+        case 0x1B:
+            return objectConnections(d, false);
         case 0x1C:
             return connectionInfo(d);
         case 0x36:
             return objectName(d);
         case 0x47:
             return objectTrusteePaths(d);
+        case 0xEB:
+            return openFiles(d);
         case 0xEC:
             return connsUsingFile(d);
         case 0xF4:
@@ -199,10 +208,16 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
     case kFnNameSpace:
         if (r.subfunction == 0x06)
             return longName(d);
+        if (r.subfunction == 0x1C)
+            return fullPath(d);
         break;
     case kFnDirectoryServices:
         if (r.subfunction == 0x02)
             return directoryServices(d);
+        break;
+    case kFnStatistics:
+        if (r.subfunction == 0x0E)
+            return activeConnections(d);
         break;
     }
     return completion(kCompletionNotSupported);

@@ -87,6 +87,12 @@ private:
     Answer extendedInfo(const QByteArray& data);
     Answer longName(const QByteArray& data);
 
+    // Server-wide listings (session_listing_calls.cpp).
+    Answer openFiles(const QByteArray& data);
+    Answer objectConnections(const QByteArray& data, bool old);
+    Answer activeConnections(const QByteArray& data);
+    Answer fullPath(const QByteArray& data);
+
     // Directory services (session_ds_calls.cpp).
     Answer directoryServices(const QByteArray& data);
 

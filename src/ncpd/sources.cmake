@@ -14,9 +14,10 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/ds_requests.h
     ncpd/ds_requests.cpp
     ncpd/entry_table.h
-    ncpd/entry_table.cpp
     ncpd/file_use_requests.h
     ncpd/file_use_requests.cpp
+    ncpd/listing_requests.h
+    ncpd/listing_requests.cpp
     ncpd/long_name_request.h
     ncpd/long_name_request.cpp
     ncpd/ncp_listener.h
@@ -30,6 +31,7 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_dispatcher.h
     ncpd/session_dispatcher.cpp
     ncpd/session_ds_calls.cpp
+    ncpd/session_listing_calls.cpp
     ncpd/session_login.cpp
     ncpd/session_table.h
     ncpd/session_table.cpp

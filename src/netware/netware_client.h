@@ -9,6 +9,7 @@
 // first NUL (see cutAtNul in netware_text.h).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -40,6 +41,13 @@ inline constexpr NWCCODE kDsNoSuchEntry = 0xFFFFFDA7; // -601 from directory ser
 
 inline constexpr int kMaxConnsPerBatch = 70;
 inline constexpr int kTrusteesPerScan = 20;
+// Connections one NWGetActiveConnListByType answer covers (512 bytes of bits).
+inline constexpr int kConnsPerActiveList = 4096;
+// Records of one open-files answer kept for the calls after the first.
+inline constexpr std::size_t kOpenFileBufferSize = 512;
+
+// Connection types of NWGetActiveConnListByType.
+inline constexpr std::uint32_t NCP_CONNECTION_TYPE = 2;
 
 // NWDSSetContext keys.
 inline constexpr int DCK_NAME_CONTEXT = 3;
@@ -84,6 +92,46 @@ struct NWINET_ADDR
     std::array<std::uint8_t, 6> node{};
     std::array<std::uint8_t, 2> socket{};
     std::uint16_t connType = 0;
+};
+
+// One file a connection has open (NWScanOpenFilesByConn2). parent and dirEntry
+// are directory entry numbers on volume volNumber: the file's directory and the
+// file itself; fileName is the file's name alone, in name space nameSpace.
+struct OPEN_FILE_CONN
+{
+    std::uint16_t taskNumber = 0;
+    std::uint8_t lockType = 0;
+    std::uint8_t accessControl = 0;
+    std::uint8_t lockFlag = 0;
+    std::uint8_t volNumber = 0;
+    std::uint32_t parent = 0;
+    std::uint32_t dirEntry = 0;
+    std::uint8_t forkCount = 0;
+    std::uint8_t nameSpace = 0;
+    std::uint8_t nameLen = 0;
+    std::array<char, 256> fileName{}; // nameLen bytes, then a NUL
+};
+
+// What NWScanOpenFilesByConn2 carries between calls: one answer of the server
+// holds several records; those not handed out yet wait in buffer. The caller
+// only passes it back unchanged.
+struct OPEN_FILE_CONN_CTRL
+{
+    std::uint16_t nextRequest = 0; // the record to ask the server for next; 0: none
+    std::uint16_t openCount = 0;   // records left in buffer
+    std::array<std::uint8_t, kOpenFileBufferSize> buffer{};
+    std::uint16_t curRecord = 0; // offset of the next of them in buffer
+};
+
+// NWGetActiveConnListByType: bit n of the list (byte n / 8, bit value
+// 1 << n % 8) stands for connection startConnNum + n.
+struct NWFSE_ACTIVE_CONN_LIST
+{
+    std::uint32_t currentServerTime = 0;
+    std::uint8_t vconsoleVersion = 0;
+    std::uint8_t vconsoleRevision = 0;
+    std::uint16_t reserved = 0;
+    std::array<std::uint8_t, kConnsPerActiveList / 8> activeConnBitList{};
 };
 
 struct TRUSTEE_INFO
@@ -195,6 +243,31 @@ public:
                                           std::uint8_t augmentFlag) = 0;
 
     virtual NWCCODE NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& versBuffer) = 0;
+
+    // The files a connection has open, one per call: iterHandle 0 (and a fresh
+    // openCtrl) starts; 0x88FF when none is left.
+    virtual NWCCODE NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t connNum,
+                                           std::int16_t& iterHandle, OPEN_FILE_CONN_CTRL& openCtrl,
+                                           OPEN_FILE_CONN& openFile) = 0;
+
+    // The connections a bindery object (name and type) is logged in on, in
+    // ascending order. numConns: how many were written to connList; when that
+    // fills connList there may be more.
+    virtual NWCCODE NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
+                                                 std::uint16_t objType, std::uint16_t& numConns,
+                                                 std::span<std::uint16_t> connList) = 0;
+
+    // Which of the connections startConnNum .. startConnNum + 4095 of a type are
+    // in use.
+    virtual NWCCODE NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t startConnNum,
+                                              std::uint32_t connType,
+                                              NWFSE_ACTIVE_CONN_LIST& connList) = 0;
+
+    // The path ("VOL:DIR\SUB") of a directory entry number, such as the parent
+    // of an open file; len receives its length.
+    virtual NWCCODE NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t volNum,
+                                               std::uint32_t dirBase, std::uint8_t namSpc,
+                                               std::uint8_t& len, std::span<char> pathName) = 0;
 };
 
 } // namespace nw

@@ -35,6 +35,11 @@ SimServer* SimClient::simServer(const QString& server)
     return s ? s->sim.get() : nullptr;
 }
 
+void SimClient::setEntryNumbers(SimEntryNumbers* numbering)
+{
+    entries_ = numbering ? numbering : &ownEntries_;
+}
+
 QString SimClient::volumeHostDirectory(const QString& server, const QString& volume)
 {
     SimServer* sim = simServer(server);

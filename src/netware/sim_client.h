@@ -8,6 +8,7 @@
 // Not thread-safe: the program calls it from its user-interface thread.
 
 #include "netware/netware_client.h"
+#include "netware/sim_entry_numbers.h"
 #include "netware/sim_server.h"
 
 #include <QChar>
@@ -71,6 +72,9 @@ public:
     std::vector<SimServerInfo> serverList();
     // The backend of a server, or nullptr when it has none.
     SimServer* simServer(const QString& server);
+    // Directory entry numbers come from numbering from now on (it must outlive
+    // the client); null goes back to the client's own.
+    void setEntryNumbers(SimEntryNumbers* numbering);
 
     NWCCODE NWCallsInit(void* reserved1, void* reserved2) override;
     NWCCODE NWParsePath(const char* path, std::span<char> serverName, NWCONN_HANDLE& conn,
@@ -125,6 +129,18 @@ public:
                                   std::uint32_t& iterHandle, const char* searchPattern,
                                   NW_EXT_FILE_INFO& entryInfo, std::uint8_t augmentFlag) override;
     NWCCODE NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& versBuffer) override;
+    NWCCODE NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t connNum,
+                                   std::int16_t& iterHandle, OPEN_FILE_CONN_CTRL& openCtrl,
+                                   OPEN_FILE_CONN& openFile) override;
+    NWCCODE NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
+                                         std::uint16_t objType, std::uint16_t& numConns,
+                                         std::span<std::uint16_t> connList) override;
+    NWCCODE NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t startConnNum,
+                                      std::uint32_t connType,
+                                      NWFSE_ACTIVE_CONN_LIST& connList) override;
+    NWCCODE NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t volNum,
+                                       std::uint32_t dirBase, std::uint8_t namSpc,
+                                       std::uint8_t& len, std::span<char> pathName) override;
 
 private:
     struct Server
@@ -191,6 +207,8 @@ private:
     unsigned long long cursorAge_ = 0;
     QHash<NWDSContextHandle, QString> contexts_; // handle -> name context
     NWDSContextHandle nextContext_ = 1;
+    SimEntryTable ownEntries_;
+    SimEntryNumbers* entries_ = &ownEntries_;
 };
 
 } // namespace nw

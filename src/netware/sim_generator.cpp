@@ -25,6 +25,8 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
         return fail(QStringLiteral("--users must be 0 to 65534"));
     if (options.tasks < 1 || options.tasks > 1000)
         return fail(QStringLiteral("--tasks must be 1 to 1000"));
+    if (options.files < 1 || options.files > 100)
+        return fail(QStringLiteral("--files must be 1 to 100"));
 
     SimState s;
     s.server = QStringLiteral("GEN1");
@@ -72,6 +74,9 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
         c.address.network = {10, std::uint8_t(i >> 16), std::uint8_t(i >> 8), std::uint8_t(i)};
         for (int t = 1; t <= options.tasks; ++t)
             c.open.push_back(SimOpenEntry{path, std::uint16_t(t), 8, 1, 0});
+        for (int f = 2; f <= options.files; ++f)
+            c.open.push_back(SimOpenEntry{
+                volume + QStringLiteral(":HOME\\%1\\FILE%2.DAT").arg(name).arg(f - 1), 1, 0, 3, 0});
         s.connections.push_back(std::move(c));
     }
     s.reindex();

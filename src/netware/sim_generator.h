@@ -12,6 +12,9 @@ struct SimGenerateOptions
     int users = 100;
     QString file = QStringLiteral("DATA:SHARED\\BIG.DB"); // VOLUME:PATH
     int tasks = 1;                                        // per user
+    // Files open per user: PATH and, past the first, files of the user's own
+    // in HOME\USERnnnnn on PATH's volume (named in the state only).
+    int files = 1;
 };
 
 // Writes DIR/GEN1.json and its volume folders (the file itself included).

@@ -109,15 +109,38 @@ std::uint32_t packDateTime(const QDateTime& dateTime)
 
 std::optional<QDateTime> parseStateTime(const QString& text, bool allowDateOnly)
 {
-    QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!dt.isValid() && allowDateOnly) {
-        const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-        if (date.isValid())
-            dt = QDateTime(date, QTime(0, 0));
-    }
-    if (!dt.isValid())
+    // Read by hand: QDateTime's own parser asks the time zone several times
+    // per value (a look at /etc/localtime each), which was most of the time
+    // a state of ten thousand connections took to load. A time in the state
+    // is the server's wall-clock reading and is kept as its fields, with no
+    // zone, so that none is lost to a daylight-saving change.
+    const auto number = [&](qsizetype at, qsizetype digits) {
+        int value = 0;
+        for (qsizetype i = at; i < at + digits; ++i) {
+            if (!text[i].isDigit() || text[i].unicode() > '9')
+                return -1;
+            value = value * 10 + (text[i].unicode() - '0');
+        }
+        return value;
+    };
+    const bool dateOnly = text.size() == 10;
+    if (text.size() != 19 && !(dateOnly && allowDateOnly))
         return std::nullopt;
-    return dt;
+    if (text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return std::nullopt;
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    if (year < 0 || month < 0 || day < 0 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    const QDate date(year, month, day);
+    if (dateOnly)
+        return QDateTime(date, QTime(0, 0), Qt::UTC);
+    if (text[10] != QLatin1Char(' ') || text[13] != QLatin1Char(':') ||
+        text[16] != QLatin1Char(':'))
+        return std::nullopt;
+    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (hour < 0 || minute < 0 || second < 0 || !QTime::isValid(hour, minute, second))
+        return std::nullopt;
+    return QDateTime(date, QTime(hour, minute, second), Qt::UTC);
 }
 
 QString formatStateTime(const QDateTime& dateTime)

@@ -43,7 +43,9 @@ std::optional<QString> findHostPath(const QString& root, const QString& relative
 std::uint16_t packDate(const QDate& date);
 std::uint32_t packDateTime(const QDateTime& dateTime);
 
-// "YYYY-MM-DD HH:MM:SS" (or "YYYY-MM-DD" when allowDateOnly) as local time.
+// "YYYY-MM-DD HH:MM:SS" (or "YYYY-MM-DD" when allowDateOnly): the server's
+// local wall-clock time, kept as its fields (the QDateTime carries no zone of
+// its own: read its date() and time()).
 std::optional<QDateTime> parseStateTime(const QString& text, bool allowDateOnly);
 QString formatStateTime(const QDateTime& dateTime);
 

@@ -6,17 +6,16 @@
 
 namespace nw {
 
-void SimState::reindex()
+void SimState::indexNames()
 {
     volumeByName_.clear();
     objectByName_.clear();
     objectById_.clear();
     objectByFullName_.clear();
-    connByNumber_.clear();
-    openByPath_.clear();
-    trusteesByObject_.clear();
-    trusteesByPath_.clear();
-    fileByPath_.clear();
+    volumeByName_.reserve(qsizetype(volumes.size()));
+    objectByName_.reserve(qsizetype(objects.size()));
+    objectById_.reserve(qsizetype(objects.size()));
+    objectByFullName_.reserve(qsizetype(objects.size()));
     for (int i = 0; i < int(volumes.size()); ++i)
         volumeByName_.insert(volumes[i].name.toUpper(), i);
     for (int i = 0; i < int(objects.size()); ++i) {
@@ -24,7 +23,20 @@ void SimState::reindex()
         objectById_.insert(objects[i].id, i);
         objectByFullName_.insert(objects[i].fullName().toUpper(), i);
     }
+}
+
+void SimState::reindex()
+{
+    indexNames();
+    connByNumber_.clear();
+    openByPath_.clear();
+    trusteesByObject_.clear();
+    trusteesByPath_.clear();
+    fileByPath_.clear();
     connByNumber_.reserve(qsizetype(connections.size()));
+    trusteesByObject_.reserve(qsizetype(trustees.size()));
+    trusteesByPath_.reserve(qsizetype(trustees.size()));
+    fileByPath_.reserve(qsizetype(files.size()));
     for (int c = 0; c < int(connections.size()); ++c) {
         const SimConnection& conn = connections[c];
         connByNumber_.insert(conn.number, c);
@@ -44,9 +56,19 @@ void SimState::reindex()
         fileByPath_.insert(normalizeNwPath(files[i].path), i);
 }
 
+namespace {
+
+// Names are looked up upper-cased; most are already, and need no copy.
+QString upperKey(const QString& name)
+{
+    return name.isUpper() ? name : name.toUpper();
+}
+
+} // namespace
+
 int SimState::volumeIndex(const QString& name) const
 {
-    QString key = name.toUpper();
+    QString key = upperKey(name);
     if (key.endsWith(QLatin1Char(':')))
         key.chop(1);
     return volumeByName_.value(key, -1);
@@ -54,7 +76,7 @@ int SimState::volumeIndex(const QString& name) const
 
 const SimObject* SimState::objectByName(const QString& name) const
 {
-    const int i = objectByName_.value(name.toUpper(), -1);
+    const int i = objectByName_.value(upperKey(name), -1);
     return i < 0 ? nullptr : &objects[i];
 }
 
@@ -66,7 +88,7 @@ const SimObject* SimState::objectById(std::uint32_t id) const
 
 const SimObject* SimState::objectByFullName(const QString& fullName) const
 {
-    const int i = objectByFullName_.value(fullName.toUpper(), -1);
+    const int i = objectByFullName_.value(upperKey(fullName), -1);
     return i < 0 ? nullptr : &objects[i];
 }
 

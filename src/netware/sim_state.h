@@ -131,6 +131,9 @@ public:
 
     // Rebuilds every index; call after changing the vectors.
     void reindex();
+    // Rebuilds the indexes of volumes and objects alone (what reading the
+    // rest of a state looks up).
+    void indexNames();
 
     int volumeIndex(const QString& name) const;
     const SimObject* objectByName(const QString& name) const;

@@ -22,14 +22,47 @@ struct Fault
     QString text;
 };
 
-[[noreturn]] void fail(const QString& where, const QString& what)
+// Where a value sits in the state ("connections[3].open[1].path"), spelt out
+// only for a message: a state of ten thousand connections would otherwise
+// build such a text for every value it reads. Each refers to its parent, which
+// must outlive it (they live on the stack, inner within outer).
+class Where
 {
-    throw Fault{where + QLatin1String(": ") + what};
+public:
+    explicit Where(const char* name) : name_(name) {}
+    Where(const Where& parent, const char* member) : parent_(&parent), name_(member) {}
+    Where(const Where& parent, int index) : parent_(&parent), index_(index) {}
+    Where(const Where& parent, const QString& key) : parent_(&parent), key_(&key) {}
+
+    QString text() const
+    {
+        QString t = parent_ ? parent_->text() : QString();
+        if (index_ >= 0)
+            return t + QStringLiteral("[%1]").arg(index_);
+        if (key_)
+            return t + QStringLiteral("[\"%1\"]").arg(*key_);
+        if (!t.isEmpty() && *name_)
+            t += QLatin1Char('.');
+        return t + QLatin1String(name_);
+    }
+
+private:
+    const Where* parent_ = nullptr;
+    const char* name_ = "";
+    int index_ = -1;
+    const QString* key_ = nullptr;
+};
+
+const Where kRoot("");
+
+[[noreturn]] void fail(const Where& where, const QString& what)
+{
+    throw Fault{where.text() + QLatin1String(": ") + what};
 }
 
 // A state of tens of thousands of connections takes seconds to read; a program
 // told to end does not wait for it.
-void stopIfTerminating(const QString& where)
+void stopIfTerminating(const Where& where)
 {
     if (quorvex::TerminationSignals::requested())
         fail(where, QStringLiteral("reading interrupted by a termination signal"));
@@ -53,7 +86,7 @@ private:
     QString folder_;
     SimState* s_ = nullptr;
 
-    static double integer(const QJsonValue& v, const QString& where, double lo, double hi)
+    static double integer(const QJsonValue& v, const Where& where, double lo, double hi)
     {
         if (!v.isDouble())
             fail(where, QStringLiteral("must be a number"));
@@ -65,29 +98,28 @@ private:
                             .arg(qint64(hi)));
         return d;
     }
-    static double optInteger(const QJsonObject& o, const char* key, const QString& where, double lo,
+    static double optInteger(const QJsonObject& o, const char* key, const Where& where, double lo,
                              double hi, double def)
     {
         const QJsonValue v = o.value(QLatin1String(key));
-        return v.isUndefined() ? def
-                               : integer(v, where + QLatin1Char('.') + QLatin1String(key), lo, hi);
+        return v.isUndefined() ? def : integer(v, Where(where, key), lo, hi);
     }
-    static QString text(const QJsonValue& v, const QString& where)
+    static QString text(const QJsonValue& v, const Where& where)
     {
         if (!v.isString())
             fail(where, QStringLiteral("must be a text"));
         return v.toString();
     }
-    static QJsonArray array(const QJsonObject& o, const char* key, const QString& where)
+    static QJsonArray array(const QJsonObject& o, const char* key, const Where& where)
     {
         const QJsonValue v = o.value(QLatin1String(key));
         if (v.isUndefined())
             return {};
         if (!v.isArray())
-            fail(where + QLatin1String(key), QStringLiteral("must be an array"));
+            fail(Where(where, key), QStringLiteral("must be an array"));
         return v.toArray();
     }
-    static QJsonObject object(const QJsonValue& v, const QString& where)
+    static QJsonObject object(const QJsonValue& v, const Where& where)
     {
         if (!v.isObject())
             fail(where, QStringLiteral("must be an object"));
@@ -101,25 +133,26 @@ private:
     void readTrustees(const QJsonObject& root);
     void readFiles(const QJsonObject& root);
     void readFaults(const QJsonObject& root);
-    QString volumePath(const QJsonValue& v, const QString& where) const;
-    std::uint32_t objectRef(const QJsonValue& v, const QString& where) const;
-    std::optional<QDateTime> date(const QJsonObject& o, const char* key,
-                                  const QString& where) const;
+    QString volumePath(const QJsonValue& v, const Where& where) const;
+    std::uint32_t objectRef(const QJsonValue& v, const Where& where) const;
+    std::optional<QDateTime> date(const QJsonObject& o, const char* key, const Where& where) const;
 };
 
 std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
 {
     auto state = std::make_shared<SimState>();
     s_ = state.get();
-    s_->server = text(root.value(QLatin1String("server")), QStringLiteral("server"));
+    const Where server("server");
+    s_->server = text(root.value(QLatin1String("server")), server);
     if (s_->server.isEmpty() || s_->server.size() > 47)
-        fail(QStringLiteral("server"), QStringLiteral("name must have 1 to 47 characters"));
+        fail(server, QStringLiteral("name must have 1 to 47 characters"));
     const QJsonValue version = root.value(QLatin1String("version"));
     if (!version.isUndefined()) {
+        const Where where("version");
         if (!version.isArray() || version.toArray().size() != 2)
-            fail(QStringLiteral("version"), QStringLiteral("must be [major, minor]"));
-        s_->versionMajor = int(integer(version.toArray()[0], QStringLiteral("version[0]"), 0, 255));
-        s_->versionMinor = int(integer(version.toArray()[1], QStringLiteral("version[1]"), 0, 255));
+            fail(where, QStringLiteral("must be [major, minor]"));
+        s_->versionMajor = int(integer(version.toArray()[0], Where(where, 0), 0, 255));
+        s_->versionMinor = int(integer(version.toArray()[1], Where(where, 1), 0, 255));
     }
     readVolumes(root);
     readObjects(root);
@@ -128,10 +161,10 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     readTrustees(root);
     readFiles(root);
     readFaults(root);
-    s_->latencyMs = int(optInteger(root, "latencyMs", QString(), 0, 600000, 0));
-    s_->batchSize = int(optInteger(root, "batchSize", QString(), 1, 70, 70));
-    s_->emptyBatches = int(optInteger(root, "emptyBatches", QString(), 0, 100000, 0));
-    s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", QString(), 1, 86400, 300));
+    s_->latencyMs = int(optInteger(root, "latencyMs", kRoot, 0, 600000, 0));
+    s_->batchSize = int(optInteger(root, "batchSize", kRoot, 1, 70, 70));
+    s_->emptyBatches = int(optInteger(root, "emptyBatches", kRoot, 0, 100000, 0));
+    s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", kRoot, 1, 86400, 300));
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -141,61 +174,62 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
 
 void Reader::readVolumes(const QJsonObject& root)
 {
+    const Where list("volumes");
     if (!root.contains(QLatin1String("volumes")))
-        fail(QStringLiteral("volumes"), QStringLiteral("missing"));
-    const QJsonArray volumes = array(root, "volumes", QString());
+        fail(list, QStringLiteral("missing"));
+    const QJsonArray volumes = array(root, "volumes", kRoot);
     QSet<QString> seen;
     for (int i = 0; i < volumes.size(); ++i) {
-        const QString where = QStringLiteral("volumes[%1]").arg(i);
+        const Where where(list, i);
         const QJsonObject v = object(volumes[i], where);
         SimVolume vol;
-        vol.name = text(v.value(QLatin1String("name")), where + QLatin1String(".name"));
+        const Where name(where, "name");
+        vol.name = text(v.value(QLatin1String("name")), name);
         if (vol.name.isEmpty() ||
             vol.name.contains(QRegularExpression(QStringLiteral("[:\\\\/ ]"))))
-            fail(where + QLatin1String(".name"),
-                 QStringLiteral("\"%1\" is not a volume name").arg(vol.name));
+            fail(name, QStringLiteral("\"%1\" is not a volume name").arg(vol.name));
         if (seen.contains(vol.name.toUpper()))
-            fail(where + QLatin1String(".name"),
-                 QStringLiteral("volume %1 appears twice").arg(vol.name));
+            fail(name, QStringLiteral("volume %1 appears twice").arg(vol.name));
         seen.insert(vol.name.toUpper());
-        vol.root = text(v.value(QLatin1String("root")), where + QLatin1String(".root"));
+        const Where rootWhere(where, "root");
+        vol.root = text(v.value(QLatin1String("root")), rootWhere);
         vol.hostDir = QDir::cleanPath(QDir(folder_).absoluteFilePath(vol.root));
         if (vol.root.isEmpty() || !QFileInfo(vol.hostDir).isDir())
-            fail(where + QLatin1String(".root"),
-                 QStringLiteral("folder %1 does not exist").arg(vol.hostDir));
+            fail(rootWhere, QStringLiteral("folder %1 does not exist").arg(vol.hostDir));
         s_->volumes.push_back(vol);
     }
 }
 
 void Reader::readObjects(const QJsonObject& root)
 {
-    const QJsonArray objects = array(root, "objects", QString());
+    const Where list("objects");
+    const QJsonArray objects = array(root, "objects", kRoot);
     QSet<QString> names;
     QSet<std::uint32_t> ids;
     for (int i = 0; i < objects.size(); ++i) {
-        const QString where = QStringLiteral("objects[%1]").arg(i);
+        const Where where(list, i);
         const QJsonObject o = object(objects[i], where);
         SimObject obj;
         obj.id = std::uint32_t(
-            integer(o.value(QLatin1String("id")), where + QLatin1String(".id"), 1, 4294967295.0));
-        obj.name = text(o.value(QLatin1String("name")), where + QLatin1String(".name"));
+            integer(o.value(QLatin1String("id")), Where(where, "id"), 1, 4294967295.0));
+        const Where name(where, "name");
+        obj.name = text(o.value(QLatin1String("name")), name);
         if (obj.name.isEmpty() || obj.name.size() > 47)
-            fail(where + QLatin1String(".name"), QStringLiteral("must have 1 to 47 characters"));
+            fail(name, QStringLiteral("must have 1 to 47 characters"));
         if (o.contains(QLatin1String("context")))
-            obj.context =
-                text(o.value(QLatin1String("context")), where + QLatin1String(".context"));
+            obj.context = text(o.value(QLatin1String("context")), Where(where, "context"));
         if (o.contains(QLatin1String("password")))
-            obj.password =
-                text(o.value(QLatin1String("password")), where + QLatin1String(".password"));
-        if (names.contains(obj.name.toUpper()))
-            fail(where + QLatin1String(".name"), QStringLiteral("%1 appears twice").arg(obj.name));
+            obj.password = text(o.value(QLatin1String("password")), Where(where, "password"));
+        const QString upper = obj.name.toUpper();
+        if (names.contains(upper))
+            fail(name, QStringLiteral("%1 appears twice").arg(obj.name));
         if (ids.contains(obj.id))
-            fail(where + QLatin1String(".id"), QStringLiteral("%1 appears twice").arg(obj.id));
-        names.insert(obj.name.toUpper());
+            fail(Where(where, "id"), QStringLiteral("%1 appears twice").arg(obj.id));
+        names.insert(upper);
         ids.insert(obj.id);
         s_->objects.push_back(obj);
     }
-    s_->reindex();
+    s_->indexNames();
 }
 
 void Reader::readWorkstation(const QJsonObject& root)
@@ -205,83 +239,88 @@ void Reader::readWorkstation(const QJsonObject& root)
     const QJsonValue v = root.value(QLatin1String("workstation"));
     if (v.isUndefined())
         return;
-    const QString where = QStringLiteral("workstation");
+    const Where where("workstation");
     const QJsonObject w = object(v, where);
     s_->workstation.connection = std::uint16_t(optInteger(w, "connection", where, 1, 65535, 1));
     if (w.contains(QLatin1String("user"))) {
-        s_->workstation.user = text(w.value(QLatin1String("user")), where + QLatin1String(".user"));
+        const Where user(where, "user");
+        s_->workstation.user = text(w.value(QLatin1String("user")), user);
         if (!s_->objectByName(s_->workstation.user))
-            fail(where + QLatin1String(".user"),
-                 QStringLiteral("unknown object %1").arg(s_->workstation.user));
+            fail(user, QStringLiteral("unknown object %1").arg(s_->workstation.user));
     }
     const QJsonValue op = w.value(QLatin1String("consoleOperator"));
     if (!op.isUndefined() && !op.isBool())
-        fail(where + QLatin1String(".consoleOperator"), QStringLiteral("must be true or false"));
+        fail(Where(where, "consoleOperator"), QStringLiteral("must be true or false"));
     s_->workstation.consoleOperator = op.toBool(true);
 }
 
 void Reader::readConnections(const QJsonObject& root)
 {
-    const QJsonArray conns = array(root, "connections", QString());
+    const Where list("connections");
+    const QJsonArray conns = array(root, "connections", kRoot);
     QSet<int> numbers;
     s_->connections.reserve(std::size_t(conns.size()));
+    static const QDateTime earliest = *parseStateTime(QStringLiteral("1980-01-01"), true);
     for (int i = 0; i < conns.size(); ++i) {
-        const QString where = QStringLiteral("connections[%1]").arg(i);
+        const Where where(list, i);
         stopIfTerminating(where);
         const QJsonObject o = object(conns[i], where);
         SimConnection c;
-        c.number = std::uint16_t(
-            integer(o.value(QLatin1String("number")), where + QLatin1String(".number"), 1, 65535));
+        const Where number(where, "number");
+        c.number = std::uint16_t(integer(o.value(QLatin1String("number")), number, 1, 65535));
         if (numbers.contains(c.number))
-            fail(where + QLatin1String(".number"),
-                 QStringLiteral("connection %1 appears twice").arg(c.number));
+            fail(number, QStringLiteral("connection %1 appears twice").arg(c.number));
         numbers.insert(c.number);
-        c.user = text(o.value(QLatin1String("user")), where + QLatin1String(".user"));
+        const Where user(where, "user");
+        c.user = text(o.value(QLatin1String("user")), user);
         if (!s_->objectByName(c.user))
-            fail(where + QLatin1String(".user"), QStringLiteral("unknown object %1").arg(c.user));
-        c.login = QDateTime(QDate(1980, 1, 1), QTime(0, 0));
+            fail(user, QStringLiteral("unknown object %1").arg(c.user));
+        c.login = earliest;
         if (o.contains(QLatin1String("login"))) {
-            auto t = parseStateTime(
-                text(o.value(QLatin1String("login")), where + QLatin1String(".login")), false);
+            const Where login(where, "login");
+            const auto t = parseStateTime(text(o.value(QLatin1String("login")), login), false);
             if (!t)
-                fail(where + QLatin1String(".login"),
-                     QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
+                fail(login, QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
             c.login = *t;
         }
         QString error;
         auto address = parseSimAddress(o.value(QLatin1String("address")), &error);
         if (!address)
-            fail(where + QLatin1String(".address"), error);
+            fail(Where(where, "address"), error);
         c.address = *address;
         const QJsonValue accepts = o.value(QLatin1String("acceptsMessages"));
         if (!accepts.isUndefined() && !accepts.isBool())
-            fail(where + QLatin1String(".acceptsMessages"),
-                 QStringLiteral("must be true or false"));
+            fail(Where(where, "acceptsMessages"), QStringLiteral("must be true or false"));
         c.acceptsMessages = accepts.toBool(true);
-        const QJsonArray open = array(o, "open", where + QLatin1Char('.'));
+        const Where openList(where, "open");
+        const QJsonArray open = array(o, "open", where);
         QSet<QString> seen;
         for (int k = 0; k < open.size(); ++k) {
-            const QString w = where + QStringLiteral(".open[%1]").arg(k);
+            const Where w(openList, k);
             const QJsonObject e = object(open[k], w);
             SimOpenEntry entry;
-            entry.path = volumePath(e.value(QLatin1String("path")), w + QLatin1String(".path"));
+            entry.path = volumePath(e.value(QLatin1String("path")), Where(w, "path"));
             entry.task = std::uint16_t(optInteger(e, "task", w, 0, 65535, 1));
             entry.lockType = std::uint8_t(optInteger(e, "lockType", w, 0, 255, 0));
             entry.access = std::uint8_t(optInteger(e, "access", w, 0, 255, 0));
             const QJsonValue locked = e.value(QLatin1String("locked"));
             entry.locked = locked.isBool() ? std::uint8_t(locked.toBool() ? 1 : 0)
                                            : std::uint8_t(optInteger(e, "locked", w, 0, 255, 0));
-            const QString key =
-                normalizeNwPath(entry.path) + QLatin1Char('#') + QString::number(entry.task);
-            if (seen.contains(key))
-                fail(w,
-                     QStringLiteral("task %1 has %2 open twice").arg(entry.task).arg(entry.path));
-            seen.insert(key);
+            // A connection's one open entry cannot repeat another.
+            if (open.size() > 1) {
+                const QString key =
+                    normalizeNwPath(entry.path) + QLatin1Char('#') + QString::number(entry.task);
+                if (seen.contains(key))
+                    fail(w, QStringLiteral("task %1 has %2 open twice")
+                                .arg(entry.task)
+                                .arg(entry.path));
+                seen.insert(key);
+            }
             c.open.push_back(entry);
         }
         const QJsonValue messages = o.value(QLatin1String("messages"));
         if (!messages.isUndefined() && !messages.isArray())
-            fail(where + QLatin1String(".messages"), QStringLiteral("must be an array"));
+            fail(Where(where, "messages"), QStringLiteral("must be an array"));
         c.messages = messages.toArray();
         s_->connections.push_back(std::move(c));
     }
@@ -289,17 +328,19 @@ void Reader::readConnections(const QJsonObject& root)
 
 void Reader::readTrustees(const QJsonObject& root)
 {
-    const QJsonArray trustees = array(root, "trustees", QString());
+    const Where list("trustees");
+    const QJsonArray trustees = array(root, "trustees", kRoot);
     for (int i = 0; i < trustees.size(); ++i) {
-        const QString where = QStringLiteral("trustees[%1]").arg(i);
+        const Where where(list, i);
         const QJsonObject o = object(trustees[i], where);
         SimTrustee t;
-        t.path = volumePath(o.value(QLatin1String("path")), where + QLatin1String(".path"));
-        t.objectId = objectRef(o.value(QLatin1String("object")), where + QLatin1String(".object"));
+        t.path = volumePath(o.value(QLatin1String("path")), Where(where, "path"));
+        const Where object(where, "object");
+        t.objectId = objectRef(o.value(QLatin1String("object")), object);
         if (t.objectId == 0)
-            fail(where + QLatin1String(".object"), QStringLiteral("missing"));
+            fail(object, QStringLiteral("missing"));
         t.rights = std::uint16_t(
-            integer(o.value(QLatin1String("rights")), where + QLatin1String(".rights"), 0, 65535));
+            integer(o.value(QLatin1String("rights")), Where(where, "rights"), 0, 65535));
         s_->trustees.push_back(t);
     }
 }
@@ -309,54 +350,54 @@ void Reader::readFiles(const QJsonObject& root)
     const QJsonValue v = root.value(QLatin1String("files"));
     if (v.isUndefined())
         return;
-    const QJsonObject files = object(v, QStringLiteral("files"));
+    const Where list("files");
+    const QJsonObject files = object(v, list);
     for (auto it = files.begin(); it != files.end(); ++it) {
-        const QString where = QStringLiteral("files[\"%1\"]").arg(it.key());
+        const QString key = it.key();
+        const Where where(list, key);
         stopIfTerminating(where);
         const QJsonObject o = object(it.value(), where);
         SimFileData f;
-        f.path = volumePath(it.key(), where);
+        f.path = volumePath(key, where);
         if (o.contains(QLatin1String("attributes")))
-            f.attributes =
-                std::uint32_t(integer(o.value(QLatin1String("attributes")),
-                                      where + QLatin1String(".attributes"), 0, 4294967295.0));
+            f.attributes = std::uint32_t(integer(o.value(QLatin1String("attributes")),
+                                                 Where(where, "attributes"), 0, 4294967295.0));
         f.created = date(o, "created", where);
         f.archived = date(o, "archived", where);
         f.modified = date(o, "modified", where);
         f.accessed = date(o, "accessed", where);
-        f.owner = objectRef(o.value(QLatin1String("owner")), where + QLatin1String(".owner"));
-        f.archiver =
-            objectRef(o.value(QLatin1String("archiver")), where + QLatin1String(".archiver"));
-        f.modifier =
-            objectRef(o.value(QLatin1String("modifier")), where + QLatin1String(".modifier"));
+        f.owner = objectRef(o.value(QLatin1String("owner")), Where(where, "owner"));
+        f.archiver = objectRef(o.value(QLatin1String("archiver")), Where(where, "archiver"));
+        f.modifier = objectRef(o.value(QLatin1String("modifier")), Where(where, "modifier"));
         s_->files.push_back(f);
     }
 }
 
 void Reader::readFaults(const QJsonObject& root)
 {
-    const QJsonArray faults = array(root, "faults", QString());
+    const Where list("faults");
+    const QJsonArray faults = array(root, "faults", kRoot);
     for (int i = 0; i < faults.size(); ++i) {
-        const QString where = QStringLiteral("faults[%1]").arg(i);
+        const Where where(list, i);
         const QJsonObject o = object(faults[i], where);
         SimFault f;
-        f.call = text(o.value(QLatin1String("call")), where + QLatin1String(".call"));
+        f.call = text(o.value(QLatin1String("call")), Where(where, "call"));
+        const Where codeWhere(where, "code");
         const QJsonValue code = o.value(QLatin1String("code"));
         if (code.isString()) {
             bool ok = false;
             f.code = code.toString().toUInt(&ok, 0);
             if (!ok)
-                fail(where + QLatin1String(".code"),
-                     QStringLiteral("\"%1\" is not a number").arg(code.toString()));
+                fail(codeWhere, QStringLiteral("\"%1\" is not a number").arg(code.toString()));
         } else {
-            f.code = std::uint32_t(integer(code, where + QLatin1String(".code"), 0, 4294967295.0));
+            f.code = std::uint32_t(integer(code, codeWhere, 0, 4294967295.0));
         }
         f.count = int(optInteger(o, "count", where, -1, 1e9, 1));
         s_->faults.push_back(f);
     }
 }
 
-QString Reader::volumePath(const QJsonValue& v, const QString& where) const
+QString Reader::volumePath(const QJsonValue& v, const Where& where) const
 {
     const QString path = text(v, where);
     const auto split = splitNwPath(path);
@@ -367,7 +408,7 @@ QString Reader::volumePath(const QJsonValue& v, const QString& where) const
     return path;
 }
 
-std::uint32_t Reader::objectRef(const QJsonValue& v, const QString& where) const
+std::uint32_t Reader::objectRef(const QJsonValue& v, const Where& where) const
 {
     if (v.isUndefined() || v.isNull())
         return 0;
@@ -384,15 +425,15 @@ std::uint32_t Reader::objectRef(const QJsonValue& v, const QString& where) const
 }
 
 std::optional<QDateTime> Reader::date(const QJsonObject& o, const char* key,
-                                      const QString& where) const
+                                      const Where& where) const
 {
     const QJsonValue v = o.value(QLatin1String(key));
     if (v.isUndefined() || v.isNull())
         return std::nullopt;
-    const auto t = parseStateTime(text(v, where + QLatin1Char('.') + QLatin1String(key)), true);
+    const Where at(where, key);
+    const auto t = parseStateTime(text(v, at), true);
     if (!t)
-        fail(where + QLatin1Char('.') + QLatin1String(key),
-             QStringLiteral("must be YYYY-MM-DD[ HH:MM:SS]"));
+        fail(at, QStringLiteral("must be YYYY-MM-DD[ HH:MM:SS]"));
     return t;
 }
 

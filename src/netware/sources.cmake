@@ -2,6 +2,8 @@
 target_sources(quorvex_netware PRIVATE
     netware/netware_client.h
     netware/netware_client.cpp
+    netware/open_file_records.h
+    netware/open_file_records.cpp
     netware/demo_install.h
     netware/demo_install.cpp
     netware/dos_name.h
@@ -12,9 +14,12 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_client.cpp
     netware/sim_client_connections.cpp
     netware/sim_client_ds.cpp
+    netware/sim_client_listings.cpp
     netware/sim_client_files.cpp
     netware/sim_directory.h
     netware/sim_directory.cpp
+    netware/sim_entry_numbers.h
+    netware/sim_entry_numbers.cpp
     netware/sim_generator.h
     netware/sim_generator.cpp
     netware/sim_path.h

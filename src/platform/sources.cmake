@@ -1,7 +1,5 @@
 # Sources of src/platform.
 target_sources(quorvex_platform PRIVATE
-    platform/app_dirs.cpp
-    platform/app_dirs.h
     platform/clipboard.h
     platform/clock.h
     platform/default_printer.cpp
@@ -10,12 +8,6 @@ target_sources(quorvex_platform PRIVATE
     platform/desktop_prompts.h
     platform/desktop_shell.cpp
     platform/desktop_shell.h
-    platform/drive_map.cpp
-    platform/drive_map.h
-    platform/file_helpers.cpp
-    platform/file_helpers.h
-    platform/file_writes.cpp
-    platform/file_writes.h
     platform/headless_mode.cpp
     platform/headless_mode.h
     platform/headless_prompts.cpp
@@ -24,24 +16,18 @@ target_sources(quorvex_platform PRIVATE
     platform/line_painter.h
     platform/mime_associations.cpp
     platform/mime_associations.h
-    platform/password_file.cpp
-    platform/password_file.h
     platform/pdf_printer.cpp
     platform/pdf_printer.h
     platform/printer.h
     platform/prompts.cpp
     platform/prompts.h
     platform/services.h
-    platform/settings_store.cpp
-    platform/settings_store.h
     platform/shell.h
     platform/standard_error.cpp
     platform/standard_error.h
     platform/system_clipboard.cpp
     platform/system_clipboard.h
     platform/system_clock.h
-    platform/termination_signals.cpp
-    platform/termination_signals.h
     platform/twips.cpp
     platform/window_mover.h
     platform/window_mover.cpp

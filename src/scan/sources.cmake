@@ -17,12 +17,8 @@ target_sources(quorvex_core PRIVATE
     scan/prefix_index.h
     scan/rescan_controls.cpp
     scan/rescan_controls.h
-    scan/result_text.cpp
-    scan/result_text.h
     scan/scan_engine.cpp
     scan/scan_engine.h
-    scan/scan_messages.cpp
-    scan/scan_messages.h
     scan/scan_result.h
     scan/watch.cpp
     scan/watch.h

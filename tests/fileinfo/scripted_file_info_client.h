@@ -137,6 +137,26 @@ public:
         v.bytes[48] = majorVersion;
         return 0;
     }
+    nw::NWCCODE NWScanOpenFilesByConn2(nw::NWCONN_HANDLE, std::uint16_t, std::int16_t&,
+                                       nw::OPEN_FILE_CONN_CTRL&, nw::OPEN_FILE_CONN&) override
+    {
+        return nw::kInvalidConnection;
+    }
+    nw::NWCCODE NWGetObjectConnectionNumbers(nw::NWCONN_HANDLE, const char*, std::uint16_t,
+                                             std::uint16_t&, std::span<std::uint16_t>) override
+    {
+        return nw::kInvalidConnection;
+    }
+    nw::NWCCODE NWGetActiveConnListByType(nw::NWCONN_HANDLE, std::uint32_t, std::uint32_t,
+                                          nw::NWFSE_ACTIVE_CONN_LIST&) override
+    {
+        return nw::kInvalidConnection;
+    }
+    nw::NWCCODE NWGetPathFromDirectoryBase(nw::NWCONN_HANDLE, std::uint8_t, std::uint32_t,
+                                           std::uint8_t, std::uint8_t&, std::span<char>) override
+    {
+        return nw::kInvalidConnection;
+    }
 
     nw::NWCCODE NWDSCreateContextHandle(nw::NWDSContextHandle& context) override
     {

@@ -300,6 +300,62 @@ private slots:
         QCOMPARE(f.client->NWCCOpenConnByName(0, "FS2", 0, 0, 0, other), nw::kServerUnknown);
     }
 
+    void objectConnectionsFallBackToTheOlderForm()
+    {
+        // A server that knows only 23/21: its byte list is taken instead.
+        auto server = serve([](FakeNcpPeer& peer, const Request& r, int) {
+            if (is(r, 0x17, 27))
+                peer.reply(r, 0xFB);
+            else
+                peer.reply(r, 0, QByteArray("\x03\x09\x02\xFF", 4));
+        });
+        Fixture f(server.port());
+        std::array<std::uint16_t, 8> list{};
+        std::uint16_t count = 0;
+        QCOMPARE(f.client->NWGetObjectConnectionNumbers(f.conn, "jsmith", 1, count, list),
+                 nw::kSuccess);
+        QCOMPARE(count, 3);
+        QCOMPARE(QList<std::uint16_t>(list.begin(), list.begin() + 3),
+                 (QList<std::uint16_t>{2, 9, 255}));
+        f.client->NWCCCloseConn(f.conn);
+        f.done();
+        server.wait();
+        const auto log = server.requests().at(0);
+        QVERIFY(is(log[3], 0x17, 21));
+        QCOMPARE(log[3].data, WireWriter().u16be(1).lengthPrefixed("JSMITH").take());
+    }
+
+    void openFilesAnswersThatDoNotHoldTogetherEndTheSession_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        // One record: task 1, volume 1, parent 2, entry 3, name "A".
+        const QByteArray record =
+            WireWriter().u16le(1).zeros(3).u8(1).u32le(2).u32le(3).u8(1).u8(0).u8(1).take() + "A";
+        QTest::newRow("fewer records than counted")
+            << WireWriter().u16le(0).u16le(2).take() + record;
+        QTest::newRow("more records than counted")
+            << WireWriter().u16le(0).u16le(1).take() + record + record;
+        QTest::newRow("a name cut short")
+            << WireWriter().u16le(0).u16le(1).take() + record.chopped(1);
+        QByteArray many = WireWriter().u16le(9).u16le(40).take();
+        for (int i = 0; i < 40; ++i)
+            many += record;
+        QTest::newRow("more than the control keeps") << many;
+    }
+    void openFilesAnswersThatDoNotHoldTogetherEndTheSession()
+    {
+        QFETCH(QByteArray, answer);
+        auto server =
+            serve([answer](FakeNcpPeer& peer, const Request& r, int) { peer.reply(r, 0, answer); });
+        Fixture f(server.port());
+        std::int16_t iter = 0;
+        nw::OPEN_FILE_CONN_CTRL control;
+        nw::OPEN_FILE_CONN file;
+        QCOMPARE(f.client->NWScanOpenFilesByConn2(f.conn, 4, iter, control, file),
+                 nw::kInvalidConnection);
+        QVERIFY(!f.client->sessionOpen());
+    }
+
     void bindery_serverGetsNoDirectoryRequests()
     {
         auto server =

@@ -5,7 +5,10 @@
 // packet may be marked malformed. Skipped (with the reason) where tshark is not
 // installed or may not capture on the loopback interface.
 
+#include "ncp/bindery_login.h"
 #include "ncp/client_router.h"
+#include "ncp/connection_list_requests.h"
+#include "ncp/ncp_session.h"
 #include "ncp/password_source.h"
 #include "support/ncpd_process.h"
 #include "support/sim_server_builder.h"
@@ -126,11 +129,14 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         .user(QStringLiteral("JSMITH"), QStringLiteral("SALES.ACME"), 1002)
         .file(QStringLiteral("DATA:SHARED\\BIG.DB"))
         .file(QStringLiteral("DATA:SHARED\\NOTE.DOC"))
+        .file(QStringLiteral("DATA:SHARED\\LOG.TXT"))
         .trustee(QStringLiteral("DATA:SHARED"), QStringLiteral("JSMITH"), 0xFB);
     for (int n = 2; n <= 76; ++n)
         b.connection(n, QStringLiteral("JSMITH")).opens(n, QStringLiteral("DATA:SHARED\\BIG.DB"));
     b.connection(1, QStringLiteral("ADMIN"))
-        .opens(1, QStringLiteral("DATA:SHARED\\NOTE.DOC"), 1, 8, 3, 1);
+        .opens(1, QStringLiteral("DATA:SHARED\\NOTE.DOC"), 1, 8, 3, 1)
+        .opens(1, QStringLiteral("DATA:SHARED\\LOG.TXT"), 2, 0, 1, 0)
+        .connection(77, QStringLiteral("ADMIN"));
     const QString statePath = b.write();
 
     NcpdProcess ncpd(statePath);
@@ -218,6 +224,33 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
                                                     dirDateTime, owner, trustees),
                  kSuccess);
 
+        // The server-wide view: the connections in use, the workstation's two
+        // open files in one answer and their directory, a connection with one
+        // file and one with none, JSMITH's connections.
+        NWFSE_ACTIVE_CONN_LIST active;
+        QCOMPARE(client.NWGetActiveConnListByType(conn, 0, NCP_CONNECTION_TYPE, active), kSuccess);
+        std::int16_t openIter = 0;
+        OPEN_FILE_CONN_CTRL control;
+        OPEN_FILE_CONN open;
+        int opened = 0;
+        while (client.NWScanOpenFilesByConn2(conn, 1, openIter, control, open) == kSuccess)
+            ++opened;
+        QCOMPARE(opened, 2);
+        std::uint8_t pathLength = 0;
+        std::array<char, 256> directory{};
+        QCOMPARE(client.NWGetPathFromDirectoryBase(conn, open.volNumber, open.parent, NW_NS_LONG,
+                                                   pathLength, directory),
+                 kSuccess);
+        openIter = 0;
+        QCOMPARE(client.NWScanOpenFilesByConn2(conn, 5, openIter, control, open), kSuccess);
+        openIter = 0;
+        QCOMPARE(client.NWScanOpenFilesByConn2(conn, 77, openIter, control, open), kNoMoreEntries);
+        std::array<std::uint16_t, 100> jsmith{};
+        std::uint16_t jsmithCount = 0;
+        QCOMPARE(client.NWGetObjectConnectionNumbers(conn, "JSMITH", 1, jsmithCount, jsmith),
+                 kSuccess);
+        QCOMPARE(jsmithCount, 75);
+
         // A message, a clear, the locks.
         std::uint32_t five = 5;
         std::uint8_t result = 0xFF;
@@ -253,6 +286,19 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         client.NWDeallocateDirectoryHandle(own, infoHandle);
         QCOMPARE(client.NWCCCloseConn(own), kSuccess);
     } // the router logs out of the server as it goes
+    {
+        // The older form of the object's connections, which the client sends
+        // only to servers that do not know the newer one.
+        ncp::NcpSession session(ncpd.host(), ncpd.port());
+        QVERIFY2(session.open(), qPrintable(session.error()));
+        QVERIFY(ncp::setUpSession(session, {QStringLiteral("FS1"), QStringLiteral("ADMIN"), {}},
+                                  &password, nullptr));
+        const ncp::RequestBody old = ncp::objectConnectionsOldRequest(1, "JSMITH");
+        const auto reply = session.call(old.function, old.subfunction, old.data);
+        QVERIFY(reply && reply->completion == 0);
+        QVERIFY(ncp::decodeObjectConnectionsOld(reply->data));
+        session.close();
+    }
 
     QTest::qWait(500); // the last packets reach the capture
     ::kill(pid_t(tshark.processId()), SIGINT);
@@ -270,13 +316,15 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
 
     // What the client means to send, as function/subfunction (-1: none).
     const std::set<std::pair<int, int>> expected = {
-        {0x17, 17}, {0x17, 23}, {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
-        {0x17, 26}, {0x68, 2},  {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
-        {0x16, 19}, {0x07, -1}, {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
+        {0x17, 17}, {0x17, 23},  {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
+        {0x17, 26}, {0x68, 2},   {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
+        {0x16, 19}, {0x07, -1},  {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
+        {0x7B, 14}, {0x17, 235}, {0x57, 28}, {0x17, 27}, {0x17, 21},
     };
     std::set<std::pair<int, int>> seen;
     int creates = 0, destroys = 0, requests = 0, replies = 0, scans = 0;
     bool fullBatch = false;
+    bool twoOpenFiles = false;
     for (const Packet& p : packets) {
         switch (p.type) {
         case 0x1111:
@@ -293,6 +341,7 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         case 0x3333:
             ++replies;
             fullBatch = fullBatch || p.records == 70;
+            twoOpenFiles = twoOpenFiles || p.records == 2;
             break;
         default:
             break;
@@ -312,6 +361,7 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
     QCOMPARE(destroys, creates);
     QVERIFY2(scans >= 2, "the scan took two batches or more");
     QVERIFY2(fullBatch, "a full batch of 70 decoded");
+    QVERIFY2(twoOpenFiles, "an open-files answer of two records decoded");
     // Every request and every create and destroy was answered, and decoded as such.
     QCOMPARE(replies, requests + creates + destroys);
     QVERIFY(ncpd.stop());

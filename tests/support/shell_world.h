@@ -89,6 +89,26 @@ public:
                                       std::uint32_t&, const char*, nw::NW_EXT_FILE_INFO&,
                                       std::uint8_t) override;
     nw::NWCCODE NWGetFileServerVersionInfo(nw::NWCONN_HANDLE, nw::VERSION_INFO&) override;
+    nw::NWCCODE NWScanOpenFilesByConn2(nw::NWCONN_HANDLE, std::uint16_t, std::int16_t&,
+                                       nw::OPEN_FILE_CONN_CTRL&, nw::OPEN_FILE_CONN&) override
+    {
+        return nw::kLockError;
+    }
+    nw::NWCCODE NWGetObjectConnectionNumbers(nw::NWCONN_HANDLE, const char*, std::uint16_t,
+                                             std::uint16_t&, std::span<std::uint16_t>) override
+    {
+        return nw::kLockError;
+    }
+    nw::NWCCODE NWGetActiveConnListByType(nw::NWCONN_HANDLE, std::uint32_t, std::uint32_t,
+                                          nw::NWFSE_ACTIVE_CONN_LIST&) override
+    {
+        return nw::kLockError;
+    }
+    nw::NWCCODE NWGetPathFromDirectoryBase(nw::NWCONN_HANDLE, std::uint8_t, std::uint32_t,
+                                           std::uint8_t, std::uint8_t&, std::span<char>) override
+    {
+        return nw::kLockError;
+    }
 };
 
 // A machine for the shell's tests: a temporary directory holding the settings

@@ -23,7 +23,7 @@ const char* const kUsage =
     "  quorvex-sim STATE close CONN PATH [--task N]\n"
     "  quorvex-sim STATE messages CONN\n"
     "  quorvex-sim STATE fault CALL CODE [--count N]\n"
-    "  quorvex-sim generate DIR --users N --file PATH [--tasks K]\n"
+    "  quorvex-sim generate DIR --users N --file PATH [--tasks K] [--files F]\n"
     "PATH is VOLUME:DIR\\NAME. open defaults: task 1, lock type 8 (shareable), access 3\n"
     "(read and write), not locked. close without --task closes every task's entry.\n"
     "CODE and numbers may be decimal or 0x hex; fault --count -1 means always.\n";
@@ -298,11 +298,11 @@ int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
             return args.isEmpty() ? 1 : 0;
         }
         if (args[0] == QLatin1String("generate")) {
-            const Args a(
-                args.mid(1),
-                {QStringLiteral("--users"), QStringLiteral("--file"), QStringLiteral("--tasks")},
-                {});
-            a.expect(1, "generate DIR --users N --file PATH [--tasks K]");
+            const Args a(args.mid(1),
+                         {QStringLiteral("--users"), QStringLiteral("--file"),
+                          QStringLiteral("--tasks"), QStringLiteral("--files")},
+                         {});
+            a.expect(1, "generate DIR --users N --file PATH [--tasks K] [--files F]");
             if (!a.has(QStringLiteral("--users")) || !a.has(QStringLiteral("--file")))
                 fail(QStringLiteral("generate needs --users N and --file PATH"));
             SimGenerateOptions options;
@@ -310,6 +310,8 @@ int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
             options.file = a.value(QStringLiteral("--file"));
             if (a.has(QStringLiteral("--tasks")))
                 options.tasks = int(number(a.value(QStringLiteral("--tasks")), 1, 1000, "--tasks"));
+            if (a.has(QStringLiteral("--files")))
+                options.files = int(number(a.value(QStringLiteral("--files")), 1, 100, "--files"));
             QString error;
             const QString state = generateSimServer(a.positional()[0], options, &error);
             if (state.isEmpty())

@@ -1,0 +1,126 @@
+#include "ncpd/listing_requests.h"
+
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+#include "ncpd/long_name_request.h"
+#include "ncpd/request_text.h"
+
+namespace ncpd {
+
+std::optional<OpenFilesRequest> decodeOpenFiles(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    OpenFilesRequest r;
+    r.connection = in.u16le();
+    r.lastRecord = in.u16le();
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+QByteArray encodeOpenFilesReply(std::uint16_t nextRecord, std::uint16_t count,
+                                const QByteArray& records)
+{
+    ncp::WireWriter out;
+    out.u16le(nextRecord).u16le(count).bytes(records);
+    return out.take();
+}
+
+std::optional<ObjectConnectionsRequest> decodeObjectConnections(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    ObjectConnectionsRequest r;
+    r.after = in.u32le();
+    r.objectType = in.u16be();
+    r.name = readText(in);
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+std::optional<ObjectConnectionsRequest> decodeObjectConnectionsOld(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    ObjectConnectionsRequest r;
+    r.objectType = in.u16be();
+    r.name = readText(in);
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+QByteArray encodeObjectConnectionsReply(std::span<const std::uint16_t> connections)
+{
+    ncp::WireWriter out;
+    out.u8(std::uint8_t(connections.size()));
+    for (const std::uint16_t c : connections)
+        out.u32le(c);
+    return out.take();
+}
+
+QByteArray encodeObjectConnectionsOldReply(std::span<const std::uint16_t> connections)
+{
+    ncp::WireWriter out;
+    out.u8(std::uint8_t(connections.size()));
+    for (const std::uint16_t c : connections)
+        out.u8(std::uint8_t(c));
+    return out.take();
+}
+
+std::optional<ActiveConnectionsRequest> decodeActiveConnections(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    ActiveConnectionsRequest r;
+    r.first = in.u32le();
+    r.connectionType = in.u8();
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+QByteArray encodeActiveConnectionsReply(const nw::NWFSE_ACTIVE_CONN_LIST& list)
+{
+    ncp::WireWriter out;
+    out.u32le(list.currentServerTime)
+        .u8(list.vconsoleVersion)
+        .u8(list.vconsoleRevision)
+        .u16le(list.reserved)
+        .bytes(list.activeConnBitList);
+    return out.take();
+}
+
+std::optional<FullPathRequest> decodeFullPath(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    FullPathRequest r;
+    r.sourceNameSpace = in.u8();
+    r.destinationNameSpace = in.u8();
+    r.cookieFlags = in.u16le();
+    r.cookie1 = in.u32le();
+    r.cookie2 = in.u32le();
+    r.volumeOrHandle = in.u8();
+    r.directoryBase = in.u32le();
+    r.handleFlag = in.u8();
+    const std::uint8_t count = in.u8();
+    if (r.handleFlag != kHandleFlagHandle && r.handleFlag != kHandleFlagBase &&
+        r.handleFlag != kHandleFlagNone)
+        in.fail();
+    for (std::uint8_t i = 0; i < count && in.ok(); ++i) {
+        QByteArray component = readText(in);
+        if (component.contains('\\') || component.contains('/') || component.contains(':'))
+            in.fail();
+        r.components.push_back(std::move(component));
+    }
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+QByteArray encodeFullPathReply(bool isFile, const QByteArrayList& components)
+{
+    std::size_t size = 0;
+    for (const QByteArray& c : components)
+        size += 1 + std::size_t(c.size());
+    ncp::WireWriter out;
+    // The whole path goes in one answer: the cookies say there is no more.
+    out.u16le(isFile ? 1 : 0)
+        .u32le(0)
+        .u32le(0xFFFFFFFF)
+        .u16le(std::uint16_t(size))
+        .u16le(std::uint16_t(components.size()));
+    for (const QByteArray& c : components)
+        out.lengthPrefixed(c);
+    return out.take();
+}
+
+} // namespace ncpd
