@@ -3,6 +3,8 @@
 target_sources(quorvex_ncpd PRIVATE
     ncpd/bindery_requests.h
     ncpd/bindery_requests.cpp
+    ncpd/connection_numbers.h
+    ncpd/connection_numbers.cpp
     ncpd/connection_requests.h
     ncpd/connection_requests.cpp
     ncpd/directory_requests.h

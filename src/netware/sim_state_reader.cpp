@@ -30,7 +30,8 @@ const QSet<QString> kKnownKeys = {
     QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
     QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
     QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches")};
+    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
+    QStringLiteral("profile")};
 
 class Reader
 {
@@ -61,6 +62,14 @@ private:
         const QJsonValue v = o.value(QLatin1String(key));
         return v.isUndefined() ? def
                                : integer(v, where + QLatin1Char('.') + QLatin1String(key), lo, hi);
+    }
+    static bool optBool(const QJsonObject& o, const char* key, const QString& where, bool def)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isUndefined() && !v.isBool())
+            fail(where + QLatin1Char('.') + QLatin1String(key),
+                 QStringLiteral("must be true or false"));
+        return v.toBool(def);
     }
     static QString text(const QJsonValue& v, const QString& where)
     {
@@ -121,6 +130,15 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->latencyMs = int(optInteger(root, "latencyMs", QString(), 0, 600000, 0));
     s_->batchSize = int(optInteger(root, "batchSize", QString(), 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", QString(), 0, 100000, 0));
+    const QJsonValue profile = root.value(QLatin1String("profile"));
+    if (!profile.isUndefined()) {
+        const QString name = text(profile, QStringLiteral("profile"));
+        if (name == QLatin1String("emulator"))
+            s_->profile = SimProfile::Emulator;
+        else if (name != QLatin1String("netware"))
+            fail(QStringLiteral("profile"),
+                 QStringLiteral("\"%1\" is neither \"netware\" nor \"emulator\"").arg(name));
+    }
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -176,6 +194,11 @@ void Reader::readObjects(const QJsonObject& root)
         if (o.contains(QLatin1String("password")))
             obj.password =
                 text(o.value(QLatin1String("password")), where + QLatin1String(".password"));
+        obj.failedLogins = int(optInteger(o, "failedLogins", where, 0, 1e6, 0));
+        obj.intruderLimit = int(optInteger(o, "intruderLimit", where, 0, 1e6, 0));
+        obj.graceLogins = int(optInteger(o, "graceLogins", where, 0, 255, 0));
+        obj.passwordExpired = optBool(o, "passwordExpired", where, false);
+        obj.disabled = optBool(o, "disabled", where, false);
         if (names.contains(obj.name.toUpper()))
             fail(where + QLatin1String(".name"), QStringLiteral("%1 appears twice").arg(obj.name));
         if (ids.contains(obj.id))

@@ -2,6 +2,7 @@
 target_sources(quorvex_platform PRIVATE
     platform/app_dirs.cpp
     platform/app_dirs.h
+    platform/attempt_origin.h
     platform/clipboard.h
     platform/clock.h
     platform/default_printer.cpp
