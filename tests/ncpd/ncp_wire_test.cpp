@@ -30,11 +30,11 @@ namespace {
 class FixedPassword : public ncp::PasswordSource
 {
 public:
-    std::optional<QByteArray> password(const QString&, const QString&, const QString&) override
+    std::optional<QString> password(const QString&, const QString&, const QString&) override
     {
-        return QByteArray("wire-secret");
+        return QStringLiteral("wire-secret");
     }
-    void refused(const QString&, const QString&) override {}
+    void refused(const QString&, const QString&, ncp::LoginRefusal, std::uint8_t) override {}
 };
 
 // One decoded NCP packet: a frame can carry several.
