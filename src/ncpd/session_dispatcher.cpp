@@ -108,7 +108,7 @@ SessionDispatcher::Answer SessionDispatcher::handle(const ncp::Request& request)
         return a;
     if (!loggedIn_)
         return completion(kCompletionAccessDenied);
-    if (const auto s = state(); s && !stillConnected(*s)) {
+    if (const auto s = listedAs_.isEmpty() ? nullptr : state(); s && !stillConnected(*s)) {
         // Cleared by the server: the session is logged out.
         loggedIn_ = false;
         listedAs_.clear();
