@@ -38,8 +38,8 @@ AppServices::AppServices(bool headless) : headless_(headless)
     origin_ = std::make_unique<AttemptOrigin>();
     setUpDrivesAndServers();
     services_ = std::unique_ptr<Services>(new Services{*store_, *drives_, *prompts_, *clock_,
-                                                      *shell_, *printer_, *clipboard_, *dirs_,
-                                                      headless, origin_.get()});
+                                                       *shell_, *printer_, *clipboard_, *dirs_,
+                                                       headless, origin_.get()});
 }
 
 AppServices::~AppServices() = default;

@@ -72,8 +72,8 @@ bool decodeEmpty(const QByteArray& data)
     return data.isEmpty();
 }
 
-RequestBody readPropertyRequest(std::uint16_t type, const QByteArray& object,
-                                std::uint8_t segment, const QByteArray& property)
+RequestBody readPropertyRequest(std::uint16_t type, const QByteArray& object, std::uint8_t segment,
+                                const QByteArray& property)
 {
     WireWriter w;
     w.u16be(type).lengthPrefixed(object).u8(segment).lengthPrefixed(property);

@@ -128,13 +128,12 @@ SessionDispatcher::Answer SessionDispatcher::oldBroadcast(const QByteArray& data
         handle_, message.constData(), std::uint16_t(count), list.data(), results.data());
     // As the server emulators answer it: a status byte per station, and 0xFF
     // for the whole request when none of them is logged in.
-    const bool reached =
-        std::any_of(results.begin(), results.end(), [](std::uint8_t r) {
-            return r == 0 || r == std::uint8_t(nw::kNoSuchObject & 0xFF);
-        });
+    const bool reached = std::any_of(results.begin(), results.end(), [](std::uint8_t r) {
+        return r == 0 || r == std::uint8_t(nw::kNoSuchObject & 0xFF);
+    });
     if (!reached)
         return fromCode(code == nw::kSuccess || code == nw::kBadStationNumber ? nw::kLockError
-                                                                               : code);
+                                                                              : code);
     QByteArray statuses;
     for (const std::uint8_t r : results)
         statuses.append(char(oldBroadcastStatus(r)));

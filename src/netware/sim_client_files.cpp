@@ -101,8 +101,8 @@ NWCCODE SimClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
     if (position >= paths.size() || position + 1 >= 0xFFFF)
         return kInvalidPath; // no more trustee paths
     const SimTrustee& t = s.trustees[std::size_t(paths[position])];
-    copyToBuffer(path, toWire(s.volumes[volNum].name + QLatin1Char(':') +
-                              splitNwPath(t.path)->relative));
+    copyToBuffer(path,
+                 toWire(s.volumes[volNum].name + QLatin1Char(':') + splitNwPath(t.path)->relative));
     accessRights = std::uint8_t(t.rights);
     iterHandle = std::uint16_t(position + 1);
     return kSuccess;

@@ -152,12 +152,12 @@ private slots:
                            << QByteArray("e77349c4bd416688");
         QTest::newRow("SECRET") << QByteArray("SECRET") << 0x12345678u
                                 << QByteArray("0123456789abcdef") << QByteArray("454744f4677cf003");
-        QTest::newRow("SUPERVISOR") << QByteArray("SUPERVISOR") << 0x00000001u
-                                    << QByteArray("9a0b7c3de2516680")
-                                    << QByteArray("51f4704b3e08126f");
-        QTest::newRow("bytes E4 F6 FC") << QByteArray("\xE4\xF6\xFC") << 0x12345678u
-                                        << QByteArray("0123456789abcdef")
-                                        << QByteArray("d5835beb798f9afd");
+        QTest::newRow("SUPERVISOR")
+            << QByteArray("SUPERVISOR") << 0x00000001u << QByteArray("9a0b7c3de2516680")
+            << QByteArray("51f4704b3e08126f");
+        QTest::newRow("bytes E4 F6 FC")
+            << QByteArray("\xE4\xF6\xFC") << 0x12345678u << QByteArray("0123456789abcdef")
+            << QByteArray("d5835beb798f9afd");
     }
     void matchesAnIndependentImplementation()
     {

@@ -37,10 +37,8 @@ public:
     void refused(const QString& server, const QString& user, LoginRefusal why,
                  std::uint8_t completion) override
     {
-        refusals.append(QStringLiteral("%1/%2 %3 %4")
-                            .arg(server, user)
-                            .arg(int(why))
-                            .arg(completion, 0, 16));
+        refusals.append(
+            QStringLiteral("%1/%2 %3 %4").arg(server, user).arg(int(why)).arg(completion, 0, 16));
     }
     void graceLogin(const QString& server, const QString& user, int left) override
     {
@@ -163,8 +161,8 @@ private slots:
         QCOMPARE(c->NWClearFileLockSet(conn),
                  refusal.isEmpty() ? nw::kSuccess : nw::kInvalidConnection);
         QCOMPARE(passwords.refusals, refusal.isEmpty() ? QStringList() : QStringList{refusal});
-        QCOMPARE(passwords.graceLogins, refusal.isEmpty() ? QStringList{"FS1/jsmith 3"}
-                                                          : QStringList());
+        QCOMPARE(passwords.graceLogins,
+                 refusal.isEmpty() ? QStringList{"FS1/jsmith 3"} : QStringList());
         c.reset();
         server.wait();
         const auto log = server.requests().at(0);

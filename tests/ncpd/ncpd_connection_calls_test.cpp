@@ -331,9 +331,9 @@ void NcpdConnectionCallsTest::olderFormsAndTheEmulatorsRefusals()
     QCOMPARE(c.request(0x15, 0x0A, WireWriter().u16le(1).u32le(5).lengthPrefixed("x").take())
                  ->completion,
              std::uint8_t(0xFB));
-    QCOMPARE(c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed("DATA:REPORTS").take())
-                 ->completion,
-             std::uint8_t(0xFF));
+    QCOMPARE(
+        c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed("DATA:REPORTS").take())->completion,
+        std::uint8_t(0xFF));
 }
 
 QTEST_GUILESS_MAIN(NcpdConnectionCallsTest)

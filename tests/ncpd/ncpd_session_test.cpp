@@ -352,9 +352,13 @@ void NcpdSessionTest::loginsAreCountedLockedAndGraced()
     QCOMPARE(login("ADMIN", "secret"), 0); // unlocked by editing the state
     // An expired password logs in on a grace login, one used per login.
     QCOMPARE(login("BOB", ""), 0xDF);
-    const auto control =
-        c.request(0x17, 0x3D, ncp::WireWriter().u16be(1).lengthPrefixed("BOB").u8(1).lengthPrefixed(
-                                  "LOGIN_CONTROL").take());
+    const auto control = c.request(0x17, 0x3D,
+                                   ncp::WireWriter()
+                                       .u16be(1)
+                                       .lengthPrefixed("BOB")
+                                       .u8(1)
+                                       .lengthPrefixed("LOGIN_CONTROL")
+                                       .take());
     QCOMPARE(control->completion, std::uint8_t(0)); // logged in
     QCOMPARE(int(control->data.at(7)), 0);
     QCOMPARE(login("BOB", ""), 0xDE);

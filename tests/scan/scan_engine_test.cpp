@@ -5,9 +5,9 @@
 #include "app/pane_notices.h"
 #include "platform/attempt_origin.h"
 #include "scan/rescan_controls.h"
-#include "scan/watch.h"
 #include "scan/result_text.h"
 #include "scan/scan_engine.h"
+#include "scan/watch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -459,9 +459,6 @@ void ScanEngineTest::secondScanIsDropped()
     world.scan();
     QCOMPARE(world.client.parsedPaths.size(), 2);
 }
-
-
-
 
 void ScanEngineTest::loginNoticeFollowsTheScanOfATimerTick()
 {
