@@ -142,14 +142,14 @@ SessionDispatcher::Answer SessionDispatcher::readProperty(const QByteArray& data
     if (!o || request->type != kObjectTypeUser)
         return completion(kCompletionNoSuchObject);
     // Of the bindery's properties only the login control is kept: account
-    // expiry (3 bytes), disabled, password expiry (3), grace logins left,
-    // the password interval (2), the grace logins a new password gets.
+    // expiry (3 bytes), disabled, password expiry (3), grace logins left; the
+    // rest (the password interval, the grace logins a new password gets, the
+    // time restrictions) is not modelled and reads 0.
     if (request->property.toUpper() != "LOGIN_CONTROL" || request->segment != 1)
         return completion(kCompletionNoSuchProperty);
     QByteArray value(128, '\0');
     value[3] = o->disabled ? char(0xFF) : '\0';
     value[7] = char(std::min(o->graceLogins, 255));
-    value[10] = char(std::min(o->graceLogins, 255));
     Answer a;
     a.data = encodePropertyReply(value, 0);
     return a;
