@@ -32,7 +32,11 @@ void decodeEverything(const QByteArray& data)
     (void)decodeInetAddr(data);
     for (std::size_t expected : {0, 1, 5})
         (void)decodeBroadcast(data, expected);
+    for (std::size_t expected : {0, 1, 5})
+        (void)decodeOldBroadcast(data, expected);
+    (void)decodeGraceLogins(data);
     (void)decodePathEntry(data);
+    (void)decodeDirectoryEntry(data);
     (void)decodeConnectionsUsingFile(data);
     (void)decodeVolumeNumber(data);
     (void)decodeAllocDirHandle(data);

@@ -27,6 +27,9 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeConnectionNumber(data);
     (void)ncpd::decodeClearConnection(data);
     (void)ncpd::decodeBroadcast(data);
+    (void)ncpd::decodeOldBroadcast(data);
+    (void)ncpd::decodeClearConnectionOld(data);
+    (void)ncpd::decodeReadProperty(data);
     (void)ncpd::decodeAllocDirHandle(data);
     (void)ncpd::decodeDirHandle(data);
     (void)ncpd::decodeVolumeNumber(data);

@@ -5,6 +5,7 @@
 #include "netware/demo_install.h"
 #include "netware/sim_server.h"
 #include "platform/app_dirs.h"
+#include "platform/attempt_origin.h"
 #include "platform/default_printer.h"
 #include "platform/desktop_prompts.h"
 #include "platform/desktop_shell.h"
@@ -35,9 +36,11 @@ AppServices::AppServices(bool headless) : headless_(headless)
     shell_ = std::make_unique<DesktopShell>();
     printer_ = std::make_unique<DefaultPrinter>();
     clipboard_ = std::make_unique<SystemClipboard>();
+    origin_ = std::make_unique<AttemptOrigin>();
     setUpDrivesAndServers();
-    services_ = std::unique_ptr<Services>(new Services{
-        *store_, *drives_, *prompts_, *clock_, *shell_, *printer_, *clipboard_, *dirs_, headless});
+    services_ = std::unique_ptr<Services>(new Services{*store_, *drives_, *prompts_, *clock_,
+                                                       *shell_, *printer_, *clipboard_, *dirs_,
+                                                       headless, origin_.get()});
 }
 
 AppServices::~AppServices() = default;
@@ -51,6 +54,11 @@ void AppServices::setPromptParent(QWidget* window)
 {
     if (auto* desktop = dynamic_cast<DesktopPrompts*>(prompts_.get()))
         desktop->setParent(window);
+}
+
+void AppServices::setLoginNoticeSink(std::function<void(const QString&)> sink)
+{
+    passwords_->setNoticeSink(std::move(sink));
 }
 
 void AppServices::setUpDrivesAndServers()
@@ -82,7 +90,7 @@ void AppServices::setUpDrivesAndServers()
     for (const QString& name : store_->keys(kServersSection))
         servers.push_back({name, store_->value(kServersSection, name)});
     const DriveMap* drives = drives_.get();
-    passwords_ = makePasswordSource(*prompts_);
+    passwords_ = makePasswordSource(*prompts_, origin_.get());
     client_ = std::make_unique<nw::ClientRouter>(
         std::move(servers),
         [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {

@@ -2,6 +2,9 @@
 
 #include "platform/services.h"
 
+#include <QString>
+
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -11,13 +14,11 @@ class NetWareClient;
 class ClientRouter;
 } // namespace nw
 
-namespace ncp {
-class PasswordSource;
-}
-
 namespace quorvex {
 
 class AppDirs;
+class AttemptOrigin;
+class LoginPasswords;
 class Clipboard;
 class Clock;
 class DriveMap;
@@ -43,6 +44,8 @@ public:
     nw::NetWareClient& client();
     // Message boxes are centred on the main window once there is one.
     void setPromptParent(QWidget* window);
+    // Where what servers say of logins goes (until set: message boxes).
+    void setLoginNoticeSink(std::function<void(const QString&)> sink);
 
 private:
     void setUpDrivesAndServers();
@@ -55,7 +58,8 @@ private:
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<Printer> printer_;
     std::unique_ptr<Clipboard> clipboard_;
-    std::unique_ptr<ncp::PasswordSource> passwords_; // outlives the client that asks it
+    std::unique_ptr<AttemptOrigin> origin_;
+    std::unique_ptr<LoginPasswords> passwords_; // outlives the client that asks it
     std::unique_ptr<nw::ClientRouter> client_;
     std::unique_ptr<Services> services_;
     bool headless_ = false;

@@ -4,6 +4,7 @@
 #include "app/command_line_info.h"
 #include "app/form1.h"
 #include "app/lifecycle.h"
+#include "app/pane_notices.h"
 #include "app/window_geometry.h"
 #include "platform/headless_mode.h"
 #include "platform/termination_signals.h"
@@ -37,6 +38,12 @@ int main(int argc, char* argv[])
     quorvex::AppServices services(headless || quorvex::isHeadlessRun());
     quorvex::Form1 form(services.services(), services.client());
     services.setPromptParent(&form);
+    // What servers say of logins goes to the message pane; without a display,
+    // to standard error (the headless message boxes write there).
+    if (!services.services().headless) {
+        auto* notices = new quorvex::PaneNotices(form);
+        services.setLoginNoticeSink([notices](const QString& text) { notices->add(text); });
+    }
     quorvex::Lifecycle& lifecycle = form.lifecycle();
     QObject::connect(&lifecycle, &quorvex::Lifecycle::programEnded, &app,
                      [&app](int status) { app.exit(status); });

@@ -27,6 +27,8 @@ target_sources(quorvex_core PRIVATE
     app/lifecycle.h
     app/message_pane.cpp
     app/message_pane.h
+    app/pane_notices.cpp
+    app/pane_notices.h
     app/prompted_password_source.cpp
     app/prompted_password_source.h
     app/settings.h

@@ -24,8 +24,9 @@ struct LoginTarget
 };
 
 // The server's version when the session is ready; nullopt when it is not (the
-// session has then been ended, error says why). A refused password is
-// reported to the source so that it is not offered again.
+// session has then been ended, error says why). The source hears how the
+// login went: refused, and why, or accepted on a grace login (0xDF: the
+// password has expired; the session goes on).
 std::optional<ServerVersion> setUpSession(NcpSession& session, const LoginTarget& target,
                                           PasswordSource* passwords, QString* error);
 

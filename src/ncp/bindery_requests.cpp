@@ -72,6 +72,22 @@ bool decodeEmpty(const QByteArray& data)
     return data.isEmpty();
 }
 
+RequestBody readPropertyRequest(std::uint16_t type, const QByteArray& object, std::uint8_t segment,
+                                const QByteArray& property)
+{
+    WireWriter w;
+    w.u16be(type).lengthPrefixed(object).u8(segment).lengthPrefixed(property);
+    return {0x17, 61, w.take()};
+}
+
+std::optional<int> decodeGraceLogins(const QByteArray& data)
+{
+    // 128 bytes of value, then "more segments" and the property's flags.
+    if (data.size() != 130)
+        return std::nullopt;
+    return int(std::uint8_t(data[7]));
+}
+
 RequestBody objectNameRequest(std::uint32_t objectId)
 {
     WireWriter w;

@@ -36,6 +36,13 @@ RequestBody keyedLoginRequest(const std::array<std::uint8_t, 8>& encrypted, std:
                               const QByteArray& name); // 23/24
 bool decodeEmpty(const QByteArray& data);
 
+// 23/61, one segment of a property's value (128 bytes).
+RequestBody readPropertyRequest(std::uint16_t type, const QByteArray& object, std::uint8_t segment,
+                                const QByteArray& property);
+// The grace logins left, from the first segment of LOGIN_CONTROL (account
+// expiry 3 bytes, disabled 1, password expiry 3, then the grace logins).
+std::optional<int> decodeGraceLogins(const QByteArray& data);
+
 RequestBody objectNameRequest(std::uint32_t objectId); // 23/54
 struct ObjectName
 {

@@ -11,6 +11,13 @@
 
 namespace ncp {
 
+// "Not supported": the server wants an older form of the request.
+inline constexpr nw::NWCCODE kNotSupported = 0x89FB;
+// Made by the client: a reply that is well framed but does not fit its
+// request (too short, too long, fields that contradict it). That call fails;
+// the session goes on.
+inline constexpr nw::NWCCODE kInvalidReplyLength = 0x8816;
+
 inline nw::NWCCODE clientCode(std::uint8_t completion)
 {
     return completion == 0 ? nw::kSuccess : nw::NWCCODE(0x8900 | completion);

@@ -95,11 +95,63 @@ std::uint8_t broadcastResult(std::uint32_t status)
     }
 }
 
+RequestBody oldBroadcastRequest(const std::vector<std::uint8_t>& connections,
+                                const QByteArray& message)
+{
+    WireWriter w;
+    w.u8(std::uint8_t(connections.size()));
+    for (const std::uint8_t c : connections)
+        w.u8(c);
+    w.lengthPrefixed(message.left(kOldBroadcastLimit));
+    return {0x15, 0, w.take()};
+}
+
+std::optional<std::vector<std::uint8_t>> decodeOldBroadcast(const QByteArray& data,
+                                                            std::size_t expected)
+{
+    WireReader in(data);
+    const std::uint8_t count = in.u8();
+    if (!in.ok() || count != expected)
+        return std::nullopt;
+    std::vector<std::uint8_t> statuses;
+    for (std::uint8_t i = 0; i < count; ++i)
+        statuses.push_back(in.u8());
+    if (!in.ok() || !in.atEnd())
+        return std::nullopt;
+    return statuses;
+}
+
+std::uint8_t oldBroadcastResult(std::uint8_t status)
+{
+    switch (status) {
+    case 0:
+        return 0;
+    case 1:
+    case 2:
+    case 0xFD:
+    case 0xFF:
+        return 0xFD;
+    case 3:
+    case 4:
+    case 0xFC:
+        return 0xFC;
+    default:
+        return 0xFF;
+    }
+}
+
 RequestBody clearConnectionRequest(std::uint32_t connection)
 {
     WireWriter w;
     w.u32le(connection);
     return {0x17, 254, w.take()};
+}
+
+RequestBody clearConnectionOldRequest(std::uint8_t connection)
+{
+    WireWriter w;
+    w.u8(connection);
+    return {0x17, 210, w.take()};
 }
 
 RequestBody clearFileLockSetRequest()

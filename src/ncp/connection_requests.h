@@ -38,7 +38,23 @@ std::optional<std::vector<std::uint32_t>> decodeBroadcast(const QByteArray& data
 // failures (0xFF) rather than as sent.
 std::uint8_t broadcastResult(std::uint32_t status);
 
+// 21/0, the form older servers take: connection numbers in one byte, a
+// message of at most kOldBroadcastLimit bytes, one status byte back for each.
+inline constexpr int kOldBroadcastLimit = 58;
+RequestBody oldBroadcastRequest(const std::vector<std::uint8_t>& connections,
+                                const QByteArray& message);
+std::optional<std::vector<std::uint8_t>> decodeOldBroadcast(const QByteArray& data,
+                                                            std::size_t expected);
+// A 21/0 status as the client reports it: 0 sent; 0xFC the station holds a
+// message or takes none; 0xFD no such station (0xFF from the server
+// emulators, 1 or 2 as the 21/10 statuses read); anything else 0xFF.
+std::uint8_t oldBroadcastResult(std::uint8_t status);
+
+// 23/254 (the connection u32 little-endian, as the Linux client sends it;
+// Wireshark's ncp2222.py declares it big-endian) and 23/210, the form older
+// servers take, with the connection in one byte.
 RequestBody clearConnectionRequest(std::uint32_t connection);                     // 23/254
+RequestBody clearConnectionOldRequest(std::uint8_t connection);                   // 23/210
 RequestBody clearFileLockSetRequest();                                            // NCP 8
 RequestBody clearFileLockRequest(std::uint8_t dirHandle, const QByteArray& path); // NCP 7
 

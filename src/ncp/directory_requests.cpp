@@ -60,7 +60,10 @@ std::optional<TrusteePath> decodeTrusteePath(const QByteArray& data, std::uint32
     const std::uint32_t id = in.u32be();
     t.rights = in.u8();
     t.path = in.lengthPrefixed();
-    if (!in.ok() || !in.atEnd() || id != objectId)
+    if (!in.ok() || !in.atEnd())
+        return std::nullopt;
+    // The end names no object; a path must be the asked-for object's.
+    if (t.end() ? id != 0 && id != objectId : id != objectId)
         return std::nullopt;
     return t;
 }
@@ -108,9 +111,11 @@ RequestBody extendedInfoRequest(std::uint8_t dirHandle, std::uint8_t attributes,
 std::optional<nw::NW_EXT_FILE_INFO> decodeExtendedInfo(const QByteArray& data)
 {
     nw::NW_EXT_FILE_INFO info;
-    if (std::size_t(data.size()) != info.bytes.size())
+    if (std::size_t(data.size()) != info.bytes.size() && data.size() != kEmulatorExtendedEntry)
         return std::nullopt;
     std::copy(data.begin(), data.end(), info.bytes.begin());
+    for (const int offset : {32, 40, 48}) // creator, archiver, modifier
+        info.setU32(offset, WireReader(data.mid(offset, 4)).u32be());
     return info;
 }
 
@@ -120,7 +125,7 @@ RequestBody longNameRequest(const LongNameQuery& q)
     w.u8(q.sourceNameSpace)
         .u8(q.destNameSpace)
         .u16le(0x0016) // search attributes: hidden, system and directories too
-        .u32le(0x0001) // return mask: the name
+        .u32le(q.returnMask)
         .u8(q.handleOrVolume)
         .u32le(0) // directory base: unused with a handle or a volume path
         .u8(q.byHandle ? 0 : 0xFF)

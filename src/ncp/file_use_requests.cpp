@@ -23,6 +23,22 @@ std::optional<PathEntry> decodePathEntry(const QByteArray& data)
     return e;
 }
 
+std::optional<PathEntry> decodeDirectoryEntry(const QByteArray& data)
+{
+    WireReader in(data);
+    in.seek(52);
+    PathEntry e;
+    e.directoryBase = in.u32le();
+    const std::uint32_t volume = in.u32le();
+    in.seek(76);
+    if (in.ok() && !in.atEnd())
+        in.lengthPrefixed(); // the name, when it was asked for too
+    if (!in.ok() || !in.atEnd() || volume > 0xFF)
+        return std::nullopt;
+    e.volume = std::uint8_t(volume);
+    return e;
+}
+
 RequestBody connectionsUsingFileRequest(const PathEntry& entry, std::uint16_t lastRecord)
 {
     WireWriter w;

@@ -1,8 +1,9 @@
 #pragma once
 
 // Who has a file open: the path is first turned into its volume and directory
-// entry (23/244), then the connections using it are asked batch by batch
-// (23/236). Decoders take the reply data (from offset 8).
+// entry (23/244, or 87/6 where the server does not answer 23/244), then the
+// connections using it are asked batch by batch (23/236). Decoders take the
+// reply data (from offset 8).
 
 #include "ncp/request_body.h"
 #include "netware/netware_client.h"
@@ -21,6 +22,10 @@ struct PathEntry
     std::uint32_t directoryBase = 0;
 };
 std::optional<PathEntry> decodePathEntry(const QByteArray& data);
+// The same from 87/6 asked for the directory block (kReturnDirectory): the
+// entry's DOS directory number, which 23/236 takes (ncpfs feeds it that), at
+// 52 of the fixed 76-byte block, and the volume at 56.
+std::optional<PathEntry> decodeDirectoryEntry(const QByteArray& data);
 
 RequestBody connectionsUsingFileRequest(const PathEntry& entry,
                                         std::uint16_t lastRecord); // 23/236

@@ -30,6 +30,7 @@ bool NcpClient::ensureSession()
         earlierRequests_ += session_->requestsSent();
     session_ = std::make_unique<NcpSession>(spec_.host, spec_.port, options_);
     volumes_.clear();
+    olderForms_.clear();
     if (!session_->open()) {
         lastError_ = session_->error();
         return false;
@@ -61,12 +62,11 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
     return {code, reply->data};
 }
 
-NWCCODE NcpClient::malformed(const char* what)
+NWCCODE NcpClient::malformed(const char*)
 {
-    lastError_ = QStringLiteral("malformed %1 reply").arg(QLatin1String(what));
-    if (session_)
-        session_->abort(lastError_);
-    return kInvalidConnection;
+    // The reply came in its frame, for this request's sequence: the stream is
+    // whole, so only this call fails and the session goes on.
+    return kInvalidReplyLength;
 }
 
 NWCONN_HANDLE NcpClient::newHandle()

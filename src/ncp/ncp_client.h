@@ -3,15 +3,19 @@
 // The NetWare client for one server reached over NCP. Every call of the
 // interface becomes one or two requests on the server's one session, opened
 // (and logged in) by the first call that needs it. When the session ends — the
-// server went away, did not answer in time, answered something that does not
-// parse, or said the connection is bad — that call reports 0x8801 and the next
-// call opens a new session. Connection handles are this client's own and stay
-// valid across sessions; directory-services contexts live here too.
+// server went away, did not answer in time, broke the framing, or said the
+// connection is bad — that call reports 0x8801 and the next call opens a new
+// session. A reply that is well framed but does not fit its request fails
+// that call alone (0x8816). Where a server answers "not supported" (0xFB), the
+// older form of the request is used for the rest of the session. Connection
+// handles are this client's own and stay valid across sessions;
+// directory-services contexts live here too.
 //
 // Not thread-safe: the program calls it from its user-interface thread; each
 // call blocks for at most one request's time-out per request it sends.
 
 #include "ncp/bindery_requests.h"
+#include "ncp/directory_requests.h"
 #include "ncp/file_use_requests.h"
 #include "ncp/ncp_server_spec.h"
 #include "ncp/ncp_session.h"
@@ -139,8 +143,25 @@ private:
 
     bool ensureSession();
     Answer send(nw::NWCONN_HANDLE conn, const RequestBody& body);
-    // A reply that does not parse: the session ends, the call reports 0x8801.
+    // A reply that does not fit its request: the call reports 0x8816.
     nw::NWCCODE malformed(const char* what);
+    // This session's server wants the older form instead of this request.
+    bool olderForm(const RequestBody& body) const
+    {
+        return olderForms_.contains({body.function, body.subfunction});
+    }
+    void useOlderForm(const RequestBody& body)
+    {
+        olderForms_.insert({body.function, body.subfunction});
+    }
+    // The volume and DOS entry number of a file, for 23/236.
+    std::optional<PathEntry> fileEntry(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                       const QByteArray& path, nw::NWCCODE& code);
+    // 87/6 of a path from a directory handle, or from a volume's root.
+    std::optional<LongNameQuery> nameQuery(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
+                                           const QByteArray& path, nw::NWCCODE& code);
+    nw::NWCCODE oldBroadcast(nw::NWCONN_HANDLE conn, const QByteArray& message,
+                             const std::vector<std::uint32_t>& list, std::uint8_t* resultList);
     nw::NWCONN_HANDLE newHandle();
     std::optional<std::uint8_t> volumeNumber(nw::NWCONN_HANDLE conn, const QByteArray& volume,
                                              nw::NWCCODE& code);
@@ -170,6 +191,18 @@ private:
     // A scan's path look-up refreshes its volume's; "no such volume" from any
     // other request, or a new session, forgets them all.
     std::map<QByteArray, std::uint8_t> volumes_;
+    // Requests this session's server answered "not supported".
+    std::set<std::pair<std::uint8_t, std::uint8_t>> olderForms_;
+    // An object's trustee paths on a volume whose last path said that none
+    // follow: the call after it answers the end without asking.
+    struct TrusteeEnd
+    {
+        std::uint32_t object = 0;
+        std::uint16_t volume = 0;
+        unsigned long long session = 0;
+        bool operator==(const TrusteeEnd&) const = default;
+    };
+    std::optional<TrusteeEnd> trusteeEnd_;
 };
 
 } // namespace ncp

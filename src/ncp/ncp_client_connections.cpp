@@ -1,6 +1,7 @@
 // The calls about connections: who uses a file, connection details, messages,
 // clearing connections and locks.
 
+#include "ncp/completion_code.h"
 #include "ncp/connection_requests.h"
 #include "ncp/ncp_client.h"
 #include "netware/sim_path.h"
@@ -45,12 +46,10 @@ NWCCODE NcpClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
     if (iterHandle == 0) {
         // A new scan: the path becomes the volume and entry number once; the
         // server's record numbers then carry the position.
-        const Answer a = send(conn, pathEntryRequest(dirHandle, path));
-        if (a.code)
-            return a.code;
-        const auto entry = decodePathEntry(a.data);
+        NWCCODE code = kSuccess;
+        const auto entry = fileEntry(conn, dirHandle, path, code);
         if (!entry)
-            return malformed("path entry");
+            return code;
         // "VOL:PATH" from no handle: the reply names the volume's number now.
         if (const auto split = splitNwPath(fromWire(path.constData()));
             dirHandle == 0 && split && !split->volume.contains(QLatin1Char('\\')) &&
@@ -123,6 +122,43 @@ NWCCODE NcpClient::NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber,
     return kSuccess;
 }
 
+std::optional<PathEntry> NcpClient::fileEntry(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
+                                              const QByteArray& path, NWCCODE& code)
+{
+    const RequestBody byPath = pathEntryRequest(dirHandle, path);
+    if (!olderForm(byPath)) {
+        const Answer a = send(conn, byPath);
+        // 0xFF as well: the server emulators keep no path-to-entry map and
+        // refuse 23/244 so.
+        if (a.code != kNotSupported && a.code != kLockError) {
+            code = a.code;
+            if (code)
+                return std::nullopt;
+            const auto entry = decodePathEntry(a.data);
+            if (!entry)
+                code = malformed("path entry");
+            return entry;
+        }
+    }
+    auto query = nameQuery(conn, dirHandle, path, code);
+    if (!query)
+        return std::nullopt;
+    query->sourceNameSpace = NW_NS_DOS;
+    query->destNameSpace = NW_NS_DOS;
+    query->returnMask = kReturnName | kReturnDirectory;
+    const Answer a = send(conn, longNameRequest(*query));
+    code = a.code;
+    if (code)
+        return std::nullopt;
+    const auto entry = decodeDirectoryEntry(a.data);
+    if (!entry) {
+        code = malformed("directory entry");
+        return std::nullopt;
+    }
+    useOlderForm(byPath); // the next scan goes here at once
+    return entry;
+}
+
 NWCCODE NcpClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* message,
                                           std::uint16_t connCount, const std::uint32_t* connList,
                                           std::uint8_t* resultList)
@@ -130,7 +166,15 @@ NWCCODE NcpClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
     if (connCount > 0 && !connList)
         return kBadStationNumber;
     const std::vector<std::uint32_t> list(connList, connList + connCount);
-    const Answer a = send(conn, broadcastRequest(list, QByteArray(message ? message : "")));
+    const QByteArray text(message ? message : "");
+    const RequestBody request = broadcastRequest(list, text);
+    if (olderForm(request))
+        return oldBroadcast(conn, text, list, resultList);
+    const Answer a = send(conn, request);
+    if (a.code == kNotSupported) {
+        useOlderForm(request);
+        return oldBroadcast(conn, text, list, resultList);
+    }
     if (a.code)
         return a.code;
     const auto statuses = decodeBroadcast(a.data, list.size());
@@ -147,9 +191,56 @@ NWCCODE NcpClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
     return first;
 }
 
+NWCCODE NcpClient::oldBroadcast(NWCONN_HANDLE conn, const QByteArray& message,
+                                const std::vector<std::uint32_t>& list, std::uint8_t* resultList)
+{
+    // The older form numbers stations in one byte: the others cannot be
+    // reached with it and count as bad station numbers, unsent.
+    std::vector<std::uint8_t> results(list.size(), 0xFD);
+    std::vector<std::uint8_t> reachable;
+    std::vector<std::size_t> where;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] != 0 && list[i] <= 0xFF) {
+            reachable.push_back(std::uint8_t(list[i]));
+            where.push_back(i);
+        }
+    }
+    if (!reachable.empty()) {
+        const Answer a = send(conn, oldBroadcastRequest(reachable, message));
+        if (a.code)
+            return a.code;
+        const auto statuses = decodeOldBroadcast(a.data, reachable.size());
+        if (!statuses)
+            return malformed("broadcast");
+        for (std::size_t k = 0; k < where.size(); ++k)
+            results[where[k]] = oldBroadcastResult((*statuses)[k]);
+    }
+    NWCCODE first = kSuccess;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (resultList)
+            resultList[i] = results[i];
+        if (first == kSuccess && results[i] != 0)
+            first = NWCCODE(0x8900 | results[i]);
+    }
+    return first;
+}
+
 NWCCODE NcpClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t connNumber)
 {
-    const Answer a = send(conn, clearConnectionRequest(connNumber));
+    const RequestBody request = clearConnectionRequest(connNumber);
+    if (!olderForm(request)) {
+        const Answer a = send(conn, request);
+        if (a.code != kNotSupported) {
+            if (a.code)
+                return a.code;
+            return a.data.isEmpty() ? kSuccess : malformed("clear connection");
+        }
+        useOlderForm(request);
+    }
+    // The older form numbers connections in one byte.
+    if (connNumber == 0 || connNumber > 0xFF)
+        return kBadStationNumber;
+    const Answer a = send(conn, clearConnectionOldRequest(std::uint8_t(connNumber)));
     if (a.code)
         return a.code;
     return a.data.isEmpty() ? kSuccess : malformed("clear connection");

@@ -60,13 +60,24 @@ NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
     copyToBuffer(path, QByteArray());
     if (volNum > 0xFF)
         return kVolumeDoesNotExist; // volume numbers travel in one byte
+    // The last path said that none follow: this call would only learn the end.
+    const TrusteeEnd here{objID, volNum, sessionCount_};
+    if (trusteeEnd_ == here && iterHandle == 0) {
+        trusteeEnd_.reset();
+        return kInvalidPath; // no more trustee paths
+    }
+    trusteeEnd_.reset();
     const Answer a = send(conn, trusteePathRequest(std::uint8_t(volNum), iterHandle, objID));
     if (a.code)
         return a.code;
     const auto trustee = decodeTrusteePath(a.data, objID);
     if (!trustee)
         return malformed("trustee path");
+    if (trustee->end())
+        return kInvalidPath;
     iterHandle = trustee->nextSequence;
+    if (trustee->nextSequence == 0)
+        trusteeEnd_ = TrusteeEnd{objID, volNum, sessionCount_};
     accessRights = trustee->rights;
     copyToBuffer(path, trustee->path);
     return kSuccess;
@@ -78,7 +89,8 @@ NWCCODE NcpClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
                                                std::uint32_t& ownerID,
                                                std::span<TRUSTEE_INFO> trustees)
 {
-    // The iteration counter travels in one byte: past that the list cannot be
+    std::fill(trustees.begin(), trustees.end(), TRUSTEE_INFO{});
+    // The block number travels in one byte: past that the list cannot be
     // asked for, which is reported as its end rather than wrapping to its start.
     if (iterHandle > 0xFF)
         return kInvalidPath;
@@ -89,9 +101,12 @@ NWCCODE NcpClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
     const auto list = decodeDirTrustees(a.data);
     if (!list)
         return malformed("directory trustees");
-    for (std::size_t i = 0; i < trustees.size(); ++i)
-        trustees[i] = i < list->size() ? (*list)[i] : TRUSTEE_INFO{};
-    iterHandle += std::uint32_t(list->size());
+    // An empty block ends the list as 0x9C does; asking on would never end.
+    if (list->empty())
+        return kInvalidPath;
+    for (std::size_t i = 0; i < trustees.size() && i < list->size(); ++i)
+        trustees[i] = (*list)[i];
+    ++iterHandle;
     // This request carries neither the directory's date nor its owner.
     const QByteArrayList parts = components(path);
     copyToBuffer(dirName, parts.isEmpty() ? QByteArray() : parts.last());
@@ -117,15 +132,11 @@ NWCCODE NcpClient::NWIntScanExtendedInfo(NWCONN_HANDLE conn, NWDIR_HANDLE dirHan
     return kSuccess;
 }
 
-NWCCODE NcpClient::NWGetLongName(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, const char* path,
-                                 std::uint8_t srcNamSpc, std::uint8_t dstNamSpc,
-                                 std::span<char> longName)
+std::optional<LongNameQuery> NcpClient::nameQuery(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
+                                                  const QByteArray& path, NWCCODE& code)
 {
-    copyToBuffer(longName, QByteArray());
     LongNameQuery q;
-    q.sourceNameSpace = srcNamSpc;
-    q.destNameSpace = dstNamSpc;
-    QByteArray rest = wire(path);
+    QByteArray rest = path;
     const qsizetype colon = rest.indexOf(':');
     if (colon >= 0 || dirHandle == 0) {
         // From a volume's root: "VOL:DIR\FILE", or a bare "VOL\DIR" without a handle.
@@ -138,21 +149,39 @@ NWCCODE NcpClient::NWGetLongName(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, con
             volume = parts.isEmpty() ? QByteArray() : parts.takeFirst();
             rest = parts.join('\\');
         }
-        if (volume.isEmpty())
-            return kInvalidPath;
-        NWCCODE code = kSuccess;
+        if (volume.isEmpty()) {
+            code = kInvalidPath;
+            return std::nullopt;
+        }
         const auto number = volumeNumber(conn, volume, code);
         if (!number)
-            return code;
+            return std::nullopt;
         q.byHandle = false;
         q.handleOrVolume = *number;
     } else {
         q.handleOrVolume = dirHandle;
     }
     q.components = components(rest);
-    if (q.components.size() > 0xFF)
-        return kInvalidPath;
-    const Answer a = send(conn, longNameRequest(q));
+    if (q.components.size() > 0xFF) {
+        code = kInvalidPath;
+        return std::nullopt;
+    }
+    code = kSuccess;
+    return q;
+}
+
+NWCCODE NcpClient::NWGetLongName(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, const char* path,
+                                 std::uint8_t srcNamSpc, std::uint8_t dstNamSpc,
+                                 std::span<char> longName)
+{
+    copyToBuffer(longName, QByteArray());
+    NWCCODE code = kSuccess;
+    auto q = nameQuery(conn, dirHandle, wire(path), code);
+    if (!q)
+        return code;
+    q->sourceNameSpace = srcNamSpc;
+    q->destNameSpace = dstNamSpc;
+    const Answer a = send(conn, longNameRequest(*q));
     if (a.code)
         return a.code;
     const auto name = decodeLongName(a.data);

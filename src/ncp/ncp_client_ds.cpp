@@ -11,10 +11,6 @@ namespace ncp {
 
 using namespace nw;
 
-namespace {
-constexpr std::uint8_t kNotSupported = 0xFB;
-}
-
 NWCCODE NcpClient::NWDSCreateContextHandle(NWDSContextHandle& context)
 {
     while (nextContext_ == 0 || contexts_.contains(nextContext_))
@@ -50,7 +46,7 @@ NWCCODE NcpClient::dsCall(NWDSContextHandle context, NWCONN_HANDLE conn, const R
     if (version_.major <= 3)
         return kDsNotSupported;
     const Answer a = send(conn, body);
-    if (a.code == clientCode(kNotSupported))
+    if (a.code == kNotSupported)
         return kDsNotSupported;
     if (a.code)
         return a.code;

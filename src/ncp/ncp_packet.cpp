@@ -126,8 +126,8 @@ std::optional<Reply> decodeReply(const QByteArray& ncp)
     r.task = in.u8();
     const std::uint8_t high = in.u8();
     r.connection = std::uint16_t(high << 8 | low);
-    if (r.type == kStillWorking) {
-        // "Still working" carries only what it has; nothing in it is read.
+    if (r.type == kStillWorking || r.type == kServerBroadcast) {
+        // These carry only what they have; nothing in them is read.
         if (!in.ok())
             return std::nullopt;
         return r;

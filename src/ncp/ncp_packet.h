@@ -32,6 +32,9 @@ enum PacketType : std::uint16_t
     kReply = 0x3333,
     kDestroyConnection = 0x5555,
     kStillWorking = 0x9999,
+    // Unsolicited, between replies: a message or an oplock break waits for the
+    // station. It answers no request.
+    kServerBroadcast = 0xBBBB,
 };
 
 // Connection status bits of a reply.

@@ -112,6 +112,10 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
             const auto reply = decodeReply(next->ncp);
             if (!reply)
                 return fail(QStringLiteral("a reply that does not decode"));
+            // The server may tell the station something between replies; it
+            // is no answer to this request, and nothing here acts on it.
+            if (reply->type == kServerBroadcast)
+                continue;
             if (reply->sequence != request.sequence)
                 return fail(QStringLiteral("a reply for sequence %1 to request %2")
                                 .arg(reply->sequence)

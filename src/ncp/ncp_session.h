@@ -5,10 +5,13 @@
 // each reply (a "still working" answer restarts the wait), destroy on close.
 //
 // Calls block: each waits at most for its one request (the time-out, restarted
-// by every "still working" answer), without running an event loop. Anything
-// that makes the stream untrustworthy ends the session: a broken frame, a reply
-// for another sequence or connection, a time-out, the server reporting the
-// connection bad. The owner then opens a new session.
+// by every "still working" answer), without running an event loop; the
+// server's unsolicited broadcast frames (0xBBBB) are read and passed over.
+// Anything that makes the stream untrustworthy ends the session: a broken
+// frame, a reply for another sequence or connection, a time-out, the server
+// reporting the connection bad. A reply that is well framed but does not fit
+// its request is the caller's to refuse; the session goes on. The owner opens
+// a new session after one has ended.
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"

@@ -39,6 +39,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/ncp_session.h
     ncp/ncp_session.cpp
     ncp/request_body.h
+    ncp/server_text.h
+    ncp/server_text.cpp
     ncp/tcp_stream.h
     ncp/tcp_stream.cpp
     ncp/wire_reader.h

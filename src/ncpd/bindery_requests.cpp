@@ -54,6 +54,25 @@ std::optional<KeyedLoginRequest> decodeKeyedLogin(const QByteArray& data)
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
+std::optional<ReadPropertyRequest> decodeReadProperty(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    ReadPropertyRequest r;
+    r.type = in.u16be();
+    r.object = readText(in);
+    r.segment = in.u8();
+    r.property = readText(in);
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+QByteArray encodePropertyReply(const QByteArray& value, std::uint8_t flags)
+{
+    ncp::WireWriter out;
+    out.bytes(value.left(128)).zeros(std::size_t(128 - std::min<qsizetype>(value.size(), 128)));
+    out.u8(0).u8(flags);
+    return out.take();
+}
+
 std::optional<ObjectNameRequest> decodeObjectName(const QByteArray& data)
 {
     ncp::WireReader in(data);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Bindery requests: 23/17 (server version), 23/23 (login key), 23/53 (object
-// ID by name), 23/24 (keyed login) and 23/54 (object name by ID). Decoders
+// ID by name), 23/24 (keyed login), 23/54 (object name by ID) and 23/61 (a
+// property's value). Decoders
 // take Request::data; encoders give the reply from offset 8.
 
 #include "netware/netware_client.h"
@@ -36,6 +37,17 @@ struct KeyedLoginRequest // 23/24
     QByteArray name;
 };
 std::optional<KeyedLoginRequest> decodeKeyedLogin(const QByteArray& data);
+
+struct ReadPropertyRequest // 23/61
+{
+    std::uint16_t type = 0;
+    QByteArray object;
+    std::uint8_t segment = 0;
+    QByteArray property;
+};
+std::optional<ReadPropertyRequest> decodeReadProperty(const QByteArray& data);
+// One 128-byte segment, "no more segments", and the property's flags.
+QByteArray encodePropertyReply(const QByteArray& value, std::uint8_t flags);
 
 struct ObjectNameRequest // 23/54
 {

@@ -24,6 +24,13 @@ std::optional<ClearConnectionRequest> decodeClearConnection(const QByteArray& da
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
+std::optional<std::uint8_t> decodeClearConnectionOld(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    const std::uint8_t connection = in.u8();
+    return consumedExactly(in) ? std::optional(connection) : std::nullopt;
+}
+
 QByteArray encodeConnectionInfoReply(std::uint32_t objectId, std::uint16_t objectType,
                                      const QByteArray& name,
                                      std::span<const std::uint8_t, 7> loginTime)
@@ -78,6 +85,40 @@ QByteArray encodeBroadcastReply(const std::vector<std::uint32_t>& statuses)
     out.u16le(std::uint16_t(statuses.size()));
     for (const std::uint32_t s : statuses)
         out.u32le(s);
+    return out.take();
+}
+
+} // namespace ncpd
+
+namespace ncpd {
+
+std::optional<OldBroadcastRequest> decodeOldBroadcast(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    OldBroadcastRequest r;
+    const std::uint8_t count = in.u8();
+    for (std::uint8_t i = 0; i < count && in.ok(); ++i)
+        r.connections.push_back(in.u8());
+    r.message = readText(in);
+    return consumedExactly(in) ? std::optional(r) : std::nullopt;
+}
+
+std::uint8_t oldBroadcastStatus(std::uint8_t result)
+{
+    switch (result) {
+    case 0:
+        return 0;
+    case std::uint8_t(nw::kNoSuchObject & 0xFF):
+        return 0xFC;
+    default:
+        return 0xFF;
+    }
+}
+
+QByteArray encodeOldBroadcastReply(const QByteArray& statuses)
+{
+    ncp::WireWriter out;
+    out.u8(std::uint8_t(statuses.size())).bytes(statuses);
     return out.take();
 }
 

@@ -30,6 +30,9 @@ struct ClearConnectionRequest
 };
 std::optional<ClearConnectionRequest> decodeClearConnection(const QByteArray& data);
 
+// 23/210: the connection in one byte.
+std::optional<std::uint8_t> decodeClearConnectionOld(const QByteArray& data);
+
 QByteArray encodeConnectionInfoReply(std::uint32_t objectId, std::uint16_t objectType,
                                      const QByteArray& name,
                                      std::span<const std::uint8_t, 7> loginTime);
@@ -50,5 +53,19 @@ inline constexpr std::uint32_t kBroadcastNotAccepting = 3;
 // The wire status for a per-connection result byte of NWSendBroadcastMessage.
 std::uint32_t broadcastWireStatus(std::uint8_t result);
 QByteArray encodeBroadcastReply(const std::vector<std::uint32_t>& statuses);
+
+// 21/0, the older broadcast: connections in one byte each, a message the
+// server cuts to kOldBroadcastLimit bytes; a status byte back for each: 0
+// sent, 0xFC the station takes no message, 0xFF no such station (as the
+// server emulators answer).
+inline constexpr int kOldBroadcastLimit = 58;
+struct OldBroadcastRequest
+{
+    std::vector<std::uint8_t> connections;
+    QByteArray message;
+};
+std::optional<OldBroadcastRequest> decodeOldBroadcast(const QByteArray& data);
+std::uint8_t oldBroadcastStatus(std::uint8_t result);
+QByteArray encodeOldBroadcastReply(const QByteArray& statuses);
 
 } // namespace ncpd

@@ -76,7 +76,7 @@ std::optional<DirectoryTrusteesRequest> decodeDirectoryTrustees(const QByteArray
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
-QByteArray encodeDirectoryTrusteesReply(std::span<const nw::TRUSTEE_INFO> trustees)
+QByteArray encodeDirectoryTrusteesReply(std::span<const nw::TRUSTEE_INFO> trustees, bool allSlots)
 {
     const std::size_t slotCount = std::size_t(nw::kTrusteesPerScan);
     const auto given = trustees.first(std::min(trustees.size(), slotCount));
@@ -88,8 +88,8 @@ QByteArray encodeDirectoryTrusteesReply(std::span<const nw::TRUSTEE_INFO> truste
     out.u8(std::uint8_t(count));
     for (std::size_t i = 0; i < slotCount; ++i)
         out.u32be(i < count ? given[i].objectID : 0);
-    for (std::size_t i = 0; i < count; ++i)
-        out.u16le(given[i].objectRights);
+    for (std::size_t i = 0; i < (allSlots ? slotCount : count); ++i)
+        out.u16le(i < count ? given[i].objectRights : 0);
     return out.take();
 }
 
@@ -104,11 +104,23 @@ std::optional<ExtendedInfoRequest> decodeExtendedInfo(const QByteArray& data)
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
-QByteArray encodeExtendedInfoReply(const nw::NW_EXT_FILE_INFO& entry)
+QByteArray encodeExtendedInfoReply(const nw::NW_EXT_FILE_INFO& entry, bool emulator)
 {
     ncp::WireWriter out;
     out.bytes(entry.bytes);
-    return out.take();
+    QByteArray bytes = out.take();
+    const auto put = [&bytes](int offset, std::uint32_t value) {
+        bytes.replace(offset, 4, ncp::WireWriter().u32be(value).take());
+    };
+    for (const int offset : {32, 40, 48}) // creator, archiver, modifier
+        put(offset, entry.u32(offset));
+    if (emulator) {
+        put(0, entry.u32(0)); // sequence
+        bytes.truncate(132);
+    } else {
+        put(52, entry.u32(52)); // size
+    }
+    return bytes;
 }
 
 } // namespace ncpd

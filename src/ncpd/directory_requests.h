@@ -55,8 +55,10 @@ struct DirectoryTrusteesRequest // 22/38
     QByteArray path;
 };
 std::optional<DirectoryTrusteesRequest> decodeDirectoryTrustees(const QByteArray& data);
-// Count, 20 object IDs (unused ones 0), then the rights of the first count.
-QByteArray encodeDirectoryTrusteesReply(std::span<const nw::TRUSTEE_INFO> trustees);
+// Count, 20 object IDs (unused ones 0), then the rights of the first count,
+// or of all twenty slots (allSlots, as the server emulators send them).
+QByteArray encodeDirectoryTrusteesReply(std::span<const nw::TRUSTEE_INFO> trustees,
+                                        bool allSlots = false);
 
 struct ExtendedInfoRequest // 22/40
 {
@@ -66,6 +68,11 @@ struct ExtendedInfoRequest // 22/40
     QByteArray pattern;
 };
 std::optional<ExtendedInfoRequest> decodeExtendedInfo(const QByteArray& data);
-QByteArray encodeExtendedInfoReply(const nw::NW_EXT_FILE_INFO& entry);
+// The entry as it travels: the creator, archiver and modifier IDs
+// big-endian. NetWare's is 140 bytes with the sequence little-endian and the
+// size big-endian (as Wireshark reads them); the server emulators' 132 bytes
+// with the sequence big-endian and the size little-endian (emulator). The
+// entry given holds every field little-endian.
+QByteArray encodeExtendedInfoReply(const nw::NW_EXT_FILE_INFO& entry, bool emulator = false);
 
 } // namespace ncpd

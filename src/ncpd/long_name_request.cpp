@@ -32,12 +32,17 @@ std::optional<LongNameRequest> decodeLongName(const QByteArray& data)
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
-QByteArray encodeLongNameReply(const QByteArray& name)
+QByteArray encodeLongNameReply(const QByteArray& name, const EntryNumbers& numbers)
 {
-    // The fixed block carries what the other return-mask bits ask for; only
-    // the name is served, so it stays zero.
+    // The fixed block carries what the return-mask bits ask for; of it only
+    // the directory numbers are served, the rest stays zero.
     ncp::WireWriter out;
-    out.zeros(76).lengthPrefixed(name);
+    out.zeros(48)
+        .u32le(numbers.entry)
+        .u32le(numbers.dosEntry)
+        .u32le(numbers.volume)
+        .zeros(16)
+        .lengthPrefixed(name);
     return out.take();
 }
 

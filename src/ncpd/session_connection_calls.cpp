@@ -115,6 +115,33 @@ SessionDispatcher::Answer SessionDispatcher::broadcast(const QByteArray& data,
     return a;
 }
 
+SessionDispatcher::Answer SessionDispatcher::oldBroadcast(const QByteArray& data)
+{
+    const auto request = decodeOldBroadcast(data);
+    if (!request)
+        return malformed();
+    const std::size_t count = request->connections.size();
+    const std::vector<std::uint32_t> list(request->connections.begin(), request->connections.end());
+    std::vector<std::uint8_t> results(count, kUntouched);
+    const QByteArray message = request->message.left(kOldBroadcastLimit);
+    const nw::NWCCODE code = client_->NWSendBroadcastMessage(
+        handle_, message.constData(), std::uint16_t(count), list.data(), results.data());
+    // As the server emulators answer it: a status byte per station, and 0xFF
+    // for the whole request when none of them is logged in.
+    const bool reached = std::any_of(results.begin(), results.end(), [](std::uint8_t r) {
+        return r == 0 || r == std::uint8_t(nw::kNoSuchObject & 0xFF);
+    });
+    if (!reached)
+        return fromCode(code == nw::kSuccess || code == nw::kBadStationNumber ? nw::kLockError
+                                                                              : code);
+    QByteArray statuses;
+    for (const std::uint8_t r : results)
+        statuses.append(char(oldBroadcastStatus(r)));
+    Answer a;
+    a.data = encodeOldBroadcastReply(statuses);
+    return a;
+}
+
 SessionDispatcher::Answer SessionDispatcher::clearConnection(const QByteArray& data)
 {
     const auto request = decodeClearConnection(data);
@@ -128,6 +155,19 @@ SessionDispatcher::Answer SessionDispatcher::clearConnection(const QByteArray& d
         if (s && s->connection(std::uint16_t(request->bigEndian)))
             connection = request->bigEndian;
     }
+    return clearConnectionNumber(connection);
+}
+
+SessionDispatcher::Answer SessionDispatcher::clearConnectionOld(const QByteArray& data)
+{
+    const auto request = decodeClearConnectionOld(data);
+    if (!request)
+        return malformed();
+    return clearConnectionNumber(*request);
+}
+
+SessionDispatcher::Answer SessionDispatcher::clearConnectionNumber(std::uint32_t connection)
+{
     const nw::NWCCODE code =
         client_->NWClearConnectionNumber(handle_, connectionOrNone(connection));
     if (code == nw::kSuccess && std::uint16_t(connection) == connection_)

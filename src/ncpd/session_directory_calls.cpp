@@ -8,6 +8,14 @@
 #include "netware/sim_path.h"
 
 namespace ncpd {
+namespace {
+
+std::uint32_t swapped(std::uint32_t v)
+{
+    return (v >> 24) | ((v >> 8) & 0xFF00) | ((v << 8) & 0xFF0000) | (v << 24);
+}
+
+} // namespace
 
 SessionDispatcher::Answer SessionDispatcher::allocDirHandle(const QByteArray& data)
 {
@@ -51,11 +59,22 @@ SessionDispatcher::Answer SessionDispatcher::objectTrusteePaths(const QByteArray
     const auto request = decodeObjectTrusteePaths(data);
     if (!request)
         return malformed();
+    const auto s = state();
+    const bool emulated = s && s->profile == nw::SimProfile::Emulator;
+    // 0 and 0xFFFF both start; the next sequence is the position after the path.
     std::uint16_t sequence = request->sequence;
     std::uint8_t rights = 0;
     std::array<char, 512> path{};
     const nw::NWCCODE code = client_->NWScanObjectTrusteePaths(
         handle_, request->objectId, request->volume, sequence, rights, path);
+    // The server emulators end the list with an entry of eight zero bytes;
+    // NetWare says with the last path that none follow (next sequence 0), and
+    // answers 0x9C when asked past it.
+    if (code == nw::kInvalidPath && emulated)
+        return Answer{0, 0, QByteArray(8, '\0'), false, false};
+    if (code == nw::kSuccess && !emulated && s &&
+        sequence >= s->trusteePathsOn(request->objectId, request->volume).size())
+        sequence = 0;
     return fromCode(code, encodeObjectTrusteePathsReply(sequence, request->objectId, rights,
                                                         QByteArray(path.data())));
 }
@@ -65,7 +84,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryTrustees(const QByteArray&
     const auto request = decodeDirectoryTrustees(data);
     if (!request)
         return malformed();
-    // The sequence byte carries the client's iteration counter as it stands.
+    // The sequence byte numbers blocks of twenty, as the call's handle does.
     std::uint32_t sequence = request->sequence;
     std::array<char, 256> name{};
     std::uint32_t dateTime = 0;
@@ -74,7 +93,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryTrustees(const QByteArray&
     const nw::NWCCODE code =
         client_->NWScanDirectoryForTrustees2(handle_, request->dirHandle, request->path.constData(),
                                              sequence, name, dateTime, owner, trustees);
-    return fromCode(code, encodeDirectoryTrusteesReply(trustees));
+    return fromCode(code, encodeDirectoryTrusteesReply(trustees, emulator()));
 }
 
 SessionDispatcher::Answer SessionDispatcher::extendedInfo(const QByteArray& data)
@@ -82,12 +101,13 @@ SessionDispatcher::Answer SessionDispatcher::extendedInfo(const QByteArray& data
     const auto request = decodeExtendedInfo(data);
     if (!request)
         return malformed();
-    std::uint32_t sequence = request->sequence;
+    const bool emulated = emulator();
+    std::uint32_t sequence = emulated ? swapped(request->sequence) : request->sequence;
     nw::NW_EXT_FILE_INFO entry;
     const nw::NWCCODE code =
         client_->NWIntScanExtendedInfo(handle_, request->dirHandle, request->searchAttributes,
                                        sequence, request->pattern.constData(), entry, 0);
-    return fromCode(code, encodeExtendedInfoReply(entry));
+    return fromCode(code, encodeExtendedInfoReply(entry, emulated));
 }
 
 SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
@@ -125,7 +145,18 @@ SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
     const nw::NWCCODE code =
         client_->NWGetLongName(handle_, dirHandle, path.constData(), request->sourceNameSpace,
                                request->destinationNameSpace, name);
-    return fromCode(code, encodeLongNameReply(QByteArray(name.data())));
+    if (code != nw::kSuccess)
+        return fromCode(code);
+    EntryNumbers numbers;
+    if (request->returnMask & kReturnDirectory) {
+        // The entry's numbers as 23/244 hands them out, so that 23/236 takes them.
+        const KeyOrError r = resolveKey(dirHandle, path);
+        if (r.error)
+            return completion(r.error);
+        numbers.entry = numbers.dosEntry = entries_.entryFor(r.key);
+        numbers.volume = std::uint32_t(r.volume);
+    }
+    return fromCode(code, encodeLongNameReply(QByteArray(name.data()), numbers));
 }
 
 } // namespace ncpd

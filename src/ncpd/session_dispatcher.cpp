@@ -1,8 +1,13 @@
 #include "ncpd/session_dispatcher.h"
 
+#include "ncpd/connection_numbers.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/wire_status.h"
 #include "netware/sim_path.h"
+
+#include <QDateTime>
+
+#include <algorithm>
 
 namespace ncpd {
 namespace {
@@ -24,12 +29,12 @@ constexpr std::uint8_t kCompletionFailure = 0xFF;
 } // namespace
 
 SessionDispatcher::SessionDispatcher(const QString& serverName, const QString& statePath,
-                                     EntryTable& entries)
+                                     EntryTable& entries, ConnectionNumbers& numbers)
     : serverName_(serverName),
       client_(std::make_unique<nw::SimClient>(
           std::vector<nw::ServerBackend>{{serverName, QStringLiteral("sim:") + statePath}},
           nw::DriveLookup())),
-      entries_(entries)
+      entries_(entries), numbers_(numbers)
 {
     // Entry numbers of open files and directories are the ones 23/244 gives.
     client_->setEntryNumbers(&entries_);
@@ -38,7 +43,10 @@ SessionDispatcher::SessionDispatcher(const QString& serverName, const QString& s
     client_->NWDSSetContext(context_, nw::DCK_NAME_CONTEXT, "[Root]");
 }
 
-SessionDispatcher::~SessionDispatcher() = default;
+SessionDispatcher::~SessionDispatcher()
+{
+    endConnection();
+}
 
 SessionDispatcher::Answer SessionDispatcher::malformed()
 {
@@ -73,6 +81,12 @@ std::shared_ptr<const nw::SimState> SessionDispatcher::state()
     return server ? server->state() : nullptr;
 }
 
+bool SessionDispatcher::emulator()
+{
+    const auto s = state();
+    return s && s->profile == nw::SimProfile::Emulator;
+}
+
 bool SessionDispatcher::answersAtOnce()
 {
     const auto s = state();
@@ -97,11 +111,18 @@ SessionDispatcher::Answer SessionDispatcher::handle(const ncp::Request& request)
         return a;
     if (!loggedIn_)
         return completion(kCompletionAccessDenied);
+    if (const auto s = listedAs_.isEmpty() ? nullptr : state(); s && !stillConnected(*s)) {
+        // Cleared by the server: the session is logged out.
+        loggedIn_ = false;
+        listedAs_.clear();
+        return fromCode(nw::kInvalidConnection);
+    }
     return route(request);
 }
 
 SessionDispatcher::Answer SessionDispatcher::create()
 {
+    endConnection();
     if (handle_ != 0)
         client_->NWCCCloseConn(handle_);
     handle_ = 0;
@@ -114,15 +135,22 @@ SessionDispatcher::Answer SessionDispatcher::create()
     if (code != nw::kSuccess)
         return fromCode(code == nw::kServerUnknown ? nw::kInvalidConnection : code);
     const auto s = state();
-    if (!s)
+    const auto claim = s ? numbers_.claim(*s) : std::nullopt;
+    if (!claim)
         return fromCode(nw::kInvalidConnection);
-    connection_ = s->workstation.connection;
+    connection_ = claim->number;
+    workstation_ = claim->workstation;
+    if (workstation_)
+        client_->setOwnConnection(std::nullopt);
+    else
+        client_->setOwnConnection(nw::SimClient::OwnConnection{connection_, QString(), false});
     created_ = true;
     return Answer();
 }
 
 SessionDispatcher::Answer SessionDispatcher::destroy()
 {
+    endConnection();
     if (handle_ != 0)
         client_->NWCCCloseConn(handle_);
     handle_ = 0;
@@ -131,6 +159,65 @@ SessionDispatcher::Answer SessionDispatcher::destroy()
     Answer a;
     a.close = true;
     return a;
+}
+
+void SessionDispatcher::endConnection()
+{
+    if (!listedAs_.isEmpty()) {
+        if (nw::SimServer* server = client_->simServer(serverName_))
+            server->mutate([&](nw::SimState& s) {
+                const int index = s.connectionIndex(connection_);
+                if (index < 0 ||
+                    s.connections[std::size_t(index)].user.compare(listedAs_, Qt::CaseInsensitive))
+                    return false;
+                s.connections.erase(s.connections.begin() + index);
+                return true;
+            });
+        listedAs_.clear();
+    }
+    if (connection_ != 0)
+        numbers_.release(connection_);
+    connection_ = 0;
+    workstation_ = false;
+}
+
+void SessionDispatcher::listConnection(const nw::SimObject& user)
+{
+    if (workstation_)
+        return; // the workstation's connection is in the state already
+    const auto s = state();
+    const bool op = s && s->workstation.consoleOperator &&
+                    user.name.compare(s->workstation.user, Qt::CaseInsensitive) == 0;
+    client_->setOwnConnection(nw::SimClient::OwnConnection{connection_, user.name, op});
+    nw::SimServer* server = client_->simServer(serverName_);
+    if (!server)
+        return;
+    const bool listed = server->mutate([&](nw::SimState& st) {
+        const int index = st.connectionIndex(connection_);
+        // A number the state gave away meanwhile (quorvex-sim) stays theirs.
+        if (index >= 0 && (listedAs_.isEmpty() || st.connections[std::size_t(index)].user.compare(
+                                                      listedAs_, Qt::CaseInsensitive)))
+            return false;
+        if (index >= 0)
+            st.connections.erase(st.connections.begin() + index);
+        nw::SimConnection c;
+        c.number = connection_;
+        c.user = user.name;
+        c.login = QDateTime::currentDateTime();
+        st.connections.push_back(std::move(c));
+        std::sort(st.connections.begin(), st.connections.end(),
+                  [](const nw::SimConnection& a, const nw::SimConnection& b) {
+                      return a.number < b.number;
+                  });
+        return true;
+    });
+    if (listed)
+        listedAs_ = user.name;
+}
+
+bool SessionDispatcher::stillConnected(const nw::SimState& state) const
+{
+    return listedAs_.isEmpty() || state.connection(connection_) != nullptr;
 }
 
 SessionDispatcher::Answer SessionDispatcher::routeBeforeLogin(const ncp::Request& request,
@@ -164,8 +251,11 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
     case kFnClearLockSet:
         return clearLockSet(d);
     case kFnMessage:
+        // The server emulators take only the older form of a broadcast.
         if (r.subfunction == 0x0A)
-            return broadcast(d, r.replyLimit);
+            return emulator() ? completion(kCompletionNotSupported) : broadcast(d, r.replyLimit);
+        if (r.subfunction == 0x00)
+            return oldBroadcast(d);
         break;
     case kFnDirectory:
         switch (r.subfunction) {
@@ -193,16 +283,21 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
             return connectionInfo(d);
         case 0x36:
             return objectName(d);
+        case 0x3D:
+            return readProperty(d);
         case 0x47:
             return objectTrusteePaths(d);
         case 0xEB:
             return openFiles(d);
         case 0xEC:
             return connsUsingFile(d);
+        case 0xD2:
+            return clearConnectionOld(d);
         case 0xF4:
-            return pathToEntry(d);
+            // The server emulators keep no path-to-entry map.
+            return emulator() ? completion(kCompletionFailure) : pathToEntry(d);
         case 0xFE:
-            return clearConnection(d);
+            return emulator() ? completion(kCompletionNotSupported) : clearConnection(d);
         }
         break;
     case kFnNameSpace:

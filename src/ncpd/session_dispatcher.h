@@ -2,8 +2,11 @@
 
 // The server side of one NCP session: turns each request into the call of the
 // same meaning on a simulated-server client of its own, and the result into a
-// reply. Every session acts as the state's workstation connection, so the
-// answers equal what the in-process simulation gives.
+// reply. The first session acts as the state's workstation connection, so its
+// answers equal what the in-process simulation gives; every other session has
+// a connection number of its own and, once logged in, is listed in the state
+// as a connection of its user until it ends. The state's "profile" picks the
+// answers where real servers differ (NetWare's, or the server emulators').
 //
 // Blocking (the simulated calls wait latencyMs): run it off the event loop.
 // One instance is used by one thread at a time.
@@ -21,6 +24,7 @@
 
 namespace ncpd {
 
+class ConnectionNumbers;
 class EntryTable;
 
 class SessionDispatcher
@@ -35,15 +39,15 @@ public:
         bool close = false; // destroy: answer, then end the session
     };
 
-    SessionDispatcher(const QString& serverName, const QString& statePath, EntryTable& entries);
+    SessionDispatcher(const QString& serverName, const QString& statePath, EntryTable& entries,
+                      ConnectionNumbers& numbers);
     ~SessionDispatcher();
     SessionDispatcher(const SessionDispatcher&) = delete;
     SessionDispatcher& operator=(const SessionDispatcher&) = delete;
 
     Answer handle(const ncp::Request& request);
 
-    // The number this session's replies carry (the state's workstation
-    // connection, taken at create).
+    // The number this session's replies carry, taken at create.
     std::uint16_t connectionNumber() const { return connection_; }
     bool loggedIn() const { return loggedIn_; }
     // True when the state asks for no latency, so that a call answers at once
@@ -57,6 +61,14 @@ private:
 
     Answer create();
     Answer destroy();
+    // Gives the connection number back and takes the session's connection
+    // out of the state.
+    void endConnection();
+    // Lists a session that is not the workstation's as a connection of user.
+    void listConnection(const nw::SimObject& user);
+    // False when the server has cleared this session's own connection.
+    bool stillConnected(const nw::SimState& state) const;
+    bool emulator();
     Answer routeBeforeLogin(const ncp::Request& request, bool* handled);
     Answer route(const ncp::Request& request);
     std::shared_ptr<const nw::SimState> state();
@@ -67,6 +79,9 @@ private:
     Answer objectId(const QByteArray& data);
     Answer keyedLogin(const QByteArray& data);
     Answer objectName(const QByteArray& data);
+    Answer readProperty(const QByteArray& data);
+    // Counts a login's outcome on the object: refusals in a row, grace logins.
+    void recordLogin(std::uint32_t objectId, bool refused, bool graceUsed);
 
     // Connections (session_connection_calls.cpp).
     Answer pathToEntry(const QByteArray& data);
@@ -74,7 +89,10 @@ private:
     Answer connectionInfo(const QByteArray& data);
     Answer inetAddr(const QByteArray& data);
     Answer broadcast(const QByteArray& data, std::uint32_t replyLimit);
+    Answer oldBroadcast(const QByteArray& data);
     Answer clearConnection(const QByteArray& data);
+    Answer clearConnectionOld(const QByteArray& data);
+    Answer clearConnectionNumber(std::uint32_t connection);
     Answer clearFileLock(const QByteArray& data);
     Answer clearLockSet(const QByteArray& data);
 
@@ -109,11 +127,14 @@ private:
     QString serverName_;
     std::unique_ptr<nw::SimClient> client_;
     EntryTable& entries_;
+    ConnectionNumbers& numbers_;
     nw::NWCONN_HANDLE handle_ = 0;
     nw::NWDSContextHandle context_ = 0;
     bool created_ = false;
     bool loggedIn_ = false;
     std::uint16_t connection_ = 0;
+    bool workstation_ = false; // the session holds the workstation's number
+    QString listedAs_;         // the user this session is listed as in the state
     std::optional<std::array<std::uint8_t, 8>> loginKey_;
     // What each directory handle of the client names, kept beside the
     // client's own table so that 23/244 can resolve paths relative to one.

@@ -2,6 +2,7 @@
 // that a session must pass before anything else is answered.
 
 #include "ncp/bindery_password.h"
+#include "ncp/server_text.h"
 #include "ncpd/bindery_requests.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
@@ -13,6 +14,27 @@ namespace {
 
 constexpr std::uint8_t kCompletionFailure = 0xFF;
 constexpr std::uint8_t kCompletionNoSuchObject = 0xFC;
+constexpr std::uint8_t kCompletionNoSuchProperty = 0xFB;
+constexpr std::uint8_t kCompletionLocked = 0xC5;
+constexpr std::uint8_t kCompletionDisabled = 0xDC;
+constexpr std::uint8_t kCompletionExpired = 0xDE;
+constexpr std::uint8_t kCompletionGraceLogin = 0xDF;
+
+// Bindery clients upper-case the password before they shuffle it, others send
+// it as typed: either reading of the stored password is taken, in the
+// servers' single-byte encoding.
+bool passwordMatches(const nw::SimObject& o, std::uint32_t id,
+                     const std::array<std::uint8_t, 8>& key,
+                     const std::array<std::uint8_t, 8>& encrypted)
+{
+    const QString stored = o.password.value_or(QString());
+    for (const QString& form : {stored, ncp::binderyUpper(stored)}) {
+        const auto bytes = ncp::serverText(form);
+        if (bytes && ncp::encryptLoginKey(key, ncp::shufflePassword(id, *bytes)) == encrypted)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -66,18 +88,71 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
         return completion(kCompletionNoSuchObject);
     if (!key)
         return completion(kCompletionFailure);
-    // Bindery clients upper-case the password before they shuffle it, others
-    // send it as typed: either reading of the stored password is taken.
-    const QByteArray password = o->password ? o->password->toUtf8() : QByteArray();
-    const auto matches = [&](const QByteArray& text) {
-        return ncp::encryptLoginKey(*key, ncp::shufflePassword(o->id, text)) == request->encrypted;
-    };
-    if (!matches(password) && !matches(password.toUpper())) {
-        loggedIn_ = false;
+    loggedIn_ = false;
+    // Intruder detection: a locked account is not even tried.
+    if (o->locked())
+        return completion(kCompletionLocked);
+    const std::uint32_t id = o->id;
+    if (!passwordMatches(*o, id, *key, request->encrypted)) {
+        recordLogin(id, true, false);
         return completion(kCompletionFailure);
     }
+    const bool grace = o->passwordExpired && o->graceLogins > 0;
+    recordLogin(id, false, grace);
+    if (o->disabled)
+        return completion(kCompletionDisabled);
+    if (o->passwordExpired && !grace)
+        return completion(kCompletionExpired);
     loggedIn_ = true;
-    return Answer();
+    listConnection(*o);
+    // A grace login is a login: the session goes on, the user is told.
+    return completion(grace ? kCompletionGraceLogin : 0);
+}
+
+void SessionDispatcher::recordLogin(std::uint32_t objectId, bool refused, bool graceUsed)
+{
+    nw::SimServer* server = client_->simServer(serverName_);
+    if (!server)
+        return;
+    server->mutate([&](nw::SimState& s) {
+        for (nw::SimObject& o : s.objects) {
+            if (o.id != objectId)
+                continue;
+            const int failed = refused ? o.failedLogins + 1 : 0;
+            const int grace = graceUsed ? o.graceLogins - 1 : o.graceLogins;
+            if (failed == o.failedLogins && grace == o.graceLogins)
+                return false;
+            o.failedLogins = failed;
+            o.graceLogins = grace;
+            return true;
+        }
+        return false;
+    });
+}
+
+SessionDispatcher::Answer SessionDispatcher::readProperty(const QByteArray& data)
+{
+    const auto request = decodeReadProperty(data);
+    if (!request)
+        return malformed();
+    const auto s = state();
+    if (!s)
+        return fromCode(nw::kInvalidConnection);
+    const nw::SimObject* o = s->objectByName(nw::fromWire(request->object.constData()));
+    if (!o || request->type != kObjectTypeUser)
+        return completion(kCompletionNoSuchObject);
+    // Of the bindery's properties only the login control is kept: account
+    // expiry (3 bytes), disabled, password expiry (3), grace logins left; the
+    // rest (the password interval, the grace logins a new password gets, the
+    // time restrictions) is not modelled and reads 0.
+    if (request->property.toUpper() != "LOGIN_CONTROL" || request->segment != 1)
+        return completion(kCompletionNoSuchProperty);
+    QByteArray value(128, '\0');
+    value[3] = o->disabled ? char(0xFF) : '\0';
+    value[7] = char(std::min(o->graceLogins, 255));
+    Answer a;
+    a.data = encodePropertyReply(value, 0);
+    return a;
 }
 
 SessionDispatcher::Answer SessionDispatcher::objectName(const QByteArray& data)

@@ -33,7 +33,8 @@ void SessionTable::add(QTcpSocket* socket)
     thread->setObjectName(QStringLiteral("ncpd session"));
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
-    auto dispatcher = std::make_unique<SessionDispatcher>(serverName_, statePath_, entries_);
+    auto dispatcher =
+        std::make_unique<SessionDispatcher>(serverName_, statePath_, entries_, numbers_);
     auto* session = new ServerSession(socket, std::move(dispatcher), thread, this);
     sessions_.insert(session);
     new SessionWatchdog(*session, limits_);

@@ -3,6 +3,7 @@
 // The sessions a server holds, each with the thread its dispatcher runs on.
 // Ending the table ends every session and waits for calls still running.
 
+#include "ncpd/connection_numbers.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/session_watchdog.h"
 
@@ -44,6 +45,7 @@ private:
     QString statePath_;
     SessionLimits limits_;
     EntryTable entries_;
+    ConnectionNumbers numbers_;
     std::set<ServerSession*> sessions_;
 };
 

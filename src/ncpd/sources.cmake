@@ -5,6 +5,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/busy_answer.cpp
     ncpd/busy_answer.h
     ncpd/bindery_requests.cpp
+    ncpd/connection_numbers.h
+    ncpd/connection_numbers.cpp
     ncpd/connection_requests.h
     ncpd/connection_requests.cpp
     ncpd/directory_requests.h

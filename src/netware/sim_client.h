@@ -76,6 +76,18 @@ public:
     // the client); null goes back to the client's own.
     void setEntryNumbers(SimEntryNumbers* numbering);
 
+    // The connection this client acts as, in place of the state's
+    // workstation (an NCP server's session of another user): whose locks it
+    // clears, whether it may list and clear connections, whose name its
+    // messages carry.
+    struct OwnConnection
+    {
+        std::uint16_t number = 0;
+        QString user;
+        bool consoleOperator = false;
+    };
+    void setOwnConnection(std::optional<OwnConnection> own) { own_ = std::move(own); }
+
     NWCCODE NWCallsInit(void* reserved1, void* reserved2) override;
     NWCCODE NWParsePath(const char* path, std::span<char> serverName, NWCONN_HANDLE& conn,
                         std::span<char> volName, std::span<char> dirPath) override;
@@ -189,6 +201,15 @@ private:
     };
 
     Call enter(NWCONN_HANDLE handle, const char* callName);
+    std::uint16_t ownNumber(const SimState& s) const
+    {
+        return own_ ? own_->number : s.workstation.connection;
+    }
+    bool consoleOperator(const SimState& s) const
+    {
+        return own_ ? own_->consoleOperator : s.workstation.consoleOperator;
+    }
+    QString ownUser(const SimState& s) const { return own_ ? own_->user : s.workstation.user; }
     Resolved resolve(const Call& call, NWDIR_HANDLE dirHandle, const QString& path) const;
     std::optional<QString> hostPath(const Call& call, const Resolved& r) const;
     Server* findServer(const QString& name);
@@ -209,6 +230,7 @@ private:
     NWDSContextHandle nextContext_ = 1;
     SimEntryTable ownEntries_;
     SimEntryNumbers* entries_ = &ownEntries_;
+    std::optional<OwnConnection> own_;
 };
 
 } // namespace nw

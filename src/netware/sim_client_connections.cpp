@@ -46,7 +46,7 @@ NWCCODE SimClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
     if (call.code)
         return call.code;
     const SimState& s = *call.state;
-    if (!s.workstation.consoleOperator)
+    if (!consoleOperator(s))
         return kNoConsoleRights;
     const Resolved r = resolve(call, dirHandle, fromWire(filePath));
     if (r.code)
@@ -165,6 +165,7 @@ NWCCODE SimClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
     const bool ok = call.server->sim->mutate([&](SimState& s) {
         bool changed = false;
         const QString at = formatStateTime(QDateTime::currentDateTime());
+        const QString from = ownUser(s);
         for (std::uint16_t i = 0; i < connCount; ++i) {
             const int index =
                 connList[i] <= 0xFFFF ? s.connectionIndex(std::uint16_t(connList[i])) : -1;
@@ -175,7 +176,7 @@ NWCCODE SimClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
                 results[i] = kNoSuchObject;
                 continue;
             }
-            c.messages.append(QJsonObject{{QLatin1String("from"), s.workstation.user},
+            c.messages.append(QJsonObject{{QLatin1String("from"), from},
                                           {QLatin1String("at"), at},
                                           {QLatin1String("text"), text}});
             results[i] = kSuccess;
@@ -200,7 +201,7 @@ NWCCODE SimClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t con
     const Call call = enter(conn, "NWClearConnectionNumber");
     if (call.code)
         return call.code;
-    if (!call.state->workstation.consoleOperator)
+    if (!consoleOperator(*call.state))
         return kNoConsoleRights;
     NWCCODE code = kBadStationNumber;
     bool ownConnection = false;
@@ -209,7 +210,7 @@ NWCCODE SimClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t con
         if (index < 0)
             return false;
         s.connections.erase(s.connections.begin() + index);
-        ownConnection = connNumber == s.workstation.connection;
+        ownConnection = connNumber == ownNumber(s);
         code = kSuccess;
         return true;
     });
@@ -226,7 +227,7 @@ NWCCODE SimClient::NWClearFileLockSet(NWCONN_HANDLE conn)
     if (call.code)
         return call.code;
     const bool ok = call.server->sim->mutate([&](SimState& s) {
-        const int index = s.connectionIndex(s.workstation.connection);
+        const int index = s.connectionIndex(ownNumber(s));
         if (index < 0)
             return false;
         bool changed = false;
@@ -251,7 +252,7 @@ NWCCODE SimClient::NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, 
     const bool ok = call.server->sim->mutate([&](SimState& s) {
         // Only the station's own lock: a server never lets one station release
         // another station's lock.
-        const int index = s.connectionIndex(s.workstation.connection);
+        const int index = s.connectionIndex(ownNumber(s));
         if (index < 0)
             return false;
         for (SimOpenEntry& e : s.connections[std::size_t(index)].open) {

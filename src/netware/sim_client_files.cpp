@@ -92,23 +92,20 @@ NWCCODE SimClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
     const SimState& s = *call.state;
     if (volNum >= s.volumes.size())
         return kVolumeDoesNotExist;
-    // The handle is the position of the last path given among the object's
-    // paths on the volume; 0xFFFF starts.
-    const int start = iterHandle == 0xFFFF ? 0 : iterHandle + 1;
-    int position = 0;
-    for (int index : s.trusteesOfObject(objID)) {
-        const SimTrustee& t = s.trustees[std::size_t(index)];
-        const auto split = splitNwPath(t.path);
-        if (s.volumeIndex(split->volume) != volNum)
-            continue;
-        if (position++ < start)
-            continue;
-        copyToBuffer(path, toWire(s.volumes[volNum].name + QLatin1Char(':') + split->relative));
-        accessRights = std::uint8_t(t.rights);
-        iterHandle = std::uint16_t(position - 1);
-        return kSuccess;
-    }
-    return kInvalidPath; // no more trustee paths
+    // The handle is the position of the path to give among the object's paths
+    // on the volume, and comes back as the position after it; 0xFFFF and 0
+    // both start.
+    const std::size_t position = iterHandle == 0xFFFF ? 0 : iterHandle;
+    const std::vector<int> paths = s.trusteePathsOn(objID, volNum);
+    // The position after the last must not read as a new start.
+    if (position >= paths.size() || position + 1 >= 0xFFFF)
+        return kInvalidPath; // no more trustee paths
+    const SimTrustee& t = s.trustees[std::size_t(paths[position])];
+    copyToBuffer(path,
+                 toWire(s.volumes[volNum].name + QLatin1Char(':') + splitNwPath(t.path)->relative));
+    accessRights = std::uint8_t(t.rights);
+    iterHandle = std::uint16_t(position + 1);
+    return kSuccess;
 }
 
 NWCCODE SimClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
@@ -126,10 +123,10 @@ NWCCODE SimClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
         return r.code;
     const SimState& s = *call.state;
     const std::vector<int>& list = s.trusteesOfPath(r.key);
-    if (iterHandle > 0 && iterHandle >= list.size())
-        return kInvalidPath; // no trustees left
+    // The handle numbers blocks of twenty trustees, 0 first.
+    const std::uint64_t start = std::uint64_t(iterHandle) * kTrusteesPerScan;
     const auto host = hostPath(call, r);
-    if ((!host && list.empty()) || iterHandle >= list.size())
+    if ((!host && list.empty()) || start >= list.size())
         return kInvalidPath; // no such entry, or no trustees left
     const QString name = splitLast(r.relative).second;
     copyToBuffer(dirName, toWire(name.isEmpty() ? s.volumes[std::size_t(r.volume)].name : name));
@@ -137,12 +134,12 @@ NWCCODE SimClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
     const SimFileData* data = s.fileData(r.key);
     ownerID = data ? data->owner : 0;
     const std::size_t count =
-        std::min({list.size() - iterHandle, trustees.size(), std::size_t(kTrusteesPerScan)});
+        std::min({list.size() - start, trustees.size(), std::size_t(kTrusteesPerScan)});
     for (std::size_t i = 0; i < count; ++i) {
-        const SimTrustee& t = s.trustees[std::size_t(list[iterHandle + i])];
+        const SimTrustee& t = s.trustees[std::size_t(list[start + i])];
         trustees[i] = TRUSTEE_INFO{t.objectId, t.rights};
     }
-    iterHandle += std::uint32_t(count);
+    ++iterHandle;
     return kSuccess;
 }
 

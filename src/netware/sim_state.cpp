@@ -117,6 +117,17 @@ const std::vector<int>& SimState::trusteesOfObject(std::uint32_t id) const
     return it == trusteesByObject_.constEnd() ? none : *it;
 }
 
+std::vector<int> SimState::trusteePathsOn(std::uint32_t id, int volume) const
+{
+    std::vector<int> out;
+    for (const int index : trusteesOfObject(id)) {
+        const auto split = splitNwPath(trustees[std::size_t(index)].path);
+        if (split && volumeIndex(split->volume) == volume)
+            out.push_back(index);
+    }
+    return out;
+}
+
 const std::vector<int>& SimState::trusteesOfPath(const QString& normPath) const
 {
     static const std::vector<int> none;

@@ -41,6 +41,18 @@ struct SimObject
     // Plain text, for the simulation only; an object without one accepts only
     // the empty password.
     std::optional<QString> password;
+    // Intruder detection: refusals in a row, and how many lock the account
+    // (0: never). A locked account answers every login 0xC5 until
+    // failedLogins goes back below the limit.
+    int failedLogins = 0;
+    int intruderLimit = 0;
+    // An expired password logs in on a grace login (0xDF) while graceLogins
+    // lasts, one used per login; then 0xDE. A disabled account answers 0xDC.
+    bool passwordExpired = false;
+    int graceLogins = 0;
+    bool disabled = false;
+
+    bool locked() const { return intruderLimit > 0 && failedLogins >= intruderLimit; }
 
     // "JSMITH.SALES.ACME", or "BOB" at the root.
     QString fullName() const
@@ -109,6 +121,16 @@ struct SimOpenRef
     int openIndex = 0;
 };
 
+// How an NCP server serving the state answers where real servers differ:
+// as NetWare does, or as the server emulators do (a 132-byte 22/40 entry, the
+// trustee-path list ended by an empty entry, the older forms of clearing a
+// connection and broadcasting, no 23/244).
+enum class SimProfile
+{
+    NetWare,
+    Emulator
+};
+
 class SimState
 {
 public:
@@ -127,6 +149,7 @@ public:
     int emptyBatches = 0;
     // How long an NCP session may stay silent before the server drops it.
     int watchdogSeconds = 300;
+    SimProfile profile = SimProfile::NetWare;
     QJsonObject unknownKeys; // kept so that a rewrite does not drop them
 
     // Rebuilds every index; call after changing the vectors.
@@ -146,6 +169,8 @@ public:
     const std::vector<SimOpenRef>& openEntries(const QString& normPath) const;
     // Indexes into trustees, in file order.
     const std::vector<int>& trusteesOfObject(std::uint32_t id) const;
+    // The object's trustee paths on one volume, in file order.
+    std::vector<int> trusteePathsOn(std::uint32_t id, int volume) const;
     const std::vector<int>& trusteesOfPath(const QString& normPath) const;
     const SimFileData* fileData(const QString& normPath) const;
     // First fault naming the call (case ignored), or nullptr.

@@ -73,7 +73,7 @@ const QSet<QString> kKnownKeys = {
     QStringLiteral("objects"),        QStringLiteral("workstation"), QStringLiteral("connections"),
     QStringLiteral("trustees"),       QStringLiteral("files"),       QStringLiteral("faults"),
     QStringLiteral("latencyMs"),      QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
-    QStringLiteral("watchdogSeconds")};
+    QStringLiteral("watchdogSeconds"), QStringLiteral("profile")};
 
 class Reader
 {
@@ -103,6 +103,13 @@ private:
     {
         const QJsonValue v = o.value(QLatin1String(key));
         return v.isUndefined() ? def : integer(v, Where(where, key), lo, hi);
+    }
+    static bool optBool(const QJsonObject& o, const char* key, const Where& where, bool def)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isUndefined() && !v.isBool())
+            fail(Where(where, key), QStringLiteral("must be true or false"));
+        return v.toBool(def);
     }
     static QString text(const QJsonValue& v, const Where& where)
     {
@@ -165,6 +172,15 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->batchSize = int(optInteger(root, "batchSize", kRoot, 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", kRoot, 0, 100000, 0));
     s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", kRoot, 1, 86400, 300));
+    const QJsonValue profile = root.value(QLatin1String("profile"));
+    if (!profile.isUndefined()) {
+        const Where where("profile");
+        const QString name = text(profile, where);
+        if (name == QLatin1String("emulator"))
+            s_->profile = SimProfile::Emulator;
+        else if (name != QLatin1String("netware"))
+            fail(where, QStringLiteral("\"%1\" is neither \"netware\" nor \"emulator\"").arg(name));
+    }
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -220,6 +236,11 @@ void Reader::readObjects(const QJsonObject& root)
             obj.context = text(o.value(QLatin1String("context")), Where(where, "context"));
         if (o.contains(QLatin1String("password")))
             obj.password = text(o.value(QLatin1String("password")), Where(where, "password"));
+        obj.failedLogins = int(optInteger(o, "failedLogins", where, 0, 1e6, 0));
+        obj.intruderLimit = int(optInteger(o, "intruderLimit", where, 0, 1e6, 0));
+        obj.graceLogins = int(optInteger(o, "graceLogins", where, 0, 255, 0));
+        obj.passwordExpired = optBool(o, "passwordExpired", where, false);
+        obj.disabled = optBool(o, "disabled", where, false);
         const QString upper = obj.name.toUpper();
         if (names.contains(upper))
             fail(name, QStringLiteral("%1 appears twice").arg(obj.name));

@@ -63,6 +63,18 @@ QByteArray simStateToJson(const SimState& s)
             j.insert(QLatin1String("context"), o.context);
         if (o.password)
             j.insert(QLatin1String("password"), *o.password);
+        // The login keys appear once they mean something, so that a state
+        // without them is written back as it was.
+        if (o.failedLogins)
+            j.insert(QLatin1String("failedLogins"), o.failedLogins);
+        if (o.intruderLimit)
+            j.insert(QLatin1String("intruderLimit"), o.intruderLimit);
+        if (o.passwordExpired)
+            j.insert(QLatin1String("passwordExpired"), true);
+        if (o.passwordExpired || o.graceLogins)
+            j.insert(QLatin1String("graceLogins"), o.graceLogins);
+        if (o.disabled)
+            j.insert(QLatin1String("disabled"), true);
         objects.append(j);
     }
     root.insert(QLatin1String("objects"), objects);
@@ -106,6 +118,8 @@ QByteArray simStateToJson(const SimState& s)
     root.insert(QLatin1String("emptyBatches"), s.emptyBatches);
     if (s.watchdogSeconds != SimState().watchdogSeconds)
         root.insert(QLatin1String("watchdogSeconds"), s.watchdogSeconds);
+    if (s.profile == SimProfile::Emulator)
+        root.insert(QLatin1String("profile"), QStringLiteral("emulator"));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -1,5 +1,8 @@
 #include "password_file.h"
 
+#include <QFile>
+#include <QStringDecoder>
+
 #include <cerrno>
 #include <cstring>
 
@@ -63,6 +66,27 @@ PasswordFile::~PasswordFile()
 PasswordFile::PasswordFile(PasswordFile&& other) noexcept
     : m_password(std::move(other.m_password)), m_refusal(std::move(other.m_refusal))
 {
+}
+
+QString PasswordFile::passwordText() const
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(m_password);
+    if (utf8.hasError()) {
+        text.fill(QChar());
+        return QString::fromLatin1(m_password);
+    }
+    return text;
+}
+
+std::optional<std::int64_t> PasswordFile::modified(const QString& path)
+{
+    struct stat st
+    {
+    };
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
 
 PasswordFile PasswordFile::read(const QString& path)

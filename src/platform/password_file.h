@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 #include <sys/types.h>
 
 namespace quorvex {
@@ -23,6 +26,12 @@ public:
     bool ok() const { return m_refusal.isEmpty(); }
     // The first line without its line end (LF or CR LF); empty when refused.
     const QByteArray& password() const { return m_password; }
+    // The same as text: UTF-8, as editors write it, or Latin-1 bytes when the
+    // line is not valid UTF-8.
+    QString passwordText() const;
+    // The file's modification time in nanoseconds; nullopt when it cannot be
+    // looked at.
+    static std::optional<std::int64_t> modified(const QString& path);
     // Why the file was refused, beginning with its path; empty when accepted.
     const QString& refusal() const { return m_refusal; }
 

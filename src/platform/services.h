@@ -3,6 +3,7 @@
 namespace quorvex {
 
 class AppDirs;
+class AttemptOrigin;
 class Clipboard;
 class Clock;
 class DriveMap;
@@ -25,6 +26,8 @@ struct Services
     Clipboard& clipboard;
     const AppDirs& dirs;
     bool headless = false; // nobody can see the windows or answer a box
+    // Marks the work of the rescan timer, for the logins it causes; may be null.
+    AttemptOrigin* origin = nullptr;
 };
 
 } // namespace quorvex

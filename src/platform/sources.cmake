@@ -1,5 +1,6 @@
 # Sources of src/platform.
 target_sources(quorvex_platform PRIVATE
+    platform/attempt_origin.h
     platform/clipboard.h
     platform/clock.h
     platform/default_printer.cpp

@@ -2,6 +2,8 @@
 
 #include "app/form1.h"
 #include "app/interval_timer.h"
+#include "platform/attempt_origin.h"
+#include "platform/services.h"
 #include "scan/scan_engine.h"
 
 #include <QCheckBox>
@@ -58,6 +60,8 @@ void RescanControls::Timer1_Timer()
     // next tick after it finishes scans again.
     if (form_.scan().isRunning())
         return;
+    // The scan and what follows it (auto-clear) are the timer's, not a person's.
+    const AttemptOrigin::Automatic automatic(form_.services().origin);
     form_.scan().Command1_Click();
 }
 

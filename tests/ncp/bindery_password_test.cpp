@@ -137,6 +137,40 @@ private slots:
             QVERIFY(seen.size() > 16);
     }
 
+    void matchesAnIndependentImplementation_data()
+    {
+        // The server emulator mars_nwe's nwcrypt.c gives these 8 bytes for a
+        // password (already upper-cased), an object ID (its big-endian bytes
+        // into the shuffle) and a login key.
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<uint>("objectId");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("empty") << QByteArray() << 0x12345678u << QByteArray("0123456789abcdef")
+                               << QByteArray("bbbdfce5400d2e65");
+        QTest::newRow("A") << QByteArray("A") << 0x00000001u << QByteArray("0123456789abcdef")
+                           << QByteArray("e77349c4bd416688");
+        QTest::newRow("SECRET") << QByteArray("SECRET") << 0x12345678u
+                                << QByteArray("0123456789abcdef") << QByteArray("454744f4677cf003");
+        QTest::newRow("SUPERVISOR")
+            << QByteArray("SUPERVISOR") << 0x00000001u << QByteArray("9a0b7c3de2516680")
+            << QByteArray("51f4704b3e08126f");
+        QTest::newRow("bytes E4 F6 FC")
+            << QByteArray("\xE4\xF6\xFC") << 0x12345678u << QByteArray("0123456789abcdef")
+            << QByteArray("d5835beb798f9afd");
+    }
+    void matchesAnIndependentImplementation()
+    {
+        QFETCH(QByteArray, password);
+        QFETCH(uint, objectId);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, sent);
+        Key loginKey{};
+        const QByteArray keyBytes = QByteArray::fromHex(key);
+        std::copy(keyBytes.begin(), keyBytes.end(), loginKey.begin());
+        QCOMPARE(hex(encryptLoginKey(loginKey, shufflePassword(objectId, password))), sent);
+    }
+
     void knownOutputsStayPut()
     {
         // Computed by this implementation and by a separate throw-away rewrite

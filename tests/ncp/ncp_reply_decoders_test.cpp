@@ -101,6 +101,12 @@ const std::vector<Case>& cases()
          [] { return QByteArray(140, '\0'); }},
         {"87/6 long name", [](auto& d) { return decodeLongName(d).has_value(); },
          [] { return WireWriter().zeros(76).lengthPrefixed("Long name.txt").take(); }},
+        {"87/6 directory entry", [](auto& d) { return decodeDirectoryEntry(d).has_value(); },
+         [] { return WireWriter().zeros(56).u32le(1).zeros(16).lengthPrefixed("Q1.XLS").take(); }},
+        {"21/0 broadcast", [](auto& d) { return decodeOldBroadcast(d, 2).has_value(); },
+         [] { return QByteArray("\x02\x00\xFC", 3); }},
+        {"23/61 login control", [](auto& d) { return decodeGraceLogins(d).has_value(); },
+         [] { return QByteArray(130, '\0'); }},
         {"104/2 fragment", [](auto& d) { return decodeDsReply(d).has_value(); },
          [] { return dsFragment(0, QByteArray(8, '\1')); }},
         {"resolve name", [](auto& d) { return decodeResolvedName(d).has_value(); },
@@ -213,6 +219,20 @@ private slots:
         QCOMPARE((*list)[1].objectRights, 0x1FF);
         // The rights of all twenty slots may come along.
         QVERIFY(decodeDirTrustees(trustees(2) + QByteArray(36, '\0')));
+
+        // 22/40: NetWare's 140 bytes or the emulators' 132, the creator,
+        // archiver and modifier big-endian on the wire.
+        for (const int size : {140, 132}) {
+            QByteArray entry(size, '\0');
+            entry.replace(32, 4, WireWriter().u32be(kId).take());
+            entry.replace(48, 4, WireWriter().u32be(0x1003).take());
+            entry.replace(102, 2, WireWriter().u16le(0x3068).take());
+            const auto info = decodeExtendedInfo(entry);
+            QVERIFY(info);
+            QCOMPARE(info->u32(32), kId);
+            QCOMPARE(info->u32(48), 0x1003u);
+            QCOMPARE(info->u16(102), 0x3068);
+        }
 
         const auto resolved = decodeResolvedName(WireWriter().u32le(1).u32be(kId).take());
         QVERIFY(resolved && resolved->found);

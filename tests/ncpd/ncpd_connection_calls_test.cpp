@@ -44,6 +44,7 @@ private slots:
     void clearConnection_data();
     void clearConnection();
     void clearingOwnConnectionEndsTheHandle();
+    void olderFormsAndTheEmulatorsRefusals();
 };
 
 void NcpdConnectionCallsTest::versionInfo()
@@ -308,6 +309,31 @@ void NcpdConnectionCallsTest::clearingOwnConnectionEndsTheHandle()
     QVERIFY(c.create());
     QCOMPARE(c.login("ADMIN", "secret")->completion, std::uint8_t(0));
     QCOMPARE(c.request(0x17, 0x1C, WireWriter().u32le(5).take())->completion, std::uint8_t(0));
+}
+
+void NcpdConnectionCallsTest::olderFormsAndTheEmulatorsRefusals()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    // 21/0: a status byte per station, 0xFF for one that is not there.
+    const auto sent = c.request(0x15, 0x00, QByteArray("\x03\x05\x63\x06\x05Lunch", 10));
+    QCOMPARE(sent->data, QByteArray("\x03\x00\xFF\xFC", 4));
+    QCOMPARE(c.request(0x15, 0x00, QByteArray("\x01\x63\x02Hi", 5))->completion,
+             std::uint8_t(0xFF));
+    QCOMPARE(c.request(0x17, 0xD2, QByteArray(1, '\x06'))->completion, std::uint8_t(0));
+    QVERIFY(!nw::loadSimState(f.builder.statePath()).state->connection(6));
+    // The emulators take only the older forms, and keep no path-to-entry map.
+    f.builder.set("profile", "emulator").write();
+    QTest::qWait(10);
+    QCOMPARE(c.request(0x17, 0xFE, WireWriter().u32le(5).take())->completion, std::uint8_t(0xFB));
+    QCOMPARE(c.request(0x15, 0x0A, WireWriter().u16le(1).u32le(5).lengthPrefixed("x").take())
+                 ->completion,
+             std::uint8_t(0xFB));
+    QCOMPARE(
+        c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed("DATA:REPORTS").take())->completion,
+        std::uint8_t(0xFF));
 }
 
 QTEST_GUILESS_MAIN(NcpdConnectionCallsTest)

@@ -37,6 +37,7 @@ class NcpdDirectoryCallsTest : public QObject
     Q_OBJECT
 private slots:
     void directoryHandlesAndTrustees();
+    void objectTrusteePaths_data();
     void objectTrusteePaths();
     void extendedInfoAndLongName();
     void objectName();
@@ -90,7 +91,8 @@ void NcpdDirectoryCallsTest::directoryHandlesAndTrustees()
     QCOMPARE(in.u16le(), trustees[0].objectRights);
     QCOMPARE(in.u16le(), trustees[1].objectRights);
     QVERIFY(in.ok() && in.atEnd());
-    const auto end = c.request(0x16, 0x26, WireWriter().u8(handle).u8(2).lengthPrefixed("").take());
+    // The sequence numbers blocks of twenty: the second block is past the two.
+    const auto end = c.request(0x16, 0x26, WireWriter().u8(handle).u8(1).lengthPrefixed("").take());
     QCOMPARE(end->completion, std::uint8_t(0x9C));
 
     QCOMPARE(c.request(0x16, 0x14, QByteArray(1, char(handle)))->completion, std::uint8_t(0));
@@ -100,26 +102,48 @@ void NcpdDirectoryCallsTest::directoryHandlesAndTrustees()
         std::uint8_t(0x9B));
 }
 
+void NcpdDirectoryCallsTest::objectTrusteePaths_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::newRow("netware") << "netware";
+    QTest::newRow("emulator") << "emulator";
+}
+
 void NcpdDirectoryCallsTest::objectTrusteePaths()
 {
+    QFETCH(QString, profile);
     NcpdFixture f;
+    f.builder.trustee("DATA:ARCHIVE", "JSMITH", 1).set("profile", profile);
     QVERIFY(f.start());
     RawNcpClient c;
     QVERIFY(c.open(f.port(), "ADMIN", "secret"));
-    const auto first = c.request(0x17, 0x47, WireWriter().u8(1).u16be(0xFFFF).u32be(1002).take());
-    QCOMPARE(first->completion, std::uint8_t(0));
-    WireReader in(first->data);
-    const std::uint16_t next = in.u16be();
-    QCOMPARE(in.u32be(), 1002u);
-    QCOMPARE(in.u8(), std::uint8_t(251));
-    QCOMPARE(in.lengthPrefixed(), QByteArray("DATA:REPORTS"));
-    const auto end = c.request(0x17, 0x47, WireWriter().u8(1).u16be(next).u32be(1002).take());
-    QCOMPARE(end->completion, std::uint8_t(0x9C));
+    const auto ask = [&c](std::uint16_t sequence) {
+        return c.request(0x17, 0x47, WireWriter().u8(1).u16be(sequence).u32be(1002).take());
+    };
+    // 0 and 0xFFFF both start; the next sequence is the position after the path.
+    for (const std::uint16_t start : {0, 0xFFFF}) {
+        const auto first = ask(start);
+        QCOMPARE(first->data,
+                 WireWriter().u16be(1).u32be(1002).u8(251).lengthPrefixed("DATA:REPORTS").take());
+    }
+    // NetWare's last path says none follow; the emulators' list ends with an
+    // empty entry, NetWare's with 0x9C when asked past it.
+    const bool emulator = profile == QLatin1String("emulator");
+    QCOMPARE(ask(1)->data, WireWriter()
+                               .u16be(emulator ? 2 : 0)
+                               .u32be(1002)
+                               .u8(1)
+                               .lengthPrefixed("DATA:ARCHIVE")
+                               .take());
+    const auto end = ask(2);
+    QCOMPARE(end->completion, std::uint8_t(emulator ? 0 : 0x9C));
+    QCOMPARE(end->data, emulator ? QByteArray(8, '\0') : QByteArray());
 }
 
 void NcpdDirectoryCallsTest::extendedInfoAndLongName()
 {
     NcpdFixture f;
+    f.builder.fileData(QString::fromLatin1(kQ1), {{"owner", "JSMITH"}, {"modifier", "BOB"}});
     QVERIFY(f.start());
     RawNcpClient c;
     QVERIFY(c.open(f.port(), "ADMIN", "secret"));
@@ -134,7 +158,27 @@ void NcpdDirectoryCallsTest::extendedInfoAndLongName()
         0x16, 0x28,
         WireWriter().u8(0).u8(0).u32le(0xFFFFFFFF).lengthPrefixed("DATA:REPORTS\\Q*.XLS").take());
     QCOMPARE(ext->completion, std::uint8_t(0));
-    QCOMPARE(ext->data, QByteArray(reinterpret_cast<const char*>(entry.bytes.data()), 140));
+    // The owner, archiver and modifier travel big-endian, and so does the size.
+    QByteArray wire(reinterpret_cast<const char*>(entry.bytes.data()), 140);
+    for (const int offset : {32, 40, 48, 52})
+        wire.replace(offset, 4, WireWriter().u32be(entry.u32(offset)).take());
+    QCOMPARE(ext->data, wire);
+    QCOMPARE(entry.u32(32), 1002u);
+    // The server emulators' entry: 132 bytes, the sequence big-endian too.
+    f.builder.set("profile", "emulator").write();
+    QTest::qWait(10); // past the moment the server trusts its last look at the file
+    wire.replace(0, 4, WireWriter().u32be(entry.u32(0)).take());
+    wire.replace(52, 4, QByteArray(reinterpret_cast<const char*>(entry.bytes.data()) + 52, 4));
+    QCOMPARE(c.request(0x16, 0x28,
+                       WireWriter()
+                           .u8(0)
+                           .u8(0)
+                           .u32le(0xFFFFFFFF)
+                           .lengthPrefixed("DATA:REPORTS\\Q*.XLS")
+                           .take())
+                 ->data,
+             wire.left(132));
+    f.builder.set("profile", "netware").write();
 
     const QByteArray longName = "Quarterly report & notes.doc";
     std::array<char, 256> dos{};
@@ -156,6 +200,23 @@ void NcpdDirectoryCallsTest::extendedInfoAndLongName()
                                         .take());
     QCOMPARE(byVolume->completion, std::uint8_t(0));
     QCOMPARE(byVolume->data, WireWriter().zeros(76).lengthPrefixed(dos.data()).take());
+
+    // With the directory bit, the block names the entry as 23/244 does.
+    const auto numbered = c.request(0x57, 0x06,
+                                    WireWriter()
+                                        .u8(nw::NW_NS_DOS)
+                                        .u8(nw::NW_NS_DOS)
+                                        .u16le(0)
+                                        .u32le(0x0401)
+                                        .u8(1)
+                                        .u32le(0)
+                                        .u8(0xFF)
+                                        .u8(2)
+                                        .lengthPrefixed("REPORTS")
+                                        .lengthPrefixed("Q1.XLS")
+                                        .take());
+    const auto file = c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed(kQ1).take());
+    QCOMPARE(numbered->data.mid(52, 8), file->data.mid(1) + QByteArray("\x01\0\0\0", 4));
 
     const auto dir =
         c.request(0x17, 0xF4, WireWriter().u8(0).lengthPrefixed("DATA:REPORTS").take());

@@ -35,6 +35,8 @@ private slots:
     void requestsWithoutCreateAreBadConnection();
     void stillWorkingWhileACallIsSlow();
     void destroyEndsTheSession();
+    void sessionsHaveConnectionsOfTheirOwn();
+    void loginsAreCountedLockedAndGraced();
 };
 
 void NcpdSessionTest::createAnswersTheWorkstationConnection()
@@ -288,6 +290,78 @@ void NcpdSessionTest::destroyEndsTheSession()
     QCOMPARE(reply->completion, std::uint8_t(0));
     QVERIFY(c.waitClosed());
     QTRY_COMPARE(f.listener->sessionCount(), std::size_t(0));
+}
+
+void NcpdSessionTest::sessionsHaveConnectionsOfTheirOwn()
+{
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient workstation, jsmith, admin;
+    QVERIFY(workstation.open(f.port(), "ADMIN", "secret"));
+    QVERIFY(jsmith.open(f.port(), "JSMITH"));
+    QVERIFY(admin.open(f.port(), "ADMIN", "secret"));
+    // The first keeps the workstation's number; the others take free ones
+    // (5 and 6 are the state's) and appear in the state as their users'.
+    QCOMPARE(workstation.connection(), std::uint16_t(1));
+    QCOMPARE(jsmith.connection(), std::uint16_t(2));
+    QCOMPARE(admin.connection(), std::uint16_t(3));
+    auto state = nw::loadSimState(f.builder.statePath()).state;
+    QCOMPARE(state->connection(2)->user, QStringLiteral("JSMITH"));
+    QCOMPARE(state->connection(3)->user, QStringLiteral("ADMIN"));
+    // Each acts as itself: JSMITH is no console operator.
+    QCOMPARE(jsmith.request(0x17, 0xFE, u32le(6))->completion, std::uint8_t(0xC6));
+    // A connection cleared by the server is logged out.
+    QCOMPARE(workstation.request(0x17, 0xFE, u32le(3))->completion, std::uint8_t(0));
+    const auto cleared = admin.request(0x16, 0x05, ncp::WireWriter().lengthPrefixed("DATA").take());
+    QCOMPARE(cleared->connectionStatus & ncp::kStatusBadConnection, ncp::kStatusBadConnection);
+    // Ending a session takes its connection out of the state.
+    ncp::Request destroy;
+    destroy.type = ncp::kDestroyConnection;
+    destroy.sequence = jsmith.nextSequence();
+    destroy.connection = jsmith.connection();
+    jsmith.sendBytes(ncp::encodeRequest(destroy));
+    QVERIFY(jsmith.waitClosed());
+    QTRY_VERIFY(!nw::loadSimState(f.builder.statePath()).state->connection(2));
+    QVERIFY(nw::loadSimState(f.builder.statePath()).state->connection(1));
+}
+
+void NcpdSessionTest::loginsAreCountedLockedAndGraced()
+{
+    NcpdFixture f;
+    f.builder.objectKey("ADMIN", "intruderLimit", 2)
+        .objectKey("BOB", "passwordExpired", true)
+        .objectKey("BOB", "graceLogins", 1);
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()) && c.create());
+    const auto login = [&c](const QByteArray& user, const QByteArray& password) {
+        return int(c.login(user, password)->completion);
+    };
+    const auto failed = [&f] {
+        return nw::loadSimState(f.builder.statePath()).state->objectByName("ADMIN")->failedLogins;
+    };
+    QCOMPARE(login("ADMIN", "wrong"), 0xFF);
+    QCOMPARE(login("ADMIN", "secret"), 0); // a right one ends the run of refusals
+    QCOMPARE(failed(), 0);
+    QCOMPARE(login("ADMIN", "wrong"), 0xFF);
+    QCOMPARE(login("ADMIN", "wrong"), 0xFF);
+    QCOMPARE(failed(), 2);
+    QCOMPARE(login("ADMIN", "secret"), 0xC5); // locked, the right password too
+    f.builder.objectKey("ADMIN", "failedLogins", 0).write();
+    QTest::qWait(10);
+    QCOMPARE(login("ADMIN", "secret"), 0); // unlocked by editing the state
+    // An expired password logs in on a grace login, one used per login.
+    QCOMPARE(login("BOB", ""), 0xDF);
+    const auto control = c.request(0x17, 0x3D,
+                                   ncp::WireWriter()
+                                       .u16be(1)
+                                       .lengthPrefixed("BOB")
+                                       .u8(1)
+                                       .lengthPrefixed("LOGIN_CONTROL")
+                                       .take());
+    QCOMPARE(control->completion, std::uint8_t(0)); // logged in
+    QCOMPARE(int(control->data.at(7)), 0);
+    QCOMPARE(login("BOB", ""), 0xDE);
 }
 
 QTEST_GUILESS_MAIN(NcpdSessionTest)

@@ -155,6 +155,14 @@ void SimServerTest::toolChangesAreSeen()
     const ToolRun show = runTool({state, "show"});
     QCOMPARE(show.status, 0);
     QVERIFY(show.out.contains(QLatin1String("0 connection(s)")));
+
+    // An account locked by intruder detection, unlocked.
+    b.objectKey("JSMITH", "intruderLimit", 3).objectKey("JSMITH", "failedLogins", 3).write();
+    QVERIFY(runTool({state, "show"})
+                .out.contains(QLatin1String("JSMITH: 3 refused login(s) (locked)")));
+    QCOMPARE(runTool({state, "unlock", "jsmith"}).status, 0);
+    const auto after = loadSimState(state).state->objectByName(QStringLiteral("JSMITH"));
+    QVERIFY(after && !after->locked() && after->intruderLimit == 3);
 }
 
 void SimServerTest::toolRefusesBadCommands_data()

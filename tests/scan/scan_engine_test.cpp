@@ -2,8 +2,12 @@
 
 #include "app/interval_timer.h"
 #include "app/message_pane.h"
+#include "app/pane_notices.h"
+#include "platform/attempt_origin.h"
+#include "scan/rescan_controls.h"
 #include "scan/result_text.h"
 #include "scan/scan_engine.h"
+#include "scan/watch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +75,7 @@ private slots:
     void detailsFollowTheOptions();
     void duplicateCheckUsesListPrefixSearch();
     void secondScanIsDropped();
+    void loginNoticeFollowsTheScanOfATimerTick();
 };
 
 void ScanEngineTest::localDriveRefused_data()
@@ -453,6 +458,33 @@ void ScanEngineTest::secondScanIsDropped()
     // Once it is over, the next request runs.
     world.scan();
     QCOMPARE(world.client.parsedPaths.size(), 2);
+}
+
+void ScanEngineTest::loginNoticeFollowsTheScanOfATimerTick()
+{
+    // A login happens inside a client call: what the server said of it comes
+    // after the scan's own text, and a scan the timer started is automatic
+    // (no refused password is tried again for it).
+    World world;
+    AttemptOrigin origin;
+    world.services->origin = &origin;
+    auto* notices = new PaneNotices(*world.form);
+    QList<bool> automatic;
+    const auto login = [&] {
+        automatic.append(origin.automatic());
+        notices->add(QStringLiteral("Password for BOB on FS1 has expired: 2 grace logins left"));
+    };
+    world.client.batches = {batch({FakeClient::entry(5)}, login)};
+    world.form->watch().rescan().Timer1_Timer();
+    QTRY_COMPARE(world.form->Text2->text(),
+                 QStringLiteral("Password for BOB on FS1 has expired: 2 grace logins left\r\n"));
+    world.client.batches = {batch({}, login), FakeClient::Batch{0x8801, {}, {}}};
+    world.scan();
+    QTRY_VERIFY(world.form->Text2->text().endsWith(QStringLiteral("left\r\n")));
+    QCOMPARE(world.form->Text2->text(), QStringLiteral("Error! Invalid connection.\r\nPassword "
+                                                       "for BOB on FS1 has expired: 2 grace "
+                                                       "logins left\r\n"));
+    QCOMPARE(automatic, (QList<bool>{true, false}));
 }
 
 QTEST_MAIN(ScanEngineTest)

@@ -13,10 +13,12 @@ TransportClient::TransportClient(SimServerBuilder& builder, Transport transport,
 {
     if (drives.empty())
         drives[QLatin1Char('F')] = {builder.serverName(), QStringLiteral("DATA"), QString()};
+    if (transport == Transport::NcpEmulator)
+        builder.set(QStringLiteral("profile"), QStringLiteral("emulator"));
     const QString state = builder.write();
     const QString name = builder.serverName();
     QString spec = QStringLiteral("sim:") + state;
-    if (transport == Transport::Ncp) {
+    if (transport != Transport::InProcess) {
         ncpd_ = std::make_unique<NcpdProcess>(state);
         if (!ncpd_->start()) {
             error_ = ncpd_->error();
@@ -61,4 +63,5 @@ void TransportClient::addTransports()
     QTest::addColumn<Transport>("transport");
     QTest::newRow("in process") << Transport::InProcess;
     QTest::newRow("over NCP") << Transport::Ncp;
+    QTest::newRow("over NCP, emulator") << Transport::NcpEmulator;
 }

@@ -2,7 +2,8 @@
 
 // The client a test talks to a builder's server through: in this process (the
 // simulated server's own client) or over NCP on loopback, through a
-// quorvex-ncpd serving the same state file. A test that takes the transport as
+// quorvex-ncpd serving the same state file, answering as NetWare does or as
+// the server emulators do (its "profile"). A test that takes the transport as
 // data runs once each way and must see the same results.
 //
 //   QFETCH(Transport, transport);
@@ -26,7 +27,8 @@ class SimServerBuilder;
 enum class Transport
 {
     InProcess,
-    Ncp
+    Ncp,
+    NcpEmulator
 };
 Q_DECLARE_METATYPE(Transport)
 

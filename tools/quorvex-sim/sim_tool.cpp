@@ -23,10 +23,12 @@ const char* const kUsage =
     "  quorvex-sim STATE close CONN PATH [--task N]\n"
     "  quorvex-sim STATE messages CONN\n"
     "  quorvex-sim STATE fault CALL CODE [--count N]\n"
+    "  quorvex-sim STATE unlock USER\n"
     "  quorvex-sim generate DIR --users N --file PATH [--tasks K] [--files F]\n"
     "PATH is VOLUME:DIR\\NAME. open defaults: task 1, lock type 8 (shareable), access 3\n"
     "(read and write), not locked. close without --task closes every task's entry.\n"
-    "CODE and numbers may be decimal or 0x hex; fault --count -1 means always.\n";
+    "CODE and numbers may be decimal or 0x hex; fault --count -1 means always.\n"
+    "unlock clears the refused logins that locked USER (intruder detection).\n";
 
 struct Failure : std::runtime_error
 {
@@ -130,6 +132,14 @@ void show(SimServer& server, QTextStream& out)
     for (const SimFault& f : s->faults)
         out << "fault " << f.call << " 0x" << QString::number(f.code, 16).toUpper() << " count "
             << f.count << '\n';
+    for (const SimObject& o : s->objects)
+        if (o.failedLogins || o.passwordExpired || o.disabled)
+            out << "user " << o.name << ": " << o.failedLogins << " refused login(s)"
+                << (o.locked() ? " (locked)" : "")
+                << (o.passwordExpired
+                        ? QStringLiteral(", password expired, %1 grace login(s)").arg(o.graceLogins)
+                        : QString())
+                << (o.disabled ? ", disabled" : "") << '\n';
     out << s->connections.size() << " connection(s)\n";
     for (const SimConnection& c : s->connections) {
         const QJsonValue address = simAddressToJson(c.address);
@@ -281,6 +291,15 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         if (f.count == 0)
             fail(QStringLiteral("--count must be -1 or at least 1"));
         change(server, [&](SimState& s) { s.faults.push_back(f); });
+    } else if (command == QLatin1String("unlock")) {
+        const Args a(rest, {}, {});
+        a.expect(1, "unlock USER");
+        change(server, [&](SimState& s) {
+            const SimObject* o = s.objectByName(a.positional()[0]);
+            if (!o)
+                fail(QStringLiteral("no user %1 on %2").arg(a.positional()[0], s.server));
+            s.objects[std::size_t(o - s.objects.data())].failedLogins = 0;
+        });
     } else {
         fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
     }
