@@ -45,8 +45,8 @@ std::optional<QByteArray> askTerminal(const QString& prompt)
 
 TerminalPasswordSource::~TerminalPasswordSource()
 {
-    for (QByteArray& p : typed_)
-        p.fill('\0');
+    for (QString& p : typed_)
+        p.fill(QChar());
 }
 
 QString TerminalPasswordSource::keyOf(const QString& server, const QString& user)
@@ -54,9 +54,9 @@ QString TerminalPasswordSource::keyOf(const QString& server, const QString& user
     return server.toUpper() + QLatin1Char('\n') + user.toUpper();
 }
 
-std::optional<QByteArray> TerminalPasswordSource::password(const QString& server,
-                                                           const QString& user,
-                                                           const QString& passwordFile)
+std::optional<QString> TerminalPasswordSource::password(const QString& server,
+                                                        const QString& user,
+                                                        const QString& passwordFile)
 {
     if (!passwordFile.isEmpty()) {
         const PasswordFile file = PasswordFile::read(passwordFile);
@@ -64,7 +64,7 @@ std::optional<QByteArray> TerminalPasswordSource::password(const QString& server
             refusals_.insert(server.toUpper(), file.refusal());
             return std::nullopt;
         }
-        return file.password();
+        return file.passwordText();
     }
     const QString key = keyOf(server, user);
     if (const auto it = typed_.constFind(key); it != typed_.constEnd())
@@ -72,17 +72,22 @@ std::optional<QByteArray> TerminalPasswordSource::password(const QString& server
     const auto typed = askTerminal(QStringLiteral("Password for %1 on %2: ").arg(user, server));
     // Without a terminal (a script, cron) the empty password is tried: the
     // server says whether that is good enough.
-    const QByteArray password = typed.value_or(QByteArray());
+    QByteArray bytes = typed.value_or(QByteArray());
+    const QString password = QString::fromLocal8Bit(bytes);
+    bytes.fill('\0');
     typed_.insert(key, password);
     return password;
 }
 
-void TerminalPasswordSource::refused(const QString& server, const QString& user)
+void TerminalPasswordSource::refused(const QString& server, const QString& user,
+                                     ncp::LoginRefusal why, std::uint8_t completion)
 {
+    (void)why;
+    (void)completion;
     const auto it = typed_.find(keyOf(server, user));
     if (it == typed_.end())
         return;
-    it->fill('\0');
+    it->fill(QChar());
     typed_.erase(it);
 }
 

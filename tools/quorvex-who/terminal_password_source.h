@@ -21,16 +21,17 @@ public:
     TerminalPasswordSource(const TerminalPasswordSource&) = delete;
     TerminalPasswordSource& operator=(const TerminalPasswordSource&) = delete;
 
-    std::optional<QByteArray> password(const QString& server, const QString& user,
-                                       const QString& passwordFile) override;
-    void refused(const QString& server, const QString& user) override;
+    std::optional<QString> password(const QString& server, const QString& user,
+                                    const QString& passwordFile) override;
+    void refused(const QString& server, const QString& user, ncp::LoginRefusal why,
+                 std::uint8_t completion) override;
 
     // Why the password file of a server was refused ("" when it was not).
     QString refusal(const QString& server) const { return refusals_.value(server.toUpper()); }
 
 private:
     static QString keyOf(const QString& server, const QString& user);
-    QHash<QString, QByteArray> typed_;
+    QHash<QString, QString> typed_;
     QHash<QString, QString> refusals_;
 };
 
