@@ -6,6 +6,7 @@
 #include "scan/result_text.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include <array>
 
@@ -22,6 +23,8 @@ void ConnectionDetails::begin(const QString& fileName, const QString& volumePath
     firstRowWithPrefix_.clear();
     listed_.clear();
     indexedRows_ = 0;
+    currentPending_ = false;
+    pendingCurrent_ = pendingClicked_ = -1;
 }
 
 void ConnectionDetails::addEntry(const nw::CONN_USING_FILE& entry)
@@ -85,16 +88,37 @@ bool ConnectionDetails::isDuplicate(const QString& name, std::int16_t connNo)
     // Every line begins with the empty text.
     const int current = name.isEmpty() ? (list->count() > 0 ? 0 : -1)
                                        : firstRowWithPrefix_.value(name.toLower(), -1);
-    list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+    currentPending_ = true;
+    pendingCurrent_ = current;
     if (current < 0)
         return false;
-    form_.selection().List1_Click();
+    pendingClicked_ = current;
 
     // Every line that equals the name also begins with it, so it lies at or
     // below the current line: the pair index answers "this line or a later one".
     if (current < form_.connections.size() && form_.connections[current].connNo == connNo)
         return true;
     return listed_.contains({name, connNo});
+}
+
+void ConnectionDetails::flush()
+{
+    if (!currentPending_)
+        return;
+    QListWidget* list = form_.List1;
+    // As if each check had moved the line in turn: the pane shows the last line
+    // made current, and the list is left where the last check put it. A list
+    // told that its current line moved lays every line out again to repaint the
+    // two lines, which would make the scan's cost grow with the square of the
+    // list; the scan repaints the list once when its loop ends.
+    const QSignalBlocker quiet(list->selectionModel());
+    if (pendingClicked_ >= 0) {
+        list->setCurrentRow(pendingClicked_, QItemSelectionModel::NoUpdate);
+        form_.selection().List1_Click();
+    }
+    list->setCurrentRow(pendingCurrent_, QItemSelectionModel::NoUpdate);
+    currentPending_ = false;
+    pendingCurrent_ = pendingClicked_ = -1;
 }
 
 void ConnectionDetails::remember(int row, const QString& line, std::int16_t connNo)

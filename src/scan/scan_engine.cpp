@@ -128,7 +128,8 @@ void ScanEngine::Command1_Click()
 
     const LoopEnd end = runClientLoop(cursor, volumePath, deadline);
     if (end == LoopEnd::WindowGone || !window)
-        return; // nothing of the window or the engine is left to touch
+        return;                        // nothing of the window or the engine is left to touch
+    form_.List1->viewport()->update(); // the current line the checks moved
     if (end == LoopEnd::Complete) {
         lastOutcome_ = Outcome::Completed;
         complete(cursor, longPath);
@@ -246,6 +247,7 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
             const int count = std::min<int>(batch.connCount, nw::kMaxConnsPerBatch);
             for (int i = 0; i < count; ++i)
                 details_.addEntry(batch.connInfo[i]);
+            details_.flush();
             continue;
         }
         if (rc == nw::kNoMoreEntries)
