@@ -173,6 +173,10 @@ private:
     };
 
     Call enter(NWCONN_HANDLE handle, const char* callName);
+    // A call that names no connection (the client's set-up, its directory-
+    // services contexts): every reachable server delays it by its latencyMs
+    // and may refuse it by a fault; the first fault found answers.
+    std::optional<NWCCODE> enterUnbound(const char* callName);
     Resolved resolve(const Call& call, NWDIR_HANDLE dirHandle, const QString& path) const;
     std::optional<QString> hostPath(const Call& call, const Resolved& r) const;
     Server* findServer(const QString& name);
