@@ -2,6 +2,7 @@
 
 #include "actions/user_selection.h"
 #include "app/form1.h"
+#include "netware/netware_text.h"
 #include "scan/directory_rights.h"
 #include "scan/result_text.h"
 
@@ -41,9 +42,7 @@ void ConnectionDetails::addEntry(const nw::CONN_USING_FILE& entry)
     if (client.NWGetConnectionInformation(conn, entry.connNumber, objName, objType, objId,
                                           loginTime) != nw::kSuccess)
         return;
-    const auto nul = std::find(objName.begin(), objName.end(), '\0');
-    const QString name =
-        QString::fromLatin1(objName.data(), qsizetype(nul - objName.begin())).toUpper();
+    const QString name = nw::fromClientText(objName).toUpper();
     form_.lastScan.lastLoginName = name;
 
     if (added_ > 0 && isDuplicate(name, connNo))

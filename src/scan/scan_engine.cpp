@@ -5,6 +5,7 @@
 #include "app/message_pane.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
+#include "netware/netware_text.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
@@ -50,12 +51,6 @@ private:
 namespace {
 
 const QString kUserListTip = QStringLiteral(" Click on user for more data ");
-
-QString cutAtNul(std::span<const char> buffer)
-{
-    const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLatin1(buffer.data(), qsizetype(nul - buffer.begin()));
-}
 
 // Holds the running flag for the whole handler: message boxes and the loop's
 // event turns can deliver a tick or a click, which must not start a scan inside
@@ -186,7 +181,7 @@ bool ScanEngine::parse(WaitCursor& cursor, const QString& fileName, const QStrin
     std::array<char, 48> volumeName{};
     std::array<char, 255> dirPath{};
     nw::NWCONN_HANDLE conn = 0;
-    const QByteArray path = clientPath.toLatin1();
+    const QByteArray path = nw::toClientText(clientPath);
     const nw::NWCCODE rc =
         form_.client().NWParsePath(path.constData(), serverName, conn, volumeName, dirPath);
     form_.serverConnection = conn;
@@ -201,7 +196,7 @@ bool ScanEngine::parse(WaitCursor& cursor, const QString& fileName, const QStrin
                            Answer::Ok);
         return false;
     }
-    volumePath = cutAtNul(volumeName) + QLatin1Char(':') + cutAtNul(dirPath);
+    volumePath = nw::fromClientText(volumeName) + QLatin1Char(':') + nw::fromClientText(dirPath);
     return true;
 }
 
@@ -220,7 +215,7 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
     });
     nw::NetWareClient& client = form_.client();
     const Clock& clock = form_.services().clock;
-    const QByteArray path = volumePath.toLatin1();
+    const QByteArray path = nw::toClientText(volumePath);
     std::int16_t iteration = 0;
     nw::CONN_USING_FILE_SUMMARY summary;
     nw::CONNS_USING_FILE batch;
