@@ -16,6 +16,8 @@ target_sources(quorvex_platform PRIVATE
     platform/file_helpers.h
     platform/headless_mode.cpp
     platform/headless_mode.h
+    platform/runtime_dir.cpp
+    platform/runtime_dir.h
     platform/headless_prompts.cpp
     platform/headless_prompts.h
     platform/line_painter.cpp

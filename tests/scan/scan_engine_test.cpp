@@ -1,6 +1,7 @@
 #include "scan_world.h"
 
 #include "app/interval_timer.h"
+#include "app/lifecycle.h"
 #include "app/message_pane.h"
 #include "scan/result_text.h"
 #include "scan/scan_engine.h"
@@ -71,6 +72,8 @@ private slots:
     void detailsFollowTheOptions();
     void duplicateCheckUsesListPrefixSearch();
     void secondScanIsDropped();
+    void jobsActOnlyOnACompletedScan_data();
+    void jobsActOnlyOnACompletedScan();
 };
 
 void ScanEngineTest::localDriveRefused_data()
@@ -453,6 +456,36 @@ void ScanEngineTest::secondScanIsDropped()
     // Once it is over, the next request runs.
     world.scan();
     QCOMPARE(world.client.parsedPaths.size(), 2);
+}
+
+void ScanEngineTest::jobsActOnlyOnACompletedScan_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("-c") << " -c" << false;
+    QTest::newRow("-ce") << " -ce" << true;
+    QTest::newRow(">") << " > " << true;
+    QTest::newRow(">>") << " >> " << true;
+}
+
+void ScanEngineTest::jobsActOnlyOnACompletedScan()
+{
+    // Two users listed, then the server fails: the jobs neither clear the
+    // users found so far nor write them, and those that end say it failed.
+    QFETCH(QString, job);
+    QFETCH(bool, ends);
+    World world;
+    world.client.batches = {batch({FakeClient::entry(5), FakeClient::entry(9)}),
+                            FakeClient::Batch{nw::kServerOutOfMemory, {}, {}}};
+    const QString out = world.t.path(QStringLiteral("out.txt"));
+    world.form->lifecycle().runCommandLineJob(kFile + job + (job.contains('>') ? out : QString()));
+
+    QCOMPARE(world.userLines(), (QStringList{"JSMITH", "BOB"}));
+    QCOMPARE(world.form->Text2->text(), QStringLiteral("Error! Server out of memory."));
+    QVERIFY(world.form->List1->selectedItems().isEmpty());
+    QVERIFY(!QFile::exists(out));
+    QCOMPARE(world.form->lifecycle().isUnloaded(), ends);
+    QCOMPARE(world.form->lifecycle().exitStatus(), ends ? 1 : 0);
 }
 
 QTEST_MAIN(ScanEngineTest)
