@@ -86,6 +86,9 @@ void Form1::createControls()
     Combo2 = make<QComboBox>(*this, "Combo2", {120, 1755, 2175, 315}, {},
                              QStringLiteral(" Specify or select file pattern "));
     Combo2->setEditable(true);
+    // The box's text is the pattern exactly as typed: no completion from the
+    // history, and Enter adds nothing to it (leaving the box does).
+    Combo2->setCompleter(nullptr);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Command3 = button(*this, "Command3", {2355, 1755, 540, 315}, "All", " Select all files ");
     List3 = make<QListWidget>(*this, "List3", {120, 2130, 2775, 1035});
