@@ -6,6 +6,7 @@
 #include "files/file_listing.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "platform/window_mover.h"
@@ -126,7 +127,6 @@ void Options::Form_Load()
     Check11->setChecked(s.LogFile == 1);
     Check12->setChecked(s.Overwrite == 1);
     Check13->setChecked(s.HidFiles == 1);
-    // Long names scroll sideways in the list by themselves.
 }
 
 void Options::Form_Unload()
@@ -215,6 +215,9 @@ void Options::Dir1_Change()
     // change of "Show Hidden Files" shows from the next listing after closing.
     const QString host = hostPathOf(form_.services().drives, folder);
     List1->addItems(listFiles(host, Text1->text(), form_.settings.HidFiles == 1).names);
+    // The list's extent is set once when the window opens and holds for every
+    // listing after; here it goes to the lines of each new listing.
+    setHorizontalExtent(*List1, kFileListExtentPx);
 }
 
 void Options::Text1_Change()

@@ -20,6 +20,8 @@ target_sources(quorvex_platform PRIVATE
     platform/runtime_dir.h
     platform/headless_prompts.cpp
     platform/headless_prompts.h
+    platform/list_extent.cpp
+    platform/list_extent.h
     platform/line_painter.cpp
     platform/line_painter.h
     platform/mime_associations.cpp

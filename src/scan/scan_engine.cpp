@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "scan/scan_messages.h"
@@ -316,13 +317,11 @@ void ScanEngine::complete(WaitCursor& cursor, const QString& longPath)
 
 void ScanEngine::setHorizontalExtent()
 {
-    // Qt's list scrolls to its widest line by itself; the extent is kept on the
-    // list for whoever lays it out or reports it.
     const QFontMetrics metrics(form_.font());
     int widest = 0;
     for (int i = 0; i < form_.List1->count(); ++i)
         widest = std::max(widest, metrics.horizontalAdvance(form_.List1->item(i)->text()));
-    form_.List1->setProperty("horizontalExtent", widest + kExtentMarginPx);
+    quorvex::setHorizontalExtent(*form_.List1, widest + kExtentMarginPx);
 }
 
 } // namespace quorvex

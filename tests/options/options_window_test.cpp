@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace quorvex;
@@ -235,12 +236,18 @@ void OptionsWindowTest::resetRestoresPattern()
     f.form.settings.FileNo = true;
     f.form.settings.FFile = QStringLiteral("b.doc");
     Options options(f.form);
+    options.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&options));
     options.Text1->setText(QStringLiteral("*.TXT"));
     QCOMPARE(f.listed(options), QStringList{QStringLiteral("A.txt")});
     options.Command1->click();
     QCOMPARE(options.Text1->text(), QStringLiteral("*.*"));
     QCOMPARE(f.listed(options).size(), 2);
     QVERIFY(options.List1->selectedItems().isEmpty());
+    // Every listing scrolls across 1000 pixels, short as its names are.
+    QCoreApplication::processEvents();
+    QCOMPARE(options.List1->horizontalScrollBar()->maximum(),
+             1000 - options.List1->viewport()->width());
 }
 
 void OptionsWindowTest::dateBoxCheckedOnLeaving_data()
