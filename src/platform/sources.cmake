@@ -10,6 +10,8 @@ target_sources(quorvex_platform PRIVATE
     platform/desktop_prompts.h
     platform/desktop_shell.cpp
     platform/desktop_shell.h
+    platform/dialog_units.cpp
+    platform/dialog_units.h
     platform/drive_map.cpp
     platform/drive_map.h
     platform/file_helpers.cpp
