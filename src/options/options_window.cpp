@@ -9,6 +9,7 @@
 #include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/twips.h"
 #include "platform/window_mover.h"
 #include "scan/auto_clear_time.h"
 
@@ -49,9 +50,7 @@ Options::Options(Form1& form) : QDialog(&form), form_(form)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    const double sx = logicalDpiX() / 1440.0;
-    const double sy = logicalDpiY() / 1440.0;
-    setFixedSize(qRound(kDesignWidthTwips * sx), qRound(kDesignHeightTwips * sy));
+    setFixedSize(pixelRect(*this, {0, 0, kDesignWidthTwips, kDesignHeightTwips}).size());
 
     createControls();
     Drive1->setDriveMap(&form_.services().drives);

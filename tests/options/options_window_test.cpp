@@ -154,8 +154,9 @@ void OptionsWindowTest::beepAndMessageTakeEffectAtOnce()
     QVERIFY(options.Check1->isChecked());
     QVERIFY(!options.Check2->isChecked());
     options.show();
-    QTest::mouseClick(options.Check1, Qt::LeftButton);
-    QTest::mouseClick(options.Check2, Qt::LeftButton);
+    // On the box itself: a check box takes clicks on its box and caption only.
+    QTest::mouseClick(options.Check1, Qt::LeftButton, {}, QPoint(8, options.Check1->height() / 2));
+    QTest::mouseClick(options.Check2, Qt::LeftButton, {}, QPoint(8, options.Check2->height() / 2));
     QCOMPARE(f.form.settings.ViaBeep, std::uint8_t(0));
     QCOMPARE(f.form.settings.ViaMsg, std::uint8_t(1));
     options.close();
