@@ -16,6 +16,7 @@ private slots:
     void leavesTheOutputAloneWithoutUsers();
     void missingFileFailsWithoutOutput();
     void outputThroughADosPath();
+    void unwritableOutputFailsWithItsMessage();
     void clearsAllAndEnds();
     void lockSetJobClearsEveryServer();
     void firstStartOpensOnTheDemo();
@@ -185,6 +186,15 @@ void CommandLineJobsTest::outputThroughADosPath()
     QCOMPARE(run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > L:\\USERS.TXT")).status, 0);
     QVERIFY(
         read(world.home.filePath(QStringLiteral("local/USERS.TXT"))).endsWith("ANN\r\nBOB\r\n"));
+}
+
+void CommandLineJobsTest::unwritableOutputFailsWithItsMessage()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("no/such/folder/out.txt"));
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("Unable to write the output file '") + out + "'.\n");
 }
 
 void CommandLineJobsTest::clearsAllAndEnds()
