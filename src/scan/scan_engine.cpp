@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +86,9 @@ ScanEngine::ScanEngine(Form1& form) : form_(form), details_(form)
     // Every user line is one name in one font; the list then lays out ten
     // thousand lines without measuring each one.
     form_.List1->setUniformItemSizes(true);
+    // A list told of new lines lays all of them out again; in batches of a
+    // hundred per turn of the event loop the scan's turns stay short.
+    form_.List1->setLayoutMode(QListView::Batched);
 }
 
 void ScanEngine::Command1_Click()
@@ -214,6 +218,15 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
         if (list)
             list->setAutoScroll(autoScroll);
     });
+    // Painting the window at every turn would soon cost more than the scan
+    // itself: while the loop runs it is painted at most every kPaintIntervalMs
+    // (input, Stop among it, is served at every turn).
+    form_.setUpdatesEnabled(false);
+    const auto restorePainting = qScopeGuard([&] {
+        if (window)
+            window->setUpdatesEnabled(true);
+    });
+    QElapsedTimer sincePainted; // not started: the first turn paints
     nw::NetWareClient& client = form_.client();
     const Clock& clock = form_.services().clock;
     const QByteArray path = nw::toClientText(volumePath);
@@ -223,9 +236,16 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
 
     for (;;) {
         // One turn, so that Stop (and whatever else waits) is served.
+        const bool paint = !sincePainted.isValid() || sincePainted.elapsed() >= kPaintIntervalMs;
+        if (paint) {
+            form_.setUpdatesEnabled(true);
+            sincePainted.start();
+        }
         QCoreApplication::processEvents();
         if (!window)
             return LoopEnd::WindowGone;
+        if (paint)
+            form_.setUpdatesEnabled(false);
 
         if (clock.monotonicMs() > deadline || form_.stopRequested) {
             cursor.restore();
