@@ -30,5 +30,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # xdg-open shows faq.fil and finds the browser; the tray needs a desktop that has one.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The package's own documents: the copyright file and the Debian changelog, in
+# the package's doc directory under the prefix it installs to.
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/QuorvexDebianDocs.cmake.in
+    ${QUORVEX_DEBIAN_BINARY}/install_debian_docs.cmake @ONLY)
+set(CPACK_INSTALL_SCRIPTS ${QUORVEX_DEBIAN_BINARY}/install_debian_docs.cmake)
 
 include(CPack)

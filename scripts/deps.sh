@@ -24,9 +24,9 @@ QUORVEX_BUILD_PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-t
 # What the tests need besides (the install check validates the desktop entry,
 # the AppStream metadata and the man pages, and builds the Debian package; the
 # wire check captures and decodes NCP with tshark; the fuzz targets need clang
-# with its libFuzzer runtime).
+# with its libFuzzer runtime; lintian checks the Debian package).
 QUORVEX_TEST_PACKAGES=(poppler-utils desktop-file-utils appstream groff-base dpkg-dev jq tshark
-    clang libclang-rt-dev)
+    clang libclang-rt-dev lintian)
 
 # quorvex_build DIR [CMAKE ARGS...]: configure DIR once, then build it.
 quorvex_build() {

@@ -6,7 +6,8 @@
 # --version and running a headless job on the installed demo, quorvex-who
 # answering for the same demo file and completing its servers. Then builds the
 # Debian package and checks its dependencies, its contents and the program
-# unpacked from it. Exits non-zero when any check fails.
+# unpacked from it, and has Debian's checker, lintian, find no error or warning
+# in it. Exits non-zero when any check fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -42,12 +43,12 @@ run_headless() { # HOME_DIR PROGRAM ARGS...
 check_layout() { # PREFIX
     local prefix=$1 f
     for f in bin/quorvex bin/quorvex-sim bin/quorvex-ncpd bin/quorvex-who \
-        share/man/man1/quorvex-ncpd.1 share/man/man1/quorvex-who.1 \
+        share/man/man1/quorvex-ncpd.1.gz share/man/man1/quorvex-who.1.gz \
         share/bash-completion/completions/quorvex-who \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         share/icons/hicolor/scalable/apps/quorvex.svg share/icons/hicolor/16x16/apps/quorvex.png \
         share/icons/hicolor/48x48/apps/quorvex.png share/icons/hicolor/256x256/apps/quorvex.png \
-        share/man/man1/quorvex.1 share/man/man1/quorvex-sim.1; do
+        share/man/man1/quorvex.1.gz share/man/man1/quorvex-sim.1.gz; do
         [ -e "$prefix/$f" ] || fail "$f is not installed"
     done
     if [ -e "$root/data/faq.fil" ] || [ -e "$root/data/demo/faq.fil" ]; then
@@ -86,7 +87,8 @@ check_desktop_files() { # PREFIX
     fi
     local page
     for page in quorvex quorvex-sim quorvex-ncpd quorvex-who; do
-        if LC_ALL=C.UTF-8 groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>"$tmp/groff.err" &&
+        if gzip -dc "$prefix/share/man/man1/$page.1.gz" >"$tmp/page.1" &&
+            LC_ALL=C.UTF-8 groff -man -ww -z "$tmp/page.1" 2>"$tmp/groff.err" &&
             [ ! -s "$tmp/groff.err" ]; then
             pass "man page $page(1) formats without warnings"
         else
@@ -102,8 +104,9 @@ check_info_options() { # PREFIX
     else
         out=$(run_headless "$tmp/home-info" "$prefix/bin/quorvex" --version)
         status=$?
-        [ "$status" -eq 0 ] && [ "$out" = "Quorvex $version" ] &&
-            pass "installed quorvex --version prints '$out'" ||
+        [ "$status" -eq 0 ] && [ "$(head -1 <<<"$out")" = "Quorvex $version" ] &&
+            grep -q '^License GPL-3.0-or-later' <<<"$out" &&
+            pass "installed quorvex --version prints '$(head -1 <<<"$out")' and its licence" ||
             fail "installed quorvex --version: status $status, printed '$out'"
         out=$(run_headless "$tmp/home-info" "$prefix/bin/quorvex" --help)
         status=$?
@@ -231,6 +234,20 @@ check_demo_job() { # PREFIX LABEL
     fi
 }
 
+# Debian's own checker: any error or warning fails (notes and pedantic tags do not).
+check_lintian() { # DEB
+    local deb=$1
+    if ! command -v lintian >/dev/null; then
+        fail "lintian is not installed (scripts/deps.sh lists it for the tests)"
+        return
+    fi
+    if lintian --fail-on error,warning --no-tag-display-limit "$deb" >"$tmp/lintian.out" 2>&1; then
+        pass "lintian finds no error or warning in $(basename "$deb")"
+    else
+        fail "lintian on $(basename "$deb"): $(grep -E '^[EW]: ' "$tmp/lintian.out" | head -20)"
+    fi
+}
+
 check_package() {
     local deb depends contents
     if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/package" >"$tmp/cpack.log" 2>&1; then
@@ -249,11 +266,14 @@ check_package() {
     done
     contents=$(dpkg-deb -c "$deb")
     for f in ./usr/bin/quorvex ./usr/bin/quorvex-sim ./usr/bin/quorvex-ncpd ./usr/bin/quorvex-who \
-        "./usr/share/applications/$app_id.desktop" ./usr/share/man/man1/quorvex-who.1 \
-        ./usr/share/bash-completion/completions/quorvex-who ./usr/share/man/man1/quorvex.1; do
+        "./usr/share/applications/$app_id.desktop" ./usr/share/man/man1/quorvex-who.1.gz \
+        ./usr/share/bash-completion/completions/quorvex-who \
+        ./usr/share/man/man1/quorvex.1.gz ./usr/share/doc/quorvex/copyright \
+        ./usr/share/doc/quorvex/changelog.Debian.gz; do
         grep -q " $f\$" <<<"$contents" || fail "the package does not hold $f"
     done
     pass "$(basename "$deb"): Depends: $depends"
+    check_lintian "$deb"
     dpkg-deb -x "$deb" "$tmp/unpacked"
     check_info_options "$tmp/unpacked/usr"
     check_demo_job "$tmp/unpacked/usr" package

@@ -1,9 +1,9 @@
 #include "actions/send_message.h"
 
-#include "actions/ansi_text.h"
 #include "actions/user_selection.h"
 #include "app/form1.h"
 #include "app/message_pane.h"
+#include "netware/netware_text.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 
@@ -15,7 +15,7 @@ bool SendMessageToConnection(nw::NetWareClient& client, std::int16_t connectionN
                              const QString& message, nw::NWCONN_HANDLE serverConnection)
 {
     // The buffer ends in one NUL of its own and the array's terminator.
-    QByteArray buffer = toAnsiText(message);
+    QByteArray buffer = nw::toClientText(message);
     buffer.append('\0');
     std::uint8_t result[1] = {0};
     // The connection list is 32-bit cells; the number goes in zero-extended.

@@ -1,7 +1,5 @@
 # Sources of src/actions.
 target_sources(quorvex_core PRIVATE
-    actions/ansi_text.cpp
-    actions/ansi_text.h
     actions/clear_connection.cpp
     actions/clear_connection.h
     actions/send_message.cpp

@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/services.h"
 
+#include <QItemSelectionModel>
 #include <QPushButton>
 
 namespace quorvex {
@@ -37,7 +38,9 @@ QString UserSelection::currentDetails(DetailForm form) const
 void UserSelection::List1_Click()
 {
     form_.Text2->setText(currentDetails(DetailForm::Pane));
-    showUserButtons(selectedCount() > 0);
+    // The scan's duplicate check clicks for every entry of the batch: asking the
+    // selection, not every line, keeps a scan of a long list linear.
+    showUserButtons(list().selectionModel()->hasSelection());
 }
 
 void UserSelection::Command14_Click()
@@ -95,12 +98,9 @@ QString UserSelection::lineTarget(int line) const
 
 int UserSelection::selectedCount() const
 {
-    int selected = 0;
-    for (int i = 0; i < list().count(); ++i) {
-        if (list().item(i)->isSelected())
-            ++selected;
-    }
-    return selected;
+    // The selection keeps ranges of lines; counting them costs the selected
+    // lines, not the list.
+    return int(list().selectionModel()->selectedRows().size());
 }
 
 bool UserSelection::recordConnNo(int line, std::int16_t& connNo) const

@@ -1,6 +1,7 @@
 #include "app/app_services.h"
 
 #include "app/prompted_password_source.h"
+#include "app/settings_keys.h"
 #include "ncp/client_router.h"
 #include "netware/demo_install.h"
 #include "netware/sim_server.h"
@@ -18,10 +19,6 @@
 #include <QTextStream>
 
 namespace quorvex {
-
-namespace {
-const QString kServersSection = QStringLiteral("Servers");
-}
 
 AppServices::AppServices(bool headless) : headless_(headless)
 {
@@ -80,6 +77,11 @@ void AppServices::setUpDrivesAndServers()
             !store_->contains(DriveMap::kSection, QStringLiteral("H")))
             store_->setValue(DriveMap::kSection, QStringLiteral("H"),
                              QStringLiteral("network:FS2/VOL1:"));
+        // A newcomer's first window shows the demo's server (F: is FS1's DATA
+        // in the default map) rather than this machine's root.
+        if (demo.contains(QStringLiteral("FS1")) &&
+            !store_->contains(kOptionsSection, keys::Path.key()))
+            store_->setValue(kOptionsSection, keys::Path.key(), QStringLiteral("F:\\"));
         // The map and the servers are the machine's set-up, not the user's
         // options: kept at once, so quorvex-sim and a second copy see them.
         store_->sync();

@@ -29,12 +29,14 @@ one command line, which is one of these:
                      (replacing OUT) and end; nothing is written when nobody
                      has FILE open
   FILE >> OUT        as >, but add to the end of OUT
-  -ue                clear this workstation's file lock set and end
+  -ue                clear this workstation's file lock set on every server
+                     of the settings and end
   --help             print this text and end
   --version          print the program's version and end
 
 The switches count only at the very end of the command line and their letters
-may be in either case. FILE is a DOS path on a network drive, such as
+may be in either case. -c, -ce, > and >> act only on a scan that ran to its
+end. FILE is a DOS path on a network drive, such as
 F:\REPORTS\Q1.XLS; a path on this machine is turned into the DOS path of the
 drive that holds it. OUT may be a DOS path, a path on this machine or a path
 relative to the current directory. Quote the command line for the shell:
@@ -57,6 +59,14 @@ Files:
 
 See quorvex(1) and quorvex-sim(1).
 )";
+
+constexpr const char* kVersion =
+    "Quorvex " QUORVEX_VERSION_TEXT "\n"
+    "Copyright (C) 2026 The Quorvex developers\n"
+    "License GPL-3.0-or-later: GNU GPL version 3 or later "
+    "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 bool writeAll(const char* text)
 {
@@ -84,7 +94,7 @@ QString usageText()
 
 QString versionText()
 {
-    return QStringLiteral("Quorvex " QUORVEX_VERSION_TEXT "\n");
+    return QString::fromUtf8(kVersion);
 }
 
 std::optional<int> handleInfoOptions(const QString& commandLine)
@@ -93,7 +103,7 @@ std::optional<int> handleInfoOptions(const QString& commandLine)
     case InfoOption::Help:
         return writeAll(kUsage) ? 0 : 1;
     case InfoOption::Version:
-        return writeAll("Quorvex " QUORVEX_VERSION_TEXT "\n") ? 0 : 1;
+        return writeAll(kVersion) ? 0 : 1;
     case InfoOption::None:
         break;
     }

@@ -6,7 +6,9 @@
 #include "app/interval_timer.h"
 #include "app/lifecycle.h"
 #include "app/message_pane.h"
+#include "app/settings_keys.h"
 #include "files/file_browser.h"
+#include "locks/server_lock_sets.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
@@ -14,6 +16,7 @@
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "platform/standard_error.h"
+#include "platform/settings_store.h"
 #include "scan/scan_engine.h"
 
 #include <QCheckBox>
@@ -39,10 +42,7 @@ void CommandLineJobs::run(const QString& commandLine)
     if (job.kind == Kind::None)
         return;
     if (job.kind == Kind::ClearLockSet) {
-        // No path has been parsed yet, so the program holds no connection of its
-        // own to name; the client answers for its default one.
-        form_.client().NWClearFileLockSet(form_.serverConnection);
-        end(0);
+        clearLockSets();
         return;
     }
 
@@ -177,6 +177,27 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
         return false;
     }
     return true;
+}
+
+void CommandLineJobs::clearLockSets()
+{
+    // No path has been parsed yet, so the program holds no connection: the job
+    // opens one to every server the settings name.
+    const QStringList failures =
+        clearLockSetsOnServers(form_.client(), form_.services().settings.keys(kServersSection));
+    if (failures.isEmpty()) {
+        end(0);
+        return;
+    }
+    if (form_.services().headless) {
+        for (const QString& failure : failures)
+            toStandardError(failure);
+        end(1);
+        return;
+    }
+    // On the desktop the window stays up and says what was not cleared.
+    form_.services().prompts.beep();
+    form_.Text2->setText(failures.join(QStringLiteral("\r\n")));
 }
 
 void CommandLineJobs::end(int status)

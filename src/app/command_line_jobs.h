@@ -35,6 +35,9 @@ private:
     bool scan(const QString& fileName);
     void clearAllUsers();
     bool writeUsers(const CommandLineJob& job);
+    // "-ue": the lock set on every server of the settings; ends the program
+    // unless a server failed on the desktop, where the pane shows which.
+    void clearLockSets();
     void end(int status);
     // Headless: there is nobody to read the window, so its message goes to
     // standard error and the program ends.

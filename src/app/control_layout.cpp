@@ -23,7 +23,7 @@ bool scalesFont(const QWidget* w)
 
 void ControlLayout::RecordControlLayout(const QWidget& window)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(window.screen());
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     designScaleWidth_ = static_cast<float>(twipsFromPixels(window.width(), tpp.x));
     designScaleHeight_ = static_cast<float>(twipsFromPixels(window.height(), tpp.y));
     records_.clear();
@@ -46,7 +46,7 @@ void ControlLayout::ResizeControls(QWidget& window) const
 {
     if (!isRecorded())
         return;
-    const TwipsPerPixel tpp = twipsPerPixel(window.screen());
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     const double ratioX = twipsFromPixels(window.width(), tpp.x) / designScaleWidth_;
     const double ratioY = twipsFromPixels(window.height(), tpp.y) / designScaleHeight_;
     const double fontRatio = ratioX < ratioY ? ratioX : ratioY;

@@ -24,6 +24,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace quorvex {
 
@@ -86,12 +90,17 @@ void Form1::createControls()
     Combo2 = make<QComboBox>(*this, "Combo2", {120, 1755, 2175, 315}, {},
                              QStringLiteral(" Specify or select file pattern "));
     Combo2->setEditable(true);
+    // The box's text is the pattern exactly as typed: no completion from the
+    // history, and Enter adds nothing to it (leaving the box does).
+    Combo2->setCompleter(nullptr);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Command3 = button(*this, "Command3", {2355, 1755, 540, 315}, "All", " Select all files ");
-    List3 = make<QListWidget>(*this, "List3", {120, 2130, 2775, 1035});
+    List3 = make<QListWidget>(*this, "List3", {120, 2130, 2775, 795});
     List3->setSortingEnabled(true);
-    Label2 = make<QLabel>(*this, "Label2", {120, 3195, 1000, 240});
-    Label1 = make<QLabel>(*this, "Label1", {1150, 3195, 1745, 240});
+    // The count and the chosen file's date and size each have a line of their
+    // own: a date with seconds and a size in the millions fill the column.
+    Label2 = make<QLabel>(*this, "Label2", {120, 2955, 2775, 240});
+    Label1 = make<QLabel>(*this, "Label1", {120, 3195, 2775, 240});
     Combo1 = make<QComboBox>(*this, "Combo1", {120, 3495, 2775, 315}, {},
                              QStringLiteral(" Select file "));
 
@@ -133,16 +142,11 @@ void Form1::createControls()
     // The rescan box carries the seconds box in the blank run of its caption.
     Check1 = make<QCheckBox>(*this, "Check1", {5820, 3690, 2745, 285},
                              QStringLiteral("Update every         secs"));
-    const QFontMetrics metrics(Check1->font());
-    const int indicator = Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                          Check1->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-    const int before = metrics.horizontalAdvance(QStringLiteral("Update every "));
-    const int blanks = metrics.horizontalAdvance(QStringLiteral("        "));
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setMaxLength(2);
     Text3->setAlignment(Qt::AlignRight);
-    Text3->setGeometry(Check1->x() + indicator + before, Check1->y(), blanks, Check1->height());
+    placeSecondsBox();
     Timer1 = new IntervalTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
@@ -156,6 +160,27 @@ void Form1::createControls()
              Command1, Command9, Command12, Command13, Command16, Command4, Command5, Command6,
              Command11, Command14, Command15, Label7, Text1, Command18, Check1, Text3})
         w->setVisible(false);
+}
+
+void Form1::placeSecondsBox()
+{
+    // Where the style draws the caption, and in it the run of blanks, the box
+    // keeping half a blank clear of either word.
+    QStyleOptionButton option;
+    option.initFrom(Check1);
+    option.text = Check1->text();
+    const QRect text =
+        Check1->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, Check1);
+    const QString caption = Check1->text();
+    const QFontMetricsF metrics(Check1->font());
+    const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
+    const qsizetype runStart = caption.indexOf(QStringLiteral("  "));
+    const qsizetype runEnd = caption.lastIndexOf(QLatin1Char(' ')) + 1;
+    const int left = Check1->x() + text.x() +
+                     qCeil(metrics.horizontalAdvance(caption.left(runStart)) + blank / 2);
+    const int right = Check1->x() + text.x() +
+                      qFloor(metrics.horizontalAdvance(caption.left(runEnd)) - blank / 2);
+    Text3->setGeometry(left, Check1->y(), std::max(0, right - left), Check1->height());
 }
 
 } // namespace quorvex

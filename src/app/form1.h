@@ -66,22 +66,22 @@ public:
     // The controls, as the subsystems know them by name.
     DriveBox* Drive1 = nullptr;
     DirectoryBox* Dir1 = nullptr;
-    QComboBox* Combo2 = nullptr;   // file pattern and its history
+    QComboBox* Combo2 = nullptr;     // file pattern and its history
     QPushButton* Command3 = nullptr; // "All" files
-    QListWidget* List3 = nullptr;  // file list
-    QLabel* Label2 = nullptr;      // file count
-    QLabel* Label1 = nullptr;      // date and size of the chosen file
-    QComboBox* Combo1 = nullptr;   // file history
+    QListWidget* List3 = nullptr;    // file list
+    QLabel* Label2 = nullptr;        // file count
+    QLabel* Label1 = nullptr;        // date and size of the chosen file
+    QComboBox* Combo1 = nullptr;     // file history
 
-    QLabel* Label4 = nullptr;      // "Connections"
-    QLabel* Label5 = nullptr;      // user count
-    QListWidget* List1 = nullptr;  // users found by the scan
-    QLabel* Label7 = nullptr;      // "Find"
-    QLineEdit* Text1 = nullptr;    // find box
+    QLabel* Label4 = nullptr;        // "Connections"
+    QLabel* Label5 = nullptr;        // user count
+    QListWidget* List1 = nullptr;    // users found by the scan
+    QLabel* Label7 = nullptr;        // "Find"
+    QLineEdit* Text1 = nullptr;      // find box
     QPushButton* Command6 = nullptr; // clear the find box
 
-    QCheckBox* Check1 = nullptr;   // rescan
-    QLineEdit* Text3 = nullptr;    // rescan seconds
+    QCheckBox* Check1 = nullptr; // rescan
+    QLineEdit* Text3 = nullptr;  // rescan seconds
     IntervalTimer* Timer1 = nullptr;
 
     QPushButton* Command1 = nullptr;  // Scan
@@ -99,14 +99,14 @@ public:
     QPushButton* Command7 = nullptr;  // About
     QPushButton* Command2 = nullptr;  // Exit
 
-    QLabel* Label3 = nullptr;      // "System Messages/Connection Information"
-    MessagePane* Text2 = nullptr;  // message pane
+    QLabel* Label3 = nullptr;     // "System Messages/Connection Information"
+    MessagePane* Text2 = nullptr; // message pane
 
     // Shared state.
     Settings settings;
     QList<ConnectionInfo> connections; // record i belongs to line i of List1
     ScanResult lastScan;
-    QStringList List2;                 // users of the last logged scan
+    QStringList List2; // users of the last logged scan
     nw::NWCONN_HANDLE serverConnection = 0;
     bool stopRequested = false;
     bool NoClearPrompt = false;
@@ -117,6 +117,10 @@ public:
     // Design inner size of the window, in twips.
     static constexpr int kDesignWidthTwips = 8685;
     static constexpr int kDesignHeightTwips = 5910;
+
+    // Puts the seconds box into the blank run of the rescan box's caption, where
+    // the caption is drawn now; after every change of the rescan box's size.
+    void placeSecondsBox();
 
 private:
     void createControls();

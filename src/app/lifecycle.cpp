@@ -77,10 +77,14 @@ bool Lifecycle::Form_Load(const QString& commandLine)
 
     const SettingsStore& store = services.settings;
     float size = 0;
-    if (readInto(store, keys::Height, size))
+    if (readInto(store, keys::Height, size)) {
         setWindowHeightTwips(form_, size);
-    if (readInto(store, keys::Width, size))
+        storedHeight_ = {size, form_.height()};
+    }
+    if (readInto(store, keys::Width, size)) {
         setWindowWidthTwips(form_, size);
+        storedWidth_ = {size, form_.width()};
+    }
     window_->limits().LimitWindowSize(form_, 8775, 6285, screenWidthTwips(form_),
                                       screenHeightTwips(form_));
     form_.setWindowTitle(QStringLiteral("Quorvex"));
@@ -190,8 +194,14 @@ void Lifecycle::Form_Unload()
     writeOptions();
     // A window hidden in the tray has no size worth keeping.
     if (!form_.isMinimized()) {
-        write(store, keys::Height, static_cast<float>(windowHeightTwips(form_)));
-        write(store, keys::Width, static_cast<float>(windowWidthTwips(form_)));
+        // A window's twips follow its font, so a pixel is seldom a whole number
+        // of them: a size the user left alone goes back as it was read.
+        const bool sameHeight = storedHeight_.pixels == form_.height();
+        const bool sameWidth = storedWidth_.pixels == form_.width();
+        write(store, keys::Height,
+              sameHeight ? storedHeight_.twips : static_cast<float>(windowHeightTwips(form_)));
+        write(store, keys::Width,
+              sameWidth ? storedWidth_.twips : static_cast<float>(windowWidthTwips(form_)));
     }
     writeSettingsFile();
 

@@ -62,6 +62,14 @@ private:
     bool unloaded_ = false;
     bool terminating_ = false;
     int exitStatus_ = 0;
+    // The window size as read at start-up, and the pixels it gave.
+    struct StoredSize
+    {
+        float twips = 0;
+        int pixels = -1;
+    };
+    StoredSize storedHeight_;
+    StoredSize storedWidth_;
 };
 
 } // namespace quorvex

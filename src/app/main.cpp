@@ -7,6 +7,7 @@
 #include "app/pane_notices.h"
 #include "app/window_geometry.h"
 #include "platform/headless_mode.h"
+#include "platform/runtime_dir.h"
 #include "platform/termination_signals.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ int main(int argc, char* argv[])
     // Decided before the application exists: without a display the program runs
     // on the offscreen platform.
     const bool headless = quorvex::applyHeadlessPlatform(argc, argv);
+    // Outlives the application: it is removed after everything that used it.
+    const quorvex::PrivateRuntimeDir runtimeDir;
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Quorvex"));

@@ -1,10 +1,27 @@
 #include "app/message_pane.h"
 
+#include "platform/dialog_units.h"
+
+#include <QEvent>
+
 namespace quorvex {
 
 MessagePane::MessagePane(QWidget* parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
+    setClassicTabStops();
+}
+
+void MessagePane::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        setClassicTabStops();
+}
+
+void MessagePane::setClassicTabStops()
+{
+    setTabStopDistance(8 * averageCharWidth(font()));
 }
 
 void MessagePane::setText(const QString& text)

@@ -24,7 +24,14 @@ public:
     // to standard error).
     void setWriteObserver(std::function<void(const QString&)> observer);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Tab stops every 8 average character widths, as a classic edit control
+    // sets them, so that the labels of the details line their values up.
+    void setClassicTabStops();
+
     QString text_;
     std::function<void(const QString&)> observer_;
 };

@@ -68,6 +68,8 @@ inline constexpr int HistoryKeyCount = 25;
 } // namespace keys
 
 inline const QString kOptionsSection = QStringLiteral("Options");
+// Where each server lives: name = "sim:PATH" or "ncp:HOST...".
+inline const QString kServersSection = QStringLiteral("Servers");
 
 // Conversions from the stored text; nullopt when the text does not convert.
 // Byte: a whole decimal number 0 to 255 (blanks around it allowed).

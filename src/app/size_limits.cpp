@@ -10,7 +10,7 @@ namespace quorvex {
 void SizeLimits::LimitWindowSize(QWidget& window, double minWidth, double minHeight,
                                  double maxWidth, double maxHeight)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(window.screen());
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     SizeLimit r;
     r.window = &window;
     r.minWidth = pixelsFromTwips(minWidth, tpp.x);

@@ -51,6 +51,9 @@ void WindowBehaviour::Form_Resize()
         return;
     }
     layout_.ResizeControls(form_);
+    // The rescan box's caption keeps its font while the box grows: the seconds
+    // box follows the caption rather than the proportions.
+    form_.placeSecondsBox();
 }
 
 } // namespace quorvex

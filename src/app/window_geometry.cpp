@@ -20,32 +20,32 @@ const QScreen* screenOf(const QWidget& window)
 
 QSize nonClientPixels(const QWidget& window)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(screenOf(window));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     return {pixelsFromTwips(kNonClientWidthTwips, tpp.x),
             pixelsFromTwips(kNonClientHeightTwips, tpp.y)};
 }
 
 double windowWidthTwips(const QWidget& window)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(screenOf(window));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     return twipsFromPixels(window.width(), tpp.x) + kNonClientWidthTwips;
 }
 
 double windowHeightTwips(const QWidget& window)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(screenOf(window));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     return twipsFromPixels(window.height(), tpp.y) + kNonClientHeightTwips;
 }
 
 void setWindowWidthTwips(QWidget& window, double twips)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(screenOf(window));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     window.resize(pixelsFromTwips(twips - kNonClientWidthTwips, tpp.x), window.height());
 }
 
 void setWindowHeightTwips(QWidget& window, double twips)
 {
-    const TwipsPerPixel tpp = twipsPerPixel(screenOf(window));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
     window.resize(window.width(), pixelsFromTwips(twips - kNonClientHeightTwips, tpp.y));
 }
 
@@ -57,12 +57,12 @@ QSize screenSizePixels(const QWidget& window)
 
 double screenWidthTwips(const QWidget& window)
 {
-    return twipsFromPixels(screenSizePixels(window).width(), twipsPerPixel(screenOf(window)).x);
+    return twipsFromPixels(screenSizePixels(window).width(), twipsPerPixel(window).x);
 }
 
 double screenHeightTwips(const QWidget& window)
 {
-    return twipsFromPixels(screenSizePixels(window).height(), twipsPerPixel(screenOf(window)).y);
+    return twipsFromPixels(screenSizePixels(window).height(), twipsPerPixel(window).y);
 }
 
 void placeCentred(QWidget& window)

@@ -5,6 +5,7 @@
 #include "fileinfo/get_file_info.h"
 #include "fileinfo/object_names.h"
 #include "files/file_browser.h"
+#include "netware/netware_text.h"
 #include "platform/clipboard.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
@@ -117,7 +118,7 @@ bool Form2::Form_Load()
     std::array<char, 48> volume{};
     std::array<char, 255> path{};
     nw::NWCONN_HANDLE conn = 0; // the window opens a connection of its own
-    const QByteArray local = localPath_.toLocal8Bit();
+    const QByteArray local = nw::toClientText(localPath_);
     Prompts& prompts = form_.services().prompts;
     if (form_.client().NWParsePath(local.constData(), server, conn, volume, path) != nw::kSuccess) {
         QApplication::restoreOverrideCursor();
@@ -128,8 +129,8 @@ bool Form2::Form_Load()
         return loadResult_ = true; // opens with its fields empty
     }
 
-    netwarePath_ =
-        nameFromBuffer(server) + u'\\' + nameFromBuffer(volume) + u':' + nameFromBuffer(path);
+    netwarePath_ = nw::fromClientText(server) + u'\\' + nw::fromClientText(volume) + u':' +
+                   nw::fromClientText(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::optional<ExtendedFileInfo> info =
         GetFileInfo(netwarePath_, form_.client(), prompts, *form_.Text2);

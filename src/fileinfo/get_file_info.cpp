@@ -3,6 +3,7 @@
 #include "app/message_pane.h"
 #include "fileinfo/date_time_text.h"
 #include "fileinfo/object_names.h"
+#include "netware/netware_text.h"
 #include "platform/prompts.h"
 
 #include <array>
@@ -58,7 +59,7 @@ std::optional<ExtendedFileInfo> GetFileInfo(const QString& netwarePath, nw::NetW
     const NetWarePathParts parts = splitNetWarePath(netwarePath);
 
     nw::NWCONN_HANDLE conn = 0;
-    const QByteArray server = parts.server.toLatin1();
+    const QByteArray server = nw::toClientText(parts.server);
     if (client.NWCCOpenConnByName(0, server.constData(), kNameFormatBindery, kOpenStateOpen,
                                   kTransportAny, conn) != nw::kSuccess) {
         fail(prompts, pane, QStringLiteral("Cannot open connection to the given server."));
@@ -67,7 +68,7 @@ std::optional<ExtendedFileInfo> GetFileInfo(const QString& netwarePath, nw::NetW
 
     nw::NWDIR_HANDLE dirHandle = 0;
     std::uint8_t rights = 0;
-    const QByteArray directory = parts.directory.toLatin1();
+    const QByteArray directory = nw::toClientText(parts.directory);
     if (client.NWAllocTemporaryDirectoryHandle(conn, 0, directory.constData(), dirHandle, rights) !=
         nw::kSuccess) {
         fail(prompts, pane, QStringLiteral("Cannot create directory handle."));
@@ -78,7 +79,7 @@ std::optional<ExtendedFileInfo> GetFileInfo(const QString& netwarePath, nw::NetW
     // The DOS name is the search pattern. When the lookup fails the buffer keeps
     // whatever it holds and the scan below reports the failure.
     std::array<char, 16> dosName{};
-    const QByteArray fileName = parts.fileName.toLatin1();
+    const QByteArray fileName = nw::toClientText(parts.fileName);
     client.NWGetLongName(conn, dirHandle, fileName.constData(), nw::NW_NS_LONG, nw::NW_NS_DOS,
                          dosName);
     dosName.back() = '\0'; // the pattern must stay terminated within its buffer

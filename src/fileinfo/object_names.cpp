@@ -1,6 +1,7 @@
 #include "fileinfo/object_names.h"
 
-#include <algorithm>
+#include "netware/netware_text.h"
+
 #include <array>
 
 namespace quorvex {
@@ -10,12 +11,6 @@ namespace {
 const QString kUnknown = QStringLiteral("?");
 
 } // namespace
-
-QString nameFromBuffer(std::span<const char> buffer)
-{
-    const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(end - buffer.begin()));
-}
 
 QString DirectoryObjectName(nw::NetWareClient& client, std::uint32_t objectId,
                             nw::NWCONN_HANDLE conn)
@@ -27,7 +22,7 @@ QString DirectoryObjectName(nw::NetWareClient& client, std::uint32_t objectId,
     client.NWDSFreeContext(context);
     if (rc != nw::kSuccess)
         return kUnknown;
-    return nameFromBuffer(name);
+    return nw::fromClientText(name);
 }
 
 QString BinderyObjectName(nw::NetWareClient& client, std::uint32_t objectId, nw::NWCONN_HANDLE conn)
@@ -36,7 +31,7 @@ QString BinderyObjectName(nw::NetWareClient& client, std::uint32_t objectId, nw:
     std::uint16_t objectType = 0;
     if (client.NWGetObjectName(conn, objectId, name, objectType) != nw::kSuccess)
         return kUnknown;
-    return nameFromBuffer(name);
+    return nw::fromClientText(name);
 }
 
 } // namespace quorvex

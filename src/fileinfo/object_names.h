@@ -8,10 +8,6 @@
 
 namespace quorvex {
 
-// The text of a name buffer the client filled: up to its first NUL, or the
-// whole buffer when the client left none.
-QString nameFromBuffer(std::span<const char> buffer);
-
 // The directory-service name of an object (servers above version 3); "?" when
 // the client can't give one.
 QString DirectoryObjectName(nw::NetWareClient& client, std::uint32_t objectId,

@@ -8,6 +8,7 @@
 #include "files/file_listing.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "scan/scan_engine.h"
@@ -130,16 +131,7 @@ void FileBrowser::applyHorizontalExtent()
     texts.reserve(list->count());
     for (int i = 0; i < list->count(); ++i)
         texts.append(list->item(i)->text());
-    const int extent = widestText(QFontMetrics(form_.font()), texts) + 25;
-    list->setProperty("horizontalExtent", extent);
-    // With uniform rows the first row's size is every row's size, so giving it
-    // the extent as its width sets the scroll width of the whole list.
-    if (list->count() > 0) {
-        QListWidgetItem* first = list->item(0);
-        first->setSizeHint(QSize());
-        const int height = list->sizeHintForRow(0);
-        first->setSizeHint(QSize(extent, height));
-    }
+    setHorizontalExtent(*list, widestText(QFontMetrics(form_.font()), texts) + 25);
 }
 
 void FileBrowser::resetScanView()

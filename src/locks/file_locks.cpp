@@ -1,11 +1,11 @@
 #include "locks/file_locks.h"
 
-#include "actions/ansi_text.h"
 #include "actions/user_selection.h"
 #include "app/form1.h"
 #include "app/message_pane.h"
 #include "files/directory_box.h"
 #include "locks/lock_error_text.h"
+#include "netware/netware_text.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 
@@ -17,16 +17,6 @@
 #include <cstring>
 
 namespace quorvex {
-
-namespace {
-
-QString upToNul(const std::span<const char> buffer)
-{
-    const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLatin1(buffer.data(), end - buffer.begin());
-}
-
-} // namespace
 
 FileLocks::FileLocks(Form1& form) : form_(form)
 {
@@ -85,19 +75,20 @@ void FileLocks::clearFileLock()
     std::array<char, 48> volName{};
     std::array<char, 255> dirPath{};
     // The parse leaves its connection as the window's current one.
-    if (client.NWParsePath(toAnsiText(directory).constData(), serverName, form_.serverConnection,
-                           volName, dirPath) != nw::kSuccess) {
+    if (client.NWParsePath(nw::toClientText(directory).constData(), serverName,
+                           form_.serverConnection, volName, dirPath) != nw::kSuccess) {
         form_.services().prompts.beep();
         form_.Text2->setText(QStringLiteral("Error! Unable to parse the path for directory ") +
                              directory + QStringLiteral("."));
         return;
     }
     const nw::NWCONN_HANDLE conn = form_.serverConnection;
-    const QString volumePath = upToNul(volName) + QStringLiteral(":") + upToNul(dirPath);
+    const QString volumePath =
+        nw::fromClientText(volName) + QStringLiteral(":") + nw::fromClientText(dirPath);
 
     nw::NWDIR_HANDLE dirHandle = 0;
     std::uint8_t rightsMask = 0;
-    if (client.NWAllocTemporaryDirectoryHandle(conn, 0, toAnsiText(volumePath).constData(),
+    if (client.NWAllocTemporaryDirectoryHandle(conn, 0, nw::toClientText(volumePath).constData(),
                                                dirHandle, rightsMask) != nw::kSuccess) {
         form_.services().prompts.beep();
         form_.Text2->setText(QStringLiteral("Error! Unable to create temp directory handle."));
@@ -106,7 +97,7 @@ void FileLocks::clearFileLock()
 
     const QString filePath = volumePath + QStringLiteral("\\") + selectedFileName();
     const nw::NWCCODE code =
-        client.NWClearFileLock2(conn, dirHandle, toAnsiText(filePath).constData());
+        client.NWClearFileLock2(conn, dirHandle, nw::toClientText(filePath).constData());
     // The handle is ours alone; a server gives each connection only so many.
     client.NWDeallocateDirectoryHandle(conn, dirHandle);
 

@@ -4,4 +4,6 @@ target_sources(quorvex_core PRIVATE
     locks/file_locks.h
     locks/lock_error_text.cpp
     locks/lock_error_text.h
+    locks/server_lock_sets.cpp
+    locks/server_lock_sets.h
 )

@@ -6,7 +6,7 @@
 // Text handed in is 8-bit and NUL-terminated. Text handed back is written into
 // caller-owned buffers (std::span<char>) that the client always NUL-terminates
 // within the span, cutting what does not fit; callers take the text up to the
-// first NUL (see cutAtNul in netware_text.h).
+// first NUL (see netware_text.h).
 
 #include <array>
 #include <cstddef>

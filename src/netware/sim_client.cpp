@@ -2,6 +2,7 @@
 
 #include "netware/sim_path.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace nw {
@@ -108,6 +109,17 @@ SimClient::Call SimClient::enter(NWCONN_HANDLE handle, const char* callName)
     return call;
 }
 
+std::optional<NWCCODE> SimClient::enterUnbound(const char* callName)
+{
+    for (Server& s : servers_) {
+        if (!s.sim || !s.sim->state())
+            continue; // an unreachable server has no say in calls it is not asked
+        if (const auto code = s.sim->beginCall(callName))
+            return code;
+    }
+    return std::nullopt;
+}
+
 SimClient::Resolved SimClient::resolve(const Call& call, NWDIR_HANDLE dirHandle,
                                        const QString& path) const
 {
@@ -152,10 +164,13 @@ std::optional<QString> SimClient::hostPath(const Call& call, const Resolved& r) 
 
 NWCCODE SimClient::NWCallsInit(void*, void*)
 {
-    for (const Server& s : servers_)
-        if (s.sim)
-            return kSuccess;
-    return kInvalidConnection; // no server has a backend at all
+    const bool anyBackend =
+        std::any_of(servers_.begin(), servers_.end(), [](const Server& s) { return bool(s.sim); });
+    if (!anyBackend)
+        return kInvalidConnection; // no server has a backend at all
+    if (const auto code = enterUnbound("NWCallsInit"))
+        return *code;
+    return kSuccess;
 }
 
 NWCCODE SimClient::parseOn(Server& server, const QString& volume, const QString& relative,

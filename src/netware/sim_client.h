@@ -210,6 +210,10 @@ private:
         return own_ ? own_->consoleOperator : s.workstation.consoleOperator;
     }
     QString ownUser(const SimState& s) const { return own_ ? own_->user : s.workstation.user; }
+    // A call that names no connection (the client's set-up, its directory-
+    // services contexts): every reachable server delays it by its latencyMs
+    // and may refuse it by a fault; the first fault found answers.
+    std::optional<NWCCODE> enterUnbound(const char* callName);
     Resolved resolve(const Call& call, NWDIR_HANDLE dirHandle, const QString& path) const;
     std::optional<QString> hostPath(const Call& call, const Resolved& r) const;
     Server* findServer(const QString& name);

@@ -10,6 +10,8 @@ namespace nw {
 
 NWCCODE SimClient::NWDSCreateContextHandle(NWDSContextHandle& context)
 {
+    if (const auto code = enterUnbound("NWDSCreateContextHandle"))
+        return *code;
     context = nextContext_++;
     contexts_.insert(context, QString());
     return kSuccess;
@@ -17,6 +19,8 @@ NWCCODE SimClient::NWDSCreateContextHandle(NWDSContextHandle& context)
 
 NWCCODE SimClient::NWDSSetContext(NWDSContextHandle context, int key, const void* value)
 {
+    if (const auto code = enterUnbound("NWDSSetContext"))
+        return *code;
     auto it = contexts_.find(context);
     if (it == contexts_.end())
         return kDsBadContext;
@@ -27,6 +31,8 @@ NWCCODE SimClient::NWDSSetContext(NWDSContextHandle context, int key, const void
 
 NWCCODE SimClient::NWDSFreeContext(NWDSContextHandle context)
 {
+    if (const auto code = enterUnbound("NWDSFreeContext"))
+        return *code;
     return contexts_.remove(context) ? kSuccess : kDsBadContext;
 }
 

@@ -4,6 +4,8 @@ target_sources(quorvex_netware PRIVATE
     netware/netware_client.cpp
     netware/open_file_records.h
     netware/open_file_records.cpp
+    netware/netware_text.h
+    netware/netware_text.cpp
     netware/demo_install.h
     netware/demo_install.cpp
     netware/dos_name.h

@@ -6,8 +6,10 @@
 #include "files/file_listing.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
+#include "platform/twips.h"
 #include "platform/window_mover.h"
 #include "scan/auto_clear_time.h"
 
@@ -48,9 +50,7 @@ Options::Options(Form1& form) : QDialog(&form), form_(form)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    const double sx = logicalDpiX() / 1440.0;
-    const double sy = logicalDpiY() / 1440.0;
-    setFixedSize(qRound(kDesignWidthTwips * sx), qRound(kDesignHeightTwips * sy));
+    setFixedSize(pixelRect(*this, {0, 0, kDesignWidthTwips, kDesignHeightTwips}).size());
 
     createControls();
     Drive1->setDriveMap(&form_.services().drives);
@@ -126,7 +126,6 @@ void Options::Form_Load()
     Check11->setChecked(s.LogFile == 1);
     Check12->setChecked(s.Overwrite == 1);
     Check13->setChecked(s.HidFiles == 1);
-    // Long names scroll sideways in the list by themselves.
 }
 
 void Options::Form_Unload()
@@ -215,6 +214,9 @@ void Options::Dir1_Change()
     // change of "Show Hidden Files" shows from the next listing after closing.
     const QString host = hostPathOf(form_.services().drives, folder);
     List1->addItems(listFiles(host, Text1->text(), form_.settings.HidFiles == 1).names);
+    // The list's extent is set once when the window opens and holds for every
+    // listing after; here it goes to the lines of each new listing.
+    setHorizontalExtent(*List1, kFileListExtentPx);
 }
 
 void Options::Text1_Change()

@@ -80,6 +80,8 @@ public:
     // Design inner size, in twips.
     static constexpr int kDesignWidthTwips = 7350;
     static constexpr int kDesignHeightTwips = 4440;
+    // The file list scrolls sideways across 1000 pixels, whatever its names.
+    static constexpr int kFileListExtentPx = 1000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

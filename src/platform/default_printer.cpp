@@ -7,13 +7,13 @@
 
 namespace quorvex {
 
-bool DefaultPrinter::print(const QString& fontFamily, const QList<PrintLine>& lines)
+PrintOutcome DefaultPrinter::print(const QString& fontFamily, const QList<PrintLine>& lines)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        return false;
+        return PrintOutcome::NoPrinter;
     QPrinter printer(info, QPrinter::HighResolution);
-    return paintLines(printer, fontFamily, lines);
+    return paintLines(printer, fontFamily, lines) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 } // namespace quorvex

@@ -4,11 +4,11 @@
 
 namespace quorvex {
 
-// The system's default printer (CUPS); print() answers false when there is none.
+// The system's default printer (CUPS).
 class DefaultPrinter : public Printer
 {
 public:
-    bool print(const QString& fontFamily, const QList<PrintLine>& lines) override;
+    PrintOutcome print(const QString& fontFamily, const QList<PrintLine>& lines) override;
 };
 
 } // namespace quorvex

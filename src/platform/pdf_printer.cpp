@@ -6,12 +6,12 @@
 
 namespace quorvex {
 
-bool PdfPrinter::print(const QString& fontFamily, const QList<PrintLine>& lines)
+PrintOutcome PdfPrinter::print(const QString& fontFamily, const QList<PrintLine>& lines)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_path);
-    return paintLines(printer, fontFamily, lines);
+    return paintLines(printer, fontFamily, lines) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 } // namespace quorvex

@@ -9,7 +9,7 @@ class PdfPrinter : public Printer
 {
 public:
     explicit PdfPrinter(const QString& pdfPath) : m_path(pdfPath) {}
-    bool print(const QString& fontFamily, const QList<PrintLine>& lines) override;
+    PrintOutcome print(const QString& fontFamily, const QList<PrintLine>& lines) override;
 
 private:
     QString m_path;

@@ -11,13 +11,19 @@ struct PrintLine
     bool bold = false;
 };
 
+enum class PrintOutcome
+{
+    Printed,
+    NoPrinter, // the system has no printer to print on
+    Failed,    // there is one, but the job could not be started
+};
+
 // Prints lines of text in one font, portrait, one copy, the printer's paper.
 class Printer
 {
 public:
     virtual ~Printer() = default;
-    // False when nothing could be printed (no printer, a failed job).
-    virtual bool print(const QString& fontFamily, const QList<PrintLine>& lines) = 0;
+    virtual PrintOutcome print(const QString& fontFamily, const QList<PrintLine>& lines) = 0;
 };
 
 } // namespace quorvex

@@ -9,10 +9,16 @@ target_sources(quorvex_platform PRIVATE
     platform/desktop_prompts.h
     platform/desktop_shell.cpp
     platform/desktop_shell.h
+    platform/dialog_units.cpp
+    platform/dialog_units.h
     platform/headless_mode.cpp
     platform/headless_mode.h
+    platform/runtime_dir.cpp
+    platform/runtime_dir.h
     platform/headless_prompts.cpp
     platform/headless_prompts.h
+    platform/list_extent.cpp
+    platform/list_extent.h
     platform/line_painter.cpp
     platform/line_painter.h
     platform/mime_associations.cpp

@@ -1,10 +1,14 @@
 #include "twips.h"
 
+#include "dialog_units.h"
+
+#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QPaintDevice>
 #include <QRect>
 #include <QScreen>
+#include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvex {
@@ -26,6 +30,25 @@ TwipsPerPixel twipsPerPixel(const QScreen* screen)
             twipsPerPixelForDpi(screen->logicalDotsPerInchY())};
 }
 
+FontScale fontScale(const QFont& font, const TwipsPerPixel& screen)
+{
+    // A line takes whole pixels: the height rounded up is what the text needs.
+    const double width = averageCharWidth(font) * screen.x;
+    const double height = QFontMetrics(font).height() * screen.y;
+    return {std::max(1.0, width / kDesignCharWidthTwips),
+            std::max(1.0, height / kDesignCharHeightTwips)};
+}
+
+TwipsPerPixel twipsPerPixel(const QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    const TwipsPerPixel base = screen ? twipsPerPixel(screen)
+                                      : TwipsPerPixel{twipsPerPixelForDpi(window.logicalDpiX()),
+                                                      twipsPerPixelForDpi(window.logicalDpiY())};
+    const FontScale scale = fontScale(window.font(), base);
+    return {base.x / scale.x, base.y / scale.y};
+}
+
 int pixelsFromTwips(double twips, double twipsPerPixel)
 {
     if (!(twipsPerPixel > 0.0))
@@ -38,12 +61,11 @@ double twipsFromPixels(int pixels, double twipsPerPixel)
     return pixels * twipsPerPixel;
 }
 
-QRect pixelRect(const QPaintDevice& window, const TwipsRect& r)
+QRect pixelRect(const QWidget& window, const TwipsRect& r)
 {
-    const double tx = twipsPerPixelForDpi(window.logicalDpiX());
-    const double ty = twipsPerPixelForDpi(window.logicalDpiY());
-    return QRect(pixelsFromTwips(r.left, tx), pixelsFromTwips(r.top, ty),
-                 pixelsFromTwips(r.width, tx), pixelsFromTwips(r.height, ty));
+    const TwipsPerPixel tpp = twipsPerPixel(window);
+    return QRect(pixelsFromTwips(r.left, tpp.x), pixelsFromTwips(r.top, tpp.y),
+                 pixelsFromTwips(r.width, tpp.x), pixelsFromTwips(r.height, tpp.y));
 }
 
 } // namespace quorvex

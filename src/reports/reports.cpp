@@ -57,16 +57,20 @@ void Reports::Command4_Click()
     const QStringList lines = reportLines();
     for (int i = 0; i < lines.size(); ++i)
         printed.append({lines[i], i < kHeaderLines});
-    const bool printedOk = form_.services().printer.print(QStringLiteral("Courier New"), printed);
+    const PrintOutcome outcome =
+        form_.services().printer.print(QStringLiteral("Courier New"), printed);
     QApplication::restoreOverrideCursor();
-    if (printedOk) {
+    if (outcome == PrintOutcome::Printed) {
         form_.Text2->setText(QStringLiteral("Report printed."));
-    } else {
-        // No printer, or the job was refused: saying "printed" would send the
-        // user to look for a page that never comes.
-        form_.services().prompts.beep();
-        form_.Text2->setText(QStringLiteral("Report not printed: no printer available."));
+        return;
     }
+    // Saying "printed" would send the user to look for a page that never comes;
+    // and a printer that is there but failed needs other help than none at all.
+    form_.services().prompts.beep();
+    form_.Text2->setText(outcome == PrintOutcome::NoPrinter
+                             ? QStringLiteral("Report not printed: no printer available.")
+                             : QStringLiteral("Report not printed: the printer could not start "
+                                              "the job."));
 }
 
 void Reports::Command5_Click()

@@ -2,10 +2,12 @@
 
 #include "actions/user_selection.h"
 #include "app/form1.h"
+#include "netware/netware_text.h"
 #include "scan/directory_rights.h"
 #include "scan/result_text.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include <array>
 
@@ -22,6 +24,8 @@ void ConnectionDetails::begin(const QString& fileName, const QString& volumePath
     firstRowWithPrefix_.clear();
     listed_.clear();
     indexedRows_ = 0;
+    currentPending_ = false;
+    pendingCurrent_ = pendingClicked_ = -1;
 }
 
 void ConnectionDetails::addEntry(const nw::CONN_USING_FILE& entry)
@@ -38,9 +42,7 @@ void ConnectionDetails::addEntry(const nw::CONN_USING_FILE& entry)
     if (client.NWGetConnectionInformation(conn, entry.connNumber, objName, objType, objId,
                                           loginTime) != nw::kSuccess)
         return;
-    const auto nul = std::find(objName.begin(), objName.end(), '\0');
-    const QString name =
-        QString::fromLatin1(objName.data(), qsizetype(nul - objName.begin())).toUpper();
+    const QString name = nw::fromClientText(objName).toUpper();
     form_.lastScan.lastLoginName = name;
 
     if (added_ > 0 && isDuplicate(name, connNo))
@@ -85,16 +87,37 @@ bool ConnectionDetails::isDuplicate(const QString& name, std::int16_t connNo)
     // Every line begins with the empty text.
     const int current = name.isEmpty() ? (list->count() > 0 ? 0 : -1)
                                        : firstRowWithPrefix_.value(name.toLower(), -1);
-    list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+    currentPending_ = true;
+    pendingCurrent_ = current;
     if (current < 0)
         return false;
-    form_.selection().List1_Click();
+    pendingClicked_ = current;
 
     // Every line that equals the name also begins with it, so it lies at or
     // below the current line: the pair index answers "this line or a later one".
     if (current < form_.connections.size() && form_.connections[current].connNo == connNo)
         return true;
     return listed_.contains({name, connNo});
+}
+
+void ConnectionDetails::flush()
+{
+    if (!currentPending_)
+        return;
+    QListWidget* list = form_.List1;
+    // As if each check had moved the line in turn: the pane shows the last line
+    // made current, and the list is left where the last check put it. A list
+    // told that its current line moved lays every line out again to repaint the
+    // two lines, which would make the scan's cost grow with the square of the
+    // list; the scan repaints the list once when its loop ends.
+    const QSignalBlocker quiet(list->selectionModel());
+    if (pendingClicked_ >= 0) {
+        list->setCurrentRow(pendingClicked_, QItemSelectionModel::NoUpdate);
+        form_.selection().List1_Click();
+    }
+    list->setCurrentRow(pendingCurrent_, QItemSelectionModel::NoUpdate);
+    currentPending_ = false;
+    pendingCurrent_ = pendingClicked_ = -1;
 }
 
 void ConnectionDetails::remember(int row, const QString& line, std::int16_t connNo)

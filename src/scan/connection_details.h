@@ -25,6 +25,11 @@ public:
     // information cannot be read or the connection is already listed.
     void addEntry(const nw::CONN_USING_FILE& entry);
 
+    // Tells the list the current line that the batch's duplicate checks left
+    // (and shows the details of the last line they made current). The scan
+    // calls it at the end of every batch, before events run again.
+    void flush();
+
     // Records added since begin().
     int added() const { return added_; }
 
@@ -48,6 +53,12 @@ private:
     QHash<QString, int> firstRowWithPrefix_;
     QSet<QPair<QString, std::int16_t>> listed_;
     int indexedRows_ = 0;
+
+    // Moving the list's current line lays the whole list out again once lines
+    // were added, so within a batch the checks only note where it goes.
+    bool currentPending_ = false;
+    int pendingCurrent_ = -1; // the line the last check made current, -1 none
+    int pendingClicked_ = -1; // the last line a check made current, -1 none
 };
 
 } // namespace quorvex

@@ -1,5 +1,6 @@
 #include "scan/directory_rights.h"
 
+#include "netware/netware_text.h"
 #include "scan/result_text.h"
 
 #include <QStringList>
@@ -9,14 +10,6 @@
 namespace quorvex {
 
 namespace {
-
-QString cutAtNul(std::span<const char> buffer)
-{
-    std::size_t n = 0;
-    while (n < buffer.size() && buffer[n] != '\0')
-        ++n;
-    return QString::fromLatin1(buffer.data(), qsizetype(n));
-}
 
 // "vol:\dir/sub\" -> volume "VOL" and the components {"DIR", "SUB"}, upper case.
 struct SplitPath
@@ -59,8 +52,8 @@ int trusteeDistance(const QString& volumePath, const QString& trusteePath)
 QString GetDirectoryRights(nw::NetWareClient& client, const QString& volumePath,
                            const QString& userName)
 {
-    const QByteArray volumePathBytes = volumePath.toLatin1();
-    const QByteArray userNameBytes = userName.toLatin1();
+    const QByteArray volumePathBytes = nw::toClientText(volumePath);
+    const QByteArray userNameBytes = nw::toClientText(userName);
 
     std::array<char, 48> serverName{};
     std::array<char, 32> volumeName{};
@@ -80,7 +73,7 @@ QString GetDirectoryRights(nw::NetWareClient& client, const QString& volumePath,
     client.NWDSFreeContext(context);
 
     std::uint16_t volumeNumber = 0;
-    const QByteArray volume = cutAtNul(volumeName).toLatin1();
+    const QByteArray volume = nw::toClientText(nw::fromClientText(volumeName));
     client.NWGetVolumeNumber(conn, volume.constData(), volumeNumber);
 
     QString result;
@@ -93,14 +86,14 @@ QString GetDirectoryRights(nw::NetWareClient& client, const QString& volumePath,
                                             accessRights, pathBuffer) != nw::kSuccess ||
             pathBuffer[0] == '\0')
             break;
-        const QString trusteePath = cutAtNul(pathBuffer);
+        const QString trusteePath = nw::fromClientText(pathBuffer);
         const int distance = trusteeDistance(volumePath, trusteePath);
         // An assignment off the file's path gives no rights to the file, and one
         // farther up than an assignment already found is overridden by it.
         if (distance < 0 || (nearest >= 0 && distance > nearest))
             continue;
 
-        const QByteArray searchPath = trusteePath.toLatin1();
+        const QByteArray searchPath = nw::toClientText(trusteePath);
         std::uint32_t sequence = 0;
         for (;;) {
             std::array<char, 256> dirName{};

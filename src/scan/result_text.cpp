@@ -88,16 +88,68 @@ QString loginText(std::span<const std::uint8_t, 7> loginTime, const QString& tim
            (hour24 < 12 ? QStringLiteral(" am") : QStringLiteral(" pm"));
 }
 
+namespace {
+
+// The literal text between the first two adjacent fields of a date or time
+// format that both count as numbers, unquoted; empty when there are none.
+QString separatorBetweenNumbers(const QString& format, bool (*numeric)(QChar, qsizetype))
+{
+    bool afterNumber = false;
+    QString literal;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        if (c.isLetter()) {
+            qsizetype run = 1;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            const bool isNumber = numeric(c, run);
+            if (afterNumber && isNumber && !literal.isEmpty())
+                return literal;
+            afterNumber = isNumber;
+            literal.clear();
+            i += run;
+        } else if (c == QLatin1Char('\'')) {
+            const qsizetype end = format.indexOf(QLatin1Char('\''), i + 1);
+            literal += format.mid(i + 1, (end < 0 ? format.size() : end) - i - 1);
+            i = end < 0 ? format.size() : end + 1;
+        } else {
+            literal += c;
+            ++i;
+        }
+    }
+    return QString();
+}
+
+bool numericDateField(QChar c, qsizetype run)
+{
+    return c == QLatin1Char('y') || ((c == QLatin1Char('d') || c == QLatin1Char('M')) && run <= 2);
+}
+
+bool numericTimeField(QChar c, qsizetype)
+{
+    return c == QLatin1Char('h') || c == QLatin1Char('H') || c == QLatin1Char('m') ||
+           c == QLatin1Char('s');
+}
+
+} // namespace
+
+QString dateSeparator(const QLocale& locale)
+{
+    const QString separator =
+        separatorBetweenNumbers(locale.dateFormat(QLocale::ShortFormat), numericDateField);
+    return separator.isEmpty() ? QStringLiteral("/") : separator;
+}
+
+QString timeSeparator(const QLocale& locale)
+{
+    const QString separator =
+        separatorBetweenNumbers(locale.timeFormat(QLocale::ShortFormat), numericTimeField);
+    return separator.isEmpty() ? QStringLiteral(":") : separator;
+}
+
 QString systemTimeSeparator()
 {
-    const QString format = QLocale::system().timeFormat(QLocale::ShortFormat);
-    // The separator is what follows the hour field: the first character that is
-    // not part of a field letter.
-    for (QChar c : format) {
-        if (!c.isLetter() && c != QLatin1Char('\''))
-            return QString(c);
-    }
-    return QStringLiteral(":");
+    return timeSeparator(QLocale::system());
 }
 
 QString addressText(const nw::NWINET_ADDR& address)

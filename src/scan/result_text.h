@@ -2,6 +2,7 @@
 
 #include "netware/netware_client.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <cstdint>
@@ -35,7 +36,13 @@ QString weekdayName(int weekday);
 // hour and the minute.
 QString loginText(std::span<const std::uint8_t, 7> loginTime, const QString& timeSeparator);
 
-// The time separator of the system's short time format (":" when it has none).
+// The separators of a locale's short date and time formats: the text between
+// its first two numeric date fields (day, month, year) and between the hour and
+// the minute; "/" and ":" when the format has none (the C locale spells the
+// month out, "8 Dec 2026").
+QString dateSeparator(const QLocale& locale);
+QString timeSeparator(const QLocale& locale);
+// The system's time separator.
 QString systemTimeSeparator();
 
 // "IP:10.0.0.1" for type 11; otherwise the prefix ("IPX:" type 2, "AFP:" type 3,

@@ -5,9 +5,11 @@
 #include "app/message_pane.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
+#include "netware/netware_text.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
+#include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "platform/termination_signals.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,12 +55,6 @@ namespace {
 
 const QString kUserListTip = QStringLiteral(" Click on user for more data ");
 
-QString cutAtNul(std::span<const char> buffer)
-{
-    const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLatin1(buffer.data(), qsizetype(nul - buffer.begin()));
-}
-
 // Holds the running flag for the whole handler: message boxes and the loop's
 // event turns can deliver a tick or a click, which must not start a scan inside
 // this one.
@@ -90,6 +87,9 @@ ScanEngine::ScanEngine(Form1& form) : form_(form), details_(form)
     // Every user line is one name in one font; the list then lays out ten
     // thousand lines without measuring each one.
     form_.List1->setUniformItemSizes(true);
+    // A list told of new lines lays all of them out again; in batches of a
+    // hundred per turn of the event loop the scan's turns stay short.
+    form_.List1->setLayoutMode(QListView::Batched);
 }
 
 void ScanEngine::Command1_Click()
@@ -129,7 +129,8 @@ void ScanEngine::Command1_Click()
 
     const LoopEnd end = runClientLoop(cursor, volumePath, deadline);
     if (end == LoopEnd::WindowGone || !window)
-        return; // nothing of the window or the engine is left to touch
+        return;                        // nothing of the window or the engine is left to touch
+    form_.List1->viewport()->update(); // the current line the checks moved
     if (end == LoopEnd::Complete) {
         lastOutcome_ = Outcome::Completed;
         complete(cursor, longPath);
@@ -187,7 +188,7 @@ bool ScanEngine::parse(WaitCursor& cursor, const QString& fileName, const QStrin
     std::array<char, 48> volumeName{};
     std::array<char, 255> dirPath{};
     nw::NWCONN_HANDLE conn = 0;
-    const QByteArray path = clientPath.toLatin1();
+    const QByteArray path = nw::toClientText(clientPath);
     const nw::NWCCODE rc =
         form_.client().NWParsePath(path.constData(), serverName, conn, volumeName, dirPath);
     form_.serverConnection = conn;
@@ -202,7 +203,7 @@ bool ScanEngine::parse(WaitCursor& cursor, const QString& fileName, const QStrin
                            Answer::Ok);
         return false;
     }
-    volumePath = cutAtNul(volumeName) + QLatin1Char(':') + cutAtNul(dirPath);
+    volumePath = nw::fromClientText(volumeName) + QLatin1Char(':') + nw::fromClientText(dirPath);
     return true;
 }
 
@@ -219,18 +220,34 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
         if (list)
             list->setAutoScroll(autoScroll);
     });
+    // Painting the window at every turn would soon cost more than the scan
+    // itself: while the loop runs it is painted at most every kPaintIntervalMs
+    // (input, Stop among it, is served at every turn).
+    form_.setUpdatesEnabled(false);
+    const auto restorePainting = qScopeGuard([&] {
+        if (window)
+            window->setUpdatesEnabled(true);
+    });
+    QElapsedTimer sincePainted; // not started: the first turn paints
     nw::NetWareClient& client = form_.client();
     const Clock& clock = form_.services().clock;
-    const QByteArray path = volumePath.toLatin1();
+    const QByteArray path = nw::toClientText(volumePath);
     std::int16_t iteration = 0;
     nw::CONN_USING_FILE_SUMMARY summary;
     nw::CONNS_USING_FILE batch;
 
     for (;;) {
         // One turn, so that Stop (and whatever else waits) is served.
+        const bool paint = !sincePainted.isValid() || sincePainted.elapsed() >= kPaintIntervalMs;
+        if (paint) {
+            form_.setUpdatesEnabled(true);
+            sincePainted.start();
+        }
         QCoreApplication::processEvents();
         if (!window)
             return LoopEnd::WindowGone;
+        if (paint)
+            form_.setUpdatesEnabled(false);
 
         if (TerminationSignals::requested())
             form_.stopRequested = true;
@@ -257,6 +274,7 @@ ScanEngine::LoopEnd ScanEngine::runClientLoop(WaitCursor& cursor, const QString&
                 }
                 details_.addEntry(batch.connInfo[i]);
             }
+            details_.flush();
             continue;
         }
         if (rc == nw::kNoMoreEntries)
@@ -346,13 +364,11 @@ QString ScanEngine::serverProblemLine() const
 
 void ScanEngine::setHorizontalExtent()
 {
-    // Qt's list scrolls to its widest line by itself; the extent is kept on the
-    // list for whoever lays it out or reports it.
     const QFontMetrics metrics(form_.font());
     int widest = 0;
     for (int i = 0; i < form_.List1->count(); ++i)
         widest = std::max(widest, metrics.horizontalAdvance(form_.List1->item(i)->text()));
-    form_.List1->setProperty("horizontalExtent", widest + kExtentMarginPx);
+    quorvex::setHorizontalExtent(*form_.List1, widest + kExtentMarginPx);
 }
 
 } // namespace quorvex

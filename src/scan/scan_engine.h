@@ -39,6 +39,8 @@ public:
     static constexpr qint64 kDeadlineMs = 60'000;
     // Added to the widest user line to give the list's horizontal scroll extent.
     static constexpr int kExtentMarginPx = 25;
+    // While the client loop runs the window is painted at most this often.
+    static constexpr int kPaintIntervalMs = 40;
 
 private:
     class WaitCursor;

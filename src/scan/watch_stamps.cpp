@@ -1,38 +1,56 @@
 #include "scan/watch_stamps.h"
 
-#include <QLocale>
+#include "scan/result_text.h"
 
 namespace quorvex {
 
 namespace {
 
-// The C locale spells the day half "am"/"pm" in lower case with "ap".
-QString cFormat(const QDateTime& t, const QString& pattern)
+QString twoDigits(int n)
 {
-    return QLocale::c().toString(t, pattern);
+    return QStringLiteral("%1").arg(n % 100, 2, 10, QLatin1Char('0'));
+}
+
+// "hh:mm[:ss] am", the hours 01 to 12.
+QString clockTime(const QTime& t, bool seconds, const QLocale& locale)
+{
+    const QString separator = timeSeparator(locale);
+    const int hour12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    QString text = twoDigits(hour12) + separator + twoDigits(t.minute());
+    if (seconds)
+        text += separator + twoDigits(t.second());
+    return text + (t.hour() < 12 ? QStringLiteral(" am") : QStringLiteral(" pm"));
+}
+
+// "mm/dd/yy".
+QString shortDate(const QDate& d, const QLocale& locale)
+{
+    const QString separator = dateSeparator(locale);
+    return twoDigits(d.month()) + separator + twoDigits(d.day()) + separator + twoDigits(d.year());
 }
 
 } // namespace
 
-QString logHeaderTime(const QDateTime& now)
+QString logHeaderTime(const QDateTime& now, const QLocale& locale)
 {
-    return cFormat(now, QStringLiteral("hh:mm:ss ap"));
+    return clockTime(now.time(), true, locale);
 }
 
-QString logHeaderDate(const QDateTime& now)
+QString logHeaderDate(const QDateTime& now, const QLocale& locale)
 {
-    return QLocale::system().toString(now.date(), QLocale::LongFormat);
+    return locale.toString(now.date(), QLocale::LongFormat);
 }
 
-QString logLineStamp(const QDateTime& now)
+QString logLineStamp(const QDateTime& now, const QLocale& locale)
 {
-    return QStringLiteral("   ") + cFormat(now, QStringLiteral("MM/dd/yy")) +
-           QStringLiteral("   ") + cFormat(now, QStringLiteral("hh:mm:ss ap"));
+    return QStringLiteral("   ") + shortDate(now.date(), locale) + QStringLiteral("   ") +
+           clockTime(now.time(), true, locale);
 }
 
-QString messageStamp(const QDateTime& now)
+QString messageStamp(const QDateTime& now, const QLocale& locale)
 {
-    return cFormat(now, QStringLiteral("hh:mm ap, MM/dd/yy"));
+    return clockTime(now.time(), false, locale) + QStringLiteral(", ") +
+           shortDate(now.date(), locale);
 }
 
 } // namespace quorvex

@@ -1,6 +1,6 @@
-#include "actions/ansi_text.h"
 #include "actions/user_details.h"
 #include "app/settings.h"
+#include "netware/netware_text.h"
 #include "scan/connection_info.h"
 
 #include <QTest>
@@ -143,7 +143,7 @@ void UserDetailsTest::ansiText()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(toAnsiText(text), bytes);
+    QCOMPARE(nw::toClientText(text), bytes);
 }
 
 QTEST_APPLESS_MAIN(UserDetailsTest)

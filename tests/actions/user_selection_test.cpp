@@ -5,6 +5,9 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using namespace quorvex;
 
@@ -13,6 +16,7 @@ class UserSelectionTest : public QObject
     Q_OBJECT
 private slots:
     void clickTogglesAndShowsDetails();
+    void detailValuesLineUp();
     void clickingTheOnlySelectedLineHidesTheButtons();
     void optionSwitchedOnAfterTheScan();
     void allReportsEveryLine();
@@ -61,6 +65,34 @@ void UserSelectionTest::clickTogglesAndShowsDetails()
     f.clickLine(2);
     QCOMPARE(f.selectedLines(), (QList<int>{1, 2}));
     QVERIFY(f.form->Text2->text().contains(QStringLiteral("User: \t\tCAROL\r\n")));
+}
+
+void UserSelectionTest::detailValuesLineUp()
+{
+    // Every label, with its one or two tabs, brings its value to one column.
+    UserListFixture f;
+    f.fillNames({"ADMINISTRATOR"});
+    ConnectionInfo& record = f.form->connections[0];
+    record.fileRights = 1 | 2 | 8;
+    record.dirRights = QStringLiteral("Read,Write");
+    record.login = QStringLiteral("Sunday, 3/7/04, 09:15 am");
+    record.address = QStringLiteral("IP:10.1.2.5");
+    Settings& o = f.form->settings;
+    o.ConnNo = o.TaskNo = o.Opened = o.FileRights = o.DirRights = o.Locked = o.Login = o.Address =
+        1;
+    QVERIFY(f.show());
+    f.clickLine(0);
+
+    QTextDocument* document = f.form->Text2->document();
+    QCOMPARE(document->blockCount(), 10);
+    QList<int> columns;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + int(block.text().lastIndexOf(QLatin1Char('\t'))) + 1);
+        columns << f.form->Text2->cursorRect(cursor).x();
+    }
+    QVERIFY2(std::all_of(columns.begin(), columns.end(), [&](int x) { return x == columns[0]; }),
+             qPrintable(QDebug::toString(columns)));
 }
 
 void UserSelectionTest::clickingTheOnlySelectedLineHidesTheButtons()

@@ -101,6 +101,7 @@ void CommandLineInfoTest::versionPrintsTheProgramVersion()
                                 QByteArray::number(QUORVEX_VERSION_MINOR) + '.';
     const QByteArray printed = out.readAll();
     QVERIFY2(printed.startsWith(expected) && printed.endsWith('\n'), printed.constData());
+    QVERIFY(printed.contains("\nLicense GPL-3.0-or-later: GNU GPL version 3 or later"));
     QCOMPARE(QString::fromUtf8(printed), quorvex::versionText());
 }
 

@@ -2,6 +2,7 @@
 // server, no display, and the command line as the only input.
 #include "support/sim_server_builder.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
 #include <csignal>
@@ -15,8 +16,10 @@ private slots:
     void leavesTheOutputAloneWithoutUsers();
     void missingFileFailsWithoutOutput();
     void outputThroughADosPath();
+    void unwritableOutputFailsWithItsMessage();
     void clearsAllAndEnds();
-    void lockSetJobEndsWithoutAFile();
+    void lockSetJobClearsEveryServer();
+    void firstStartOpensOnTheDemo();
     void clearAllHeadlessEndsWithThePane();
     void hiddenFileIsNotChosenUnlessShown();
     void terminationDuringRescanWritesSettings();
@@ -41,6 +44,9 @@ private:
     };
     static QString program() { return qEnvironmentVariable("QUORVEX_BUILD_DIR") + "/quorvex"; }
     static Run run(const World& world, const QString& commandLine);
+    static Run run(const QProcessEnvironment& environment, const QString& commandLine);
+    // The workstation's lock flags on the server, from its state file.
+    static QList<int> workstationLocks(const World& world);
     static QByteArray read(const QString& path);
 };
 
@@ -73,6 +79,7 @@ QProcessEnvironment CommandLineJobsTest::World::environment() const
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as cron runs it
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     return env;
@@ -80,8 +87,14 @@ QProcessEnvironment CommandLineJobsTest::World::environment() const
 
 CommandLineJobsTest::Run CommandLineJobsTest::run(const World& world, const QString& commandLine)
 {
+    return run(world.environment(), commandLine);
+}
+
+CommandLineJobsTest::Run CommandLineJobsTest::run(const QProcessEnvironment& environment,
+                                                  const QString& commandLine)
+{
     QProcess process;
-    process.setProcessEnvironment(world.environment());
+    process.setProcessEnvironment(environment);
     process.start(program(), QProcess::splitCommand(commandLine).isEmpty()
                                  ? QStringList{}
                                  : QStringList{commandLine});
@@ -102,12 +115,26 @@ QByteArray CommandLineJobsTest::read(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QList<int> CommandLineJobsTest::workstationLocks(const World& world)
+{
+    QList<int> locks;
+    const QJsonObject state = QJsonDocument::fromJson(read(world.server.statePath())).object();
+    for (const QJsonValue c : state.value(QLatin1String("connections")).toArray()) {
+        if (c.toObject().value(QLatin1String("number")).toInt() != 1)
+            continue;
+        for (const QJsonValue open : c.toObject().value(QLatin1String("open")).toArray())
+            locks << open.toObject().value(QLatin1String("locked")).toInt();
+    }
+    return locks;
+}
+
 void CommandLineJobsTest::writesTheUsers()
 {
     World world;
     const QString out = world.home.filePath(QStringLiteral("out.txt"));
     const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out);
     QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err)); // cron mails whatever a job prints
     const QList<QByteArray> lines = read(out).split('\n');
     QCOMPARE(lines.size(), 5); // four lines, each ending in CR LF
     QVERIFY(
@@ -161,6 +188,15 @@ void CommandLineJobsTest::outputThroughADosPath()
         read(world.home.filePath(QStringLiteral("local/USERS.TXT"))).endsWith("ANN\r\nBOB\r\n"));
 }
 
+void CommandLineJobsTest::unwritableOutputFailsWithItsMessage()
+{
+    World world;
+    const QString out = world.home.filePath(QStringLiteral("no/such/folder/out.txt"));
+    const Run r = run(world, QStringLiteral("F:\\DOCS\\REPORT.DOC > ") + out);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("Unable to write the output file '") + out + "'.\n");
+}
+
 void CommandLineJobsTest::clearsAllAndEnds()
 {
     World world;
@@ -172,10 +208,52 @@ void CommandLineJobsTest::clearsAllAndEnds()
     QVERIFY(!QFile::exists(out));
 }
 
-void CommandLineJobsTest::lockSetJobEndsWithoutAFile()
+void CommandLineJobsTest::lockSetJobClearsEveryServer()
 {
+    // The workstation holds connection 1 on FS1, with a lock on a file.
     World world;
-    QCOMPARE(run(world, QStringLiteral("-ue")).status, 0);
+    world.server.file(QStringLiteral("DATA:DOCS\\LOCKED.DOC"))
+        .connection(1, QStringLiteral("ADMIN"))
+        .opens(1, QStringLiteral("DATA:DOCS\\LOCKED.DOC"), 1, 8, 3, 1)
+        .write();
+    QCOMPARE(workstationLocks(world), QList<int>{1});
+    Run r = run(world, QStringLiteral("-ue"));
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QCOMPARE(workstationLocks(world), QList<int>{0});
+
+    // A server that cannot be reached fails the job; the others are cleared all the same.
+    world.server.write();
+    QByteArray settings = read(world.settingsFile());
+    settings.replace(
+        "[Servers]\n",
+        "[Servers]\nFS9=sim:" + world.home.filePath(QStringLiteral("FS9.json")).toUtf8() + "\n");
+    QFile ini(world.settingsFile());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(settings);
+    ini.close();
+    r = run(world, QStringLiteral("-ue"));
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("FS9: Unable to clear file locks - ")),
+             qPrintable(r.err));
+    QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+    QCOMPARE(workstationLocks(world), QList<int>{0});
+}
+
+void CommandLineJobsTest::firstStartOpensOnTheDemo()
+{
+    // A new user's first run sets up the demo and starts in its F:\, quietly.
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    const Run r = run(env, QStringLiteral("-ue"));
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    const QByteArray ini = read(home.filePath(QStringLiteral("config/Quorvex/Quorvex.ini")));
+    QVERIFY2(ini.contains("\nPath=F:\\\n"), ini.constData());
 }
 
 void CommandLineJobsTest::clearAllHeadlessEndsWithThePane()

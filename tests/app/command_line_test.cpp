@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/command_line_jobs.h"
 
 #include <QtTest>
 
@@ -11,6 +12,7 @@ private slots:
     void grammar_data();
     void grammar();
     void joinsArgumentsWithSingleBlanks();
+    void outputStampIsTwelveHourWithAmPm();
 };
 
 void CommandLineTest::grammar_data()
@@ -79,6 +81,20 @@ void CommandLineTest::joinsArgumentsWithSingleBlanks()
     QCOMPARE(quorvex::joinCommandLine({QStringLiteral(" F:\\A.DOC"), QStringLiteral("-t ")}),
              QStringLiteral("F:\\A.DOC -t"));
     QCOMPARE(quorvex::joinCommandLine({}), QString());
+}
+
+void CommandLineTest::outputStampIsTwelveHourWithAmPm()
+{
+    using quorvex::CommandLineJobs;
+    const QDate day(2004, 3, 7);
+    QCOMPARE(CommandLineJobs::outputStamp(QDateTime(day, QTime(13, 5, 9))),
+             QStringLiteral("03/07/2004 01:05:09 pm"));
+    QCOMPARE(CommandLineJobs::outputStamp(QDateTime(day, QTime(0, 15, 0))),
+             QStringLiteral("03/07/2004 12:15:00 am"));
+    QCOMPARE(CommandLineJobs::outputStamp(QDateTime(day, QTime(12, 0, 0))),
+             QStringLiteral("03/07/2004 12:00:00 pm"));
+    QCOMPARE(CommandLineJobs::outputStamp(QDateTime(QDate(2026, 12, 31), QTime(9, 59, 59))),
+             QStringLiteral("12/31/2026 09:59:59 am"));
 }
 
 QTEST_APPLESS_MAIN(CommandLineTest)

@@ -143,9 +143,16 @@ void KeysAndFindTest::escapeEndsFromAnyControl()
     QWidget* widget = control(target);
     QVERIFY(widget);
 
+    form_->Text3->setText(QStringLiteral("42"));
     QTest::keyClick(widget, Qt::Key_Escape, Qt::KeyboardModifiers(modifiers));
 
     QVERIFY(!form_->isVisible());
+    // Ending is an unload like any other: the settings are on disk.
+    QFile ini(t_->dirs.settingsFile());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray written = ini.readAll();
+    QVERIFY2(written.contains("[Options]") && written.contains("\nSeconds=42\n"),
+             written.constData());
 }
 
 void KeysAndFindTest::findJumpsToTheUser()

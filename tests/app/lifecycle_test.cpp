@@ -34,6 +34,7 @@ private slots:
     void histories();
     void exitWhileMinimisedKeepsTheWindowSize();
     void everyWayOutUnloadsOnce();
+    void lockSetFailuresStayOnTheDesktop();
 };
 
 void LifecycleTest::freshAccountStartsWithTheDefaults()
@@ -244,6 +245,25 @@ void LifecycleTest::everyWayOutUnloadsOnce()
     again.close();
     again.lifecycle().unload();
     QCOMPARE(endedAgain.count(), 1);
+}
+
+void LifecycleTest::lockSetFailuresStayOnTheDesktop()
+{
+    // Every call of the stub client fails: on the desktop the window stays up
+    // and names each server whose lock set was not cleared.
+    ShellWorld world;
+    world.store().setValue(QStringLiteral("Servers"), QStringLiteral("FS1"),
+                           QStringLiteral("sim:x"));
+    world.store().setValue(QStringLiteral("Servers"), QStringLiteral("FS2"),
+                           QStringLiteral("sim:y"));
+    QVERIFY(world.load(QStringLiteral("-ue")));
+    const QStringList lines = world.form().Text2->text().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("FS1: Unable to clear file locks - ")),
+             qPrintable(lines[0]));
+    QVERIFY(lines[1].startsWith(QStringLiteral("FS2: ")));
+    QCOMPARE(world.prompts.beeps, 1);
+    QVERIFY(!world.form().lifecycle().isUnloaded());
 }
 
 QTEST_MAIN(LifecycleTest)

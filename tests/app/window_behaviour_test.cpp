@@ -130,8 +130,9 @@ void WindowBehaviourTest::sizeLimits()
     ShellWorld world;
     QVERIFY(world.load());
     Form1& form = world.form();
-    const quorvex::TwipsPerPixel tpp = quorvex::twipsPerPixel(form.screen());
-    // The smallest outer size is 8775 x 6285 twips, the design's outer size.
+    // The smallest outer size is 8775 x 6285 twips, the design's outer size, in
+    // the window's twips (which follow its font).
+    const quorvex::TwipsPerPixel tpp = quorvex::twipsPerPixel(form);
     QCOMPARE(form.minimumWidth(),
              quorvex::pixelsFromTwips(8775, tpp.x) - quorvex::nonClientPixels(form).width());
     QCOMPARE(form.minimumHeight(),
@@ -149,8 +150,8 @@ void WindowBehaviourTest::sizeLimits()
     limits.LimitWindowSize(other, 1500, 1500, 6000, 6000);
     limits.LimitWindowSize(other, 3000, 3000, 6000, 6000);
     QCOMPARE(limits.records().size(), 2);
-    QCOMPARE(other.minimumWidth(),
-             quorvex::pixelsFromTwips(3000, tpp.x) - quorvex::nonClientPixels(other).width());
+    QCOMPARE(other.minimumWidth(), quorvex::pixelsFromTwips(3000, quorvex::twipsPerPixel(other).x) -
+                                       quorvex::nonClientPixels(other).width());
 }
 
 void WindowBehaviourTest::dragAndCentreByBackgroundAndLabels()

@@ -64,6 +64,7 @@ private slots:
     void escapeClosesOnlyTheWindow();
     void doubleClickCentres();
     void rootDirectoryGetsOneBackslash();
+    void nameOutsideAsciiReachesTheClientInLatin1();
 
 private:
     std::unique_ptr<TestServices> t_;
@@ -316,6 +317,21 @@ void Form2Test::rootDirectoryGetsOneBackslash()
     QCOMPARE(window.localPath(), QStringLiteral("F:\\ROOT.DOC"));
     QCOMPARE(client_->calls(QStringLiteral("NWParsePath")),
              QStringList{QStringLiteral("NWParsePath F:\\ROOT.DOC")});
+}
+
+void Form2Test::nameOutsideAsciiReachesTheClientInLatin1()
+{
+    // The client speaks Latin-1, as the scan hands it the same path.
+    const QString name = QString::fromUtf8("R\u00e9sum\u00e9.doc");
+    QVERIFY(selectFile(*form_, QStringLiteral("F:\\REPORTS"), name));
+    client_->path = "REPORTS\\R\xE9sum\xE9.doc"; // what the server answers, in Latin-1
+    Form2 window(*form_);
+    QVERIFY(window.Form_Load());
+    QCOMPARE(client_->calls(QStringLiteral("NWParsePath")),
+             QStringList{QStringLiteral("NWParsePath F:\\REPORTS\\") + name});
+    QCOMPARE(client_->calls(QStringLiteral("NWGetLongName")).size(), 1);
+    QVERIFY2(client_->calls(QStringLiteral("NWGetLongName")).first().contains(name),
+             qPrintable(client_->calls(QStringLiteral("NWGetLongName")).first()));
 }
 
 QTEST_MAIN(Form2Test)

@@ -5,6 +5,7 @@
 #include "fileinfo/date_time_text.h"
 #include "fileinfo/get_file_info.h"
 #include "fileinfo/object_names.h"
+#include "netware/netware_text.h"
 
 #include <QtTest>
 
@@ -195,7 +196,7 @@ void GetFileInfoTest::longNamesAreReadWhole()
     QVERIFY(prompts.calls().isEmpty());
 
     const char bindery[64] = {'A', 'B', 'C'};
-    QCOMPARE(nameFromBuffer(bindery), QStringLiteral("ABC"));
+    QCOMPARE(nw::fromClientText(bindery), QStringLiteral("ABC"));
 }
 
 void GetFileInfoTest::failuresReleaseWhatWasTaken_data()

@@ -45,7 +45,7 @@ public:
     nw::NWCCODE NWParsePath(const char* p, std::span<char> serverName, nw::NWCONN_HANDLE& conn,
                             std::span<char> volName, std::span<char> dirPath) override
     {
-        log << QStringLiteral("NWParsePath %1").arg(QString::fromLocal8Bit(p));
+        log << QStringLiteral("NWParsePath %1").arg(QString::fromLatin1(p));
         if (parseResult != 0)
             return parseResult;
         put(serverName, server);
@@ -61,7 +61,7 @@ public:
     {
         log << QStringLiteral("NWCCOpenConnByName %1 %2 %3 %4 0x%5")
                    .arg(start)
-                   .arg(QString::fromLocal8Bit(name))
+                   .arg(QString::fromLatin1(name))
                    .arg(nameFormat)
                    .arg(openState)
                    .arg(tranType, 0, 16);
@@ -84,7 +84,7 @@ public:
         log << QStringLiteral("NWAllocTemporaryDirectoryHandle %1 %2 %3")
                    .arg(conn)
                    .arg(base)
-                   .arg(QString::fromLocal8Bit(dirPath));
+                   .arg(QString::fromLatin1(dirPath));
         if (allocResult != 0)
             return allocResult;
         newHandle = dirHandle;
@@ -105,7 +105,7 @@ public:
         log << QStringLiteral("NWGetLongName %1 %2 %3 %4 %5")
                    .arg(conn)
                    .arg(handle)
-                   .arg(QString::fromLocal8Bit(p))
+                   .arg(QString::fromLatin1(p))
                    .arg(src)
                    .arg(dst);
         put(longName, dosName);
@@ -122,7 +122,7 @@ public:
                    .arg(handle)
                    .arg(attrs)
                    .arg(iterHandle, 0, 16)
-                   .arg(QString::fromLocal8Bit(pattern))
+                   .arg(QString::fromLatin1(pattern))
                    .arg(augment);
         if (scanResult != 0)
             return scanResult;

@@ -58,6 +58,7 @@ private slots:
     void listsOnlyWhatTheSettingsAllow();
     void sortsIgnoringCaseWithScrollWidth();
     void typedPatternRelistsOnEveryKeystroke();
+    void typedPatternIsTakenAsTyped();
     void allButtonOnlyActsOnAnotherPattern();
     void pickedInvalidPatternIsReported();
     void typedInvalidPatternListsNothingQuietly();
@@ -145,11 +146,17 @@ void FileBrowserTest::sortsIgnoringCaseWithScrollWidth()
     QVERIFY(world.load());
     Form1& form = world.form();
     QCOMPARE(listed(form), (QStringList{longName, "Alpha.txt", "beta.txt", "gamma.TXT"}));
+    // The list scrolls across its widest name and 25 pixels more, though that
+    // name is not its last line.
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
     const int expected = QFontMetrics(form.font()).horizontalAdvance(longName) + 25;
-    QCOMPARE(form.List3->property("horizontalExtent").toInt(), expected);
+    QCOMPARE(form.List3->horizontalScrollBar()->maximum(),
+             expected - form.List3->viewport()->width());
 
     form.Combo2->setEditText(QStringLiteral("nothing*"));
-    QCOMPARE(form.List3->property("horizontalExtent").toInt(), 25);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.List3->horizontalScrollBar()->maximum(), 0);
 }
 
 void FileBrowserTest::typedPatternRelistsOnEveryKeystroke()
@@ -183,6 +190,38 @@ void FileBrowserTest::typedPatternRelistsOnEveryKeystroke()
     QCOMPARE(form.Combo2->currentText(), QStringLiteral("r*.xls"));
     QCOMPARE(listed(form), (QStringList{"report.xls"}));
     QCOMPARE(form.Label2->text(), QStringLiteral("1 file."));
+}
+
+void FileBrowserTest::typedPatternIsTakenAsTyped()
+{
+    ShellWorld world;
+    for (const QString& name : {QStringLiteral("report.xls"), QStringLiteral("memo.doc")})
+        world.makeFile(QStringLiteral("c/d/") + name);
+    world.setOption(QStringLiteral("Path"), QStringLiteral("C:\\d"));
+    world.setOption(QStringLiteral("Pattern_0"), QStringLiteral("*.xls"));
+    QVERIFY(world.load());
+    Form1& form = world.form();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList listings; // the pattern of every refresh
+    connect(form.Combo2, &QComboBox::editTextChanged, [&](const QString& t) { listings << t; });
+
+    QLineEdit* edit = form.Combo2->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Asterisk);
+    // No completion from the history: one listing, of exactly what was typed.
+    QCOMPARE(listings, QStringList{"*"});
+    QCOMPARE(listed(form), (QStringList{"memo.doc", "report.xls"}));
+
+    // Enter is not a pick from the list: no second listing, no invalid-pattern
+    // report, and nothing added to the history.
+    QTest::keyClicks(edit, QStringLiteral("|"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(listings, (QStringList{"*", "*|"}));
+    QCOMPARE(world.prompts.beeps, 0);
+    QCOMPARE(form.Combo2->count(), 1);
+    QCOMPARE(form.Combo2->currentText(), QStringLiteral("*|"));
 }
 
 void FileBrowserTest::allButtonOnlyActsOnAnotherPattern()

@@ -327,6 +327,27 @@ void SimClientFilesTest::faultsAndLatencyComeFirst()
         QJsonDocument::fromJson(f.readAll()).object().value("faults").toArray();
     QCOMPARE(faults.size(), 1);
     QCOMPARE(faults[0].toObject().value("count").toInt(), -1);
+
+    // The calls that name no connection answer to the server's faults and
+    // latency too.
+    b.fault(QStringLiteral("NWCallsInit"), 0x8801)
+        .fault(QStringLiteral("NWDSCreateContextHandle"), 0x8996)
+        .fault(QStringLiteral("NWDSSetContext"), 0x89A1)
+        .fault(QStringLiteral("NWDSFreeContext"), 0x89FF);
+    auto setUp = b.client();
+    timer.restart();
+    QCOMPARE(setUp->NWCallsInit(nullptr, nullptr), kInvalidConnection);
+    QVERIFY(timer.elapsed() >= 30);
+    QCOMPARE(setUp->NWCallsInit(nullptr, nullptr), kSuccess);
+    NWDSContextHandle context = 0;
+    QCOMPARE(setUp->NWDSCreateContextHandle(context), kServerOutOfMemory);
+    QCOMPARE(setUp->NWDSCreateContextHandle(context), kSuccess);
+    QCOMPARE(setUp->NWDSSetContext(context, DCK_NAME_CONTEXT, "[Root]"), kDirectoryIoError);
+    QCOMPARE(setUp->NWDSFreeContext(context), kLockError);
+    timer.restart();
+    QCOMPARE(setUp->NWDSSetContext(context, DCK_NAME_CONTEXT, "[Root]"), kSuccess);
+    QCOMPARE(setUp->NWDSFreeContext(context), kSuccess);
+    QVERIFY(timer.elapsed() >= 60);
 }
 
 QTEST_GUILESS_MAIN(SimClientFilesTest)

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace quorvex;
@@ -153,8 +154,9 @@ void OptionsWindowTest::beepAndMessageTakeEffectAtOnce()
     QVERIFY(options.Check1->isChecked());
     QVERIFY(!options.Check2->isChecked());
     options.show();
-    QTest::mouseClick(options.Check1, Qt::LeftButton);
-    QTest::mouseClick(options.Check2, Qt::LeftButton);
+    // On the box itself: a check box takes clicks on its box and caption only.
+    QTest::mouseClick(options.Check1, Qt::LeftButton, {}, QPoint(8, options.Check1->height() / 2));
+    QTest::mouseClick(options.Check2, Qt::LeftButton, {}, QPoint(8, options.Check2->height() / 2));
     QCOMPARE(f.form.settings.ViaBeep, std::uint8_t(0));
     QCOMPARE(f.form.settings.ViaMsg, std::uint8_t(1));
     options.close();
@@ -235,12 +237,18 @@ void OptionsWindowTest::resetRestoresPattern()
     f.form.settings.FileNo = true;
     f.form.settings.FFile = QStringLiteral("b.doc");
     Options options(f.form);
+    options.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&options));
     options.Text1->setText(QStringLiteral("*.TXT"));
     QCOMPARE(f.listed(options), QStringList{QStringLiteral("A.txt")});
     options.Command1->click();
     QCOMPARE(options.Text1->text(), QStringLiteral("*.*"));
     QCOMPARE(f.listed(options).size(), 2);
     QVERIFY(options.List1->selectedItems().isEmpty());
+    // Every listing scrolls across 1000 pixels, short as its names are.
+    QCoreApplication::processEvents();
+    QCOMPARE(options.List1->horizontalScrollBar()->maximum(),
+             1000 - options.List1->viewport()->width());
 }
 
 void OptionsWindowTest::dateBoxCheckedOnLeaving_data()

@@ -53,7 +53,7 @@ void PdfPrinterTest::printsTheLinesInOrder()
                                  {"BOB"},
                                  {""},
                                  {"2 users"}};
-    QVERIFY(printer.print("Courier New", lines));
+    QCOMPARE(printer.print("Courier New", lines), PrintOutcome::Printed);
 
     QStringList text = run(m_pdftotext, {"-layout", pdf, "-"}).split('\n');
     for (QString& line : text)
@@ -79,7 +79,7 @@ void PdfPrinterTest::longReportsRunOntoMorePages()
     QList<PrintLine> lines;
     for (int i = 1; i <= 200; ++i)
         lines.append({QStringLiteral("USER%1").arg(i)});
-    QVERIFY(PdfPrinter(pdf).print("Courier New", lines));
+    QCOMPARE(PdfPrinter(pdf).print("Courier New", lines), PrintOutcome::Printed);
     const QString text = run(m_pdftotext, {pdf, "-"});
     QVERIFY(text.contains("USER1\n"));
     QVERIFY(text.contains("USER200"));
@@ -90,7 +90,8 @@ void PdfPrinterTest::longReportsRunOntoMorePages()
 void PdfPrinterTest::unwritableTargetFails()
 {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
-    QVERIFY(!PdfPrinter(m_dir.filePath("no/such/dir/x.pdf")).print("Courier New", {{"x"}}));
+    QCOMPARE(PdfPrinter(m_dir.filePath("no/such/dir/x.pdf")).print("Courier New", {{"x"}}),
+             PrintOutcome::Failed);
 }
 
 QTEST_MAIN(PdfPrinterTest)

@@ -149,12 +149,17 @@ void ReportsTest::printEmphasisesTheHeader()
 
 void ReportsTest::printWithoutPrinterSaysSo()
 {
-    t_->printer.result = false;
-
+    // No printer, and a printer that fails to start the job, are told apart.
+    t_->printer.result = PrintOutcome::NoPrinter;
     form_->Command4->click();
-
     QCOMPARE(form_->Text2->text(), QStringLiteral("Report not printed: no printer available."));
     QCOMPARE(t_->prompts.beepCount(), 1);
+
+    t_->printer.result = PrintOutcome::Failed;
+    form_->Command4->click();
+    QCOMPARE(form_->Text2->text(),
+             QStringLiteral("Report not printed: the printer could not start the job."));
+    QCOMPARE(t_->prompts.beepCount(), 2);
     QVERIFY(t_->prompts.calls(ScriptedPrompts::Kind::MessageBox).isEmpty());
 }
 

@@ -95,11 +95,19 @@ void ActivityLogTest::fileNames()
 
 void ActivityLogTest::stamps()
 {
-    QCOMPARE(logHeaderTime(kFirst), QStringLiteral("02:05:09 pm"));
-    QCOMPARE(logLineStamp(kFirst), QStringLiteral("   04/21/04   02:05:09 pm"));
-    QCOMPARE(messageStamp(kSecond), QStringLiteral("08:30 am, 04/22/04"));
-    QCOMPARE(messageStamp(QDateTime(QDate(2004, 1, 2), QTime(0, 15))),
+    // The C locale spells its month out: "/" and ":" stand in.
+    const QLocale c = QLocale::c();
+    QCOMPARE(logHeaderTime(kFirst, c), QStringLiteral("02:05:09 pm"));
+    QCOMPARE(logLineStamp(kFirst, c), QStringLiteral("   04/21/04   02:05:09 pm"));
+    QCOMPARE(messageStamp(kSecond, c), QStringLiteral("08:30 am, 04/22/04"));
+    QCOMPARE(messageStamp(QDateTime(QDate(2004, 1, 2), QTime(0, 15)), c),
              QStringLiteral("12:15 am, 01/02/04"));
+    // The numbers are parted by the locale's own separators.
+    const QLocale finnish(QLocale::Finnish, QLocale::Finland);
+    QCOMPARE(logHeaderTime(kFirst, finnish), QStringLiteral("02.05.09 pm"));
+    QCOMPARE(logLineStamp(kFirst, finnish), QStringLiteral("   04.21.04   02.05.09 pm"));
+    QCOMPARE(messageStamp(kSecond, QLocale(QLocale::Swedish, QLocale::Sweden)),
+             QStringLiteral("08:30 am, 04-22-04"));
 }
 
 void ActivityLogTest::firstScanWritesHeaderAndIns_secondIdenticalWritesNothing()

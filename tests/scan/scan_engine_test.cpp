@@ -1,6 +1,7 @@
 #include "scan_world.h"
 
 #include "app/interval_timer.h"
+#include "app/lifecycle.h"
 #include "app/message_pane.h"
 #include "app/pane_notices.h"
 #include "platform/attempt_origin.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace quorvex;
@@ -61,6 +63,7 @@ private slots:
     void missingFileKeepsEverything();
     void immediateEndListsNoUsers();
     void usersListedOnceWithRecords();
+    void listScrollsAcrossItsWidestLine();
     void emptyBatchCallsAgainWithCarriedHandle();
     void unreadableConnectionIsLeftOut();
     void stopKeepsUsersAndSkipsCompletion();
@@ -76,6 +79,8 @@ private slots:
     void duplicateCheckUsesListPrefixSearch();
     void secondScanIsDropped();
     void loginNoticeFollowsTheScanOfATimerTick();
+    void jobsActOnlyOnACompletedScan_data();
+    void jobsActOnlyOnACompletedScan();
 };
 
 void ScanEngineTest::localDriveRefused_data()
@@ -146,7 +151,6 @@ void ScanEngineTest::immediateEndListsNoUsers()
     QCOMPARE(world.form->lastScan.volumePath, QStringLiteral("DATA:REPORTS\\Q1.XLS"));
     QCOMPARE(world.form->lastScan.longPath, kFile);
     QCOMPARE(world.form->lastScan.fileName, QStringLiteral("Q1.XLS"));
-    QCOMPARE(world.form->List1->property("horizontalExtent").toInt(), 25);
 }
 
 void ScanEngineTest::usersListedOnceWithRecords()
@@ -166,8 +170,20 @@ void ScanEngineTest::usersListedOnceWithRecords()
     QCOMPARE(world.form->connections[1].fileName, QStringLiteral("Q1.XLS"));
     QCOMPARE(world.form->Label5->text(), QStringLiteral("2 user(s)"));
     QCOMPARE(world.form->lastScan.lastLoginName, QStringLiteral("JSMITH"));
-    const int widest = QFontMetrics(world.form->font()).horizontalAdvance(QStringLiteral("JSMITH"));
-    QCOMPARE(world.form->List1->property("horizontalExtent").toInt(), widest + 25);
+}
+
+void ScanEngineTest::listScrollsAcrossItsWidestLine()
+{
+    World world;
+    const QString longName = QStringLiteral("A_LOGIN_NAME_FAR_WIDER_THAN_THE_LIST");
+    world.client.addUser(13, longName);
+    world.client.batches = {batch({FakeClient::entry(13), FakeClient::entry(5)})};
+    world.scan();
+    QCoreApplication::processEvents();
+    // The widest line in the window's font and 25 pixels more, whichever line is last.
+    const int extent = QFontMetrics(world.form->font()).horizontalAdvance(longName) + 25;
+    QListWidget* list = world.form->List1;
+    QCOMPARE(list->horizontalScrollBar()->maximum(), extent - list->viewport()->width());
 }
 
 void ScanEngineTest::emptyBatchCallsAgainWithCarriedHandle()
@@ -485,6 +501,36 @@ void ScanEngineTest::loginNoticeFollowsTheScanOfATimerTick()
                                                        "for BOB on FS1 has expired: 2 grace "
                                                        "logins left\r\n"));
     QCOMPARE(automatic, (QList<bool>{true, false}));
+}
+
+void ScanEngineTest::jobsActOnlyOnACompletedScan_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("-c") << " -c" << false;
+    QTest::newRow("-ce") << " -ce" << true;
+    QTest::newRow(">") << " > " << true;
+    QTest::newRow(">>") << " >> " << true;
+}
+
+void ScanEngineTest::jobsActOnlyOnACompletedScan()
+{
+    // Two users listed, then the server fails: the jobs neither clear the
+    // users found so far nor write them, and those that end say it failed.
+    QFETCH(QString, job);
+    QFETCH(bool, ends);
+    World world;
+    world.client.batches = {batch({FakeClient::entry(5), FakeClient::entry(9)}),
+                            FakeClient::Batch{nw::kServerOutOfMemory, {}, {}}};
+    const QString out = world.t.path(QStringLiteral("out.txt"));
+    world.form->lifecycle().runCommandLineJob(kFile + job + (job.contains('>') ? out : QString()));
+
+    QCOMPARE(world.userLines(), (QStringList{"JSMITH", "BOB"}));
+    QCOMPARE(world.form->Text2->text(), QStringLiteral("Error! Server out of memory."));
+    QVERIFY(world.form->List1->selectedItems().isEmpty());
+    QVERIFY(!QFile::exists(out));
+    QCOMPARE(world.form->lifecycle().isUnloaded(), ends);
+    QCOMPARE(world.form->lifecycle().exitStatus(), ends ? 1 : 0);
 }
 
 QTEST_MAIN(ScanEngineTest)

@@ -14,10 +14,10 @@ public:
         QList<PrintLine> lines;
     };
 
-    bool result = true; // false: behaves like a machine without a printer
+    PrintOutcome result = PrintOutcome::Printed;
     QList<Document> documents;
 
-    bool print(const QString& fontFamily, const QList<PrintLine>& lines) override
+    PrintOutcome print(const QString& fontFamily, const QList<PrintLine>& lines) override
     {
         documents.append({fontFamily, lines});
         return result;

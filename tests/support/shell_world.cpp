@@ -164,7 +164,10 @@ public:
 class ShellWorld::NullPrinter : public Printer
 {
 public:
-    bool print(const QString&, const QList<PrintLine>&) override { return false; }
+    PrintOutcome print(const QString&, const QList<PrintLine>&) override
+    {
+        return PrintOutcome::NoPrinter;
+    }
 };
 
 class ShellWorld::NullClipboard : public Clipboard

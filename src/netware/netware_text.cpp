@@ -1,8 +1,10 @@
-#include "actions/ansi_text.h"
+#include "netware/netware_text.h"
 
-namespace quorvex {
+#include <algorithm>
 
-QByteArray toAnsiText(const QString& text)
+namespace nw {
+
+QByteArray toClientText(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
@@ -15,4 +17,10 @@ QByteArray toAnsiText(const QString& text)
     return bytes;
 }
 
-} // namespace quorvex
+QString fromClientText(std::span<const char> buffer)
+{
+    const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+    return QString::fromLatin1(buffer.data(), qsizetype(end - buffer.begin()));
+}
+
+} // namespace nw
