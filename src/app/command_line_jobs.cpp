@@ -191,7 +191,7 @@ void CommandLineJobs::clearLockSets()
     }
     if (form_.services().headless) {
         for (const QString& failure : failures)
-            toStandardError(failure);
+            printToStandardError(failure);
         end(1);
         return;
     }
