@@ -5,19 +5,18 @@
 #include "ncpd/request_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ncpd {
 
 QByteArray encodeVersionReply(const nw::VERSION_INFO& info)
 {
-    // The client-side record keeps its counts little-endian; the wire has them
-    // big-endian.
-    ncp::WireWriter out;
-    out.bytes(std::span(info.bytes).first(50));
-    for (std::size_t offset = 50; offset < 56; offset += 2)
-        out.u16be(std::uint16_t(info.bytes[offset] | info.bytes[offset + 1] << 8));
-    out.bytes(std::span(info.bytes).subspan(56));
-    return out.take();
+    // The client-side record keeps its 16-bit fields little-endian (maximum,
+    // in use, volumes, peak, product version); the wire has them big-endian.
+    QByteArray out(reinterpret_cast<const char*>(info.bytes.data()), qsizetype(info.bytes.size()));
+    for (const int offset : {50, 52, 54, 59, 70, 72, 74})
+        std::swap(out[offset], out[offset + 1]);
+    return out;
 }
 
 QByteArray encodeLoginKeyReply(const std::array<std::uint8_t, 8>& key)

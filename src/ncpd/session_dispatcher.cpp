@@ -1,5 +1,6 @@
 #include "ncpd/session_dispatcher.h"
 
+#include "ncpd/bad_request.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/wire_status.h"
 #include "netware/sim_path.h"
@@ -16,8 +17,6 @@ constexpr std::uint8_t kFnBindery = 0x17;
 constexpr std::uint8_t kFnNameSpace = 0x57;
 constexpr std::uint8_t kFnDirectoryServices = 0x68;
 
-constexpr std::uint8_t kCompletionNotSupported = 0xFB;
-constexpr std::uint8_t kCompletionAccessDenied = 0xA8;
 constexpr std::uint8_t kCompletionFailure = 0xFF;
 
 } // namespace
@@ -39,9 +38,8 @@ SessionDispatcher::~SessionDispatcher() = default;
 
 SessionDispatcher::Answer SessionDispatcher::malformed()
 {
-    Answer a;
-    a.drop = true;
-    return a;
+    // Shorter or longer than its layout: refused, and the session goes on.
+    return completion(kCompletionBadRequest);
 }
 
 SessionDispatcher::Answer SessionDispatcher::fromCode(nw::NWCCODE code, QByteArray dataOnSuccess)
@@ -88,12 +86,14 @@ SessionDispatcher::Answer SessionDispatcher::handle(const ncp::Request& request)
     }
     if (!created_)
         return fromCode(nw::kInvalidConnection);
+    if (auto a = routeQueries(request))
+        return std::move(*a);
     bool handled = false;
     Answer a = routeBeforeLogin(request, &handled);
     if (handled)
         return a;
     if (!loggedIn_)
-        return completion(kCompletionAccessDenied);
+        return completion(kCompletionNotLoggedIn);
     return route(request);
 }
 
@@ -105,6 +105,7 @@ SessionDispatcher::Answer SessionDispatcher::create()
     created_ = false;
     loggedIn_ = false;
     loginKey_.reset();
+    dsFragments_ = DsFragments();
     dirKeys_.fill(std::nullopt);
     const QByteArray name = nw::toWire(serverName_);
     const nw::NWCCODE code = client_->NWCCOpenConnByName(0, name.constData(), 0, 0, 0, handle_);
@@ -133,6 +134,11 @@ SessionDispatcher::Answer SessionDispatcher::destroy()
 SessionDispatcher::Answer SessionDispatcher::routeBeforeLogin(const ncp::Request& request,
                                                               bool* handled)
 {
+    // The directory-services calls a login needs come before it.
+    if (request.function == kFnDirectoryServices && request.subfunction == 0x02) {
+        *handled = true;
+        return directoryServices(request.data);
+    }
     *handled = request.function == kFnBindery;
     if (*handled) {
         switch (request.subfunction) {

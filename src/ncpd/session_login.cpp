@@ -77,6 +77,7 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
         return completion(kCompletionFailure);
     }
     loggedIn_ = true;
+    loginObject_ = o->id;
     return Answer();
 }
 

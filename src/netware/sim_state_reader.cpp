@@ -30,7 +30,9 @@ const QSet<QString> kKnownKeys = {
     QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
     QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
     QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches")};
+    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
+    QStringLiteral("maxConnections"), QStringLiteral("peakConnections"), QStringLiteral("tree"),
+    QStringLiteral("address")};
 
 class Reader
 {
@@ -86,6 +88,8 @@ private:
 
     void readVolumes(const QJsonObject& root);
     void readObjects(const QJsonObject& root);
+    void readObjectLinks(const QJsonObject& root);
+    void readServerInfo(const QJsonObject& root);
     void readWorkstation(const QJsonObject& root);
     void readConnections(const QJsonObject& root);
     void readTrustees(const QJsonObject& root);
@@ -113,6 +117,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     }
     readVolumes(root);
     readObjects(root);
+    readObjectLinks(root);
     readWorkstation(root);
     readConnections(root);
     readTrustees(root);
@@ -121,6 +126,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->latencyMs = int(optInteger(root, "latencyMs", QString(), 0, 600000, 0));
     s_->batchSize = int(optInteger(root, "batchSize", QString(), 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", QString(), 0, 100000, 0));
+    readServerInfo(root);
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -176,6 +182,10 @@ void Reader::readObjects(const QJsonObject& root)
         if (o.contains(QLatin1String("password")))
             obj.password =
                 text(o.value(QLatin1String("password")), where + QLatin1String(".password"));
+        obj.type = std::uint16_t(optInteger(o, "type", where, 1, 65535, kObjectUser));
+        if (o.contains(QLatin1String("fullName")))
+            obj.identification =
+                text(o.value(QLatin1String("fullName")), where + QLatin1String(".fullName"));
         if (names.contains(obj.name.toUpper()))
             fail(where + QLatin1String(".name"), QStringLiteral("%1 appears twice").arg(obj.name));
         if (ids.contains(obj.id))
@@ -185,6 +195,44 @@ void Reader::readObjects(const QJsonObject& root)
         s_->objects.push_back(obj);
     }
     s_->reindex();
+}
+
+void Reader::readObjectLinks(const QJsonObject& root)
+{
+    // Members and equivalences name other objects, so they are read once
+    // every object is known.
+    const QJsonArray objects = array(root, "objects", QString());
+    for (int i = 0; i < objects.size(); ++i) {
+        const QString where = QStringLiteral("objects[%1]").arg(i);
+        const QJsonObject o = objects[i].toObject();
+        SimObject& obj = s_->objects[std::size_t(i)];
+        const auto refs = [&](const char* key, std::vector<std::uint32_t>& into) {
+            const QJsonArray list = array(o, key, where + QLatin1Char('.'));
+            for (int k = 0; k < list.size(); ++k)
+                into.push_back(
+                    objectRef(list[k], where + QStringLiteral(".%1[%2]").arg(QLatin1String(key)).arg(k)));
+        };
+        refs("members", obj.members);
+        refs("securityEquals", obj.equals);
+        if (!obj.members.empty() && obj.type != kObjectGroup)
+            fail(where + QLatin1String(".members"), QStringLiteral("only a group (type 2) has members"));
+    }
+}
+
+void Reader::readServerInfo(const QJsonObject& root)
+{
+    s_->maxConnections = int(optInteger(root, "maxConnections", QString(), 1, 65535, 250));
+    s_->peakConnections = int(optInteger(root, "peakConnections", QString(), 0, 65535, 0));
+    if (root.contains(QLatin1String("tree"))) {
+        s_->tree = text(root.value(QLatin1String("tree")), QStringLiteral("tree"));
+        if (s_->tree.isEmpty() || s_->tree.size() > 32)
+            fail(QStringLiteral("tree"), QStringLiteral("name must have 1 to 32 characters"));
+    }
+    QString error;
+    const auto address = parseSimAddress(root.value(QLatin1String("address")), &error);
+    if (!address)
+        fail(QStringLiteral("address"), error);
+    s_->address = *address;
 }
 
 void Reader::readWorkstation(const QJsonObject& root)
