@@ -27,8 +27,8 @@ std::optional<QByteArray> badRequestReply(const QByteArray& ncpPacket, std::uint
     in.skip(1);
     reply.task = in.u8();
     reply.connection = connection;
-    const bool knownType = type == ncp::kRequest || type == ncp::kCreateConnection ||
-                           type == ncp::kDestroyConnection;
+    const bool knownType =
+        type == ncp::kRequest || type == ncp::kCreateConnection || type == ncp::kDestroyConnection;
     reply.completion = knownType ? kCompletionBadRequest : kCompletionNotSupported;
     return ncp::encodeReply(reply);
 }

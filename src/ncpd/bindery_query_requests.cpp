@@ -36,7 +36,7 @@ QByteArray encodeScanObjectReply(std::uint32_t id, std::uint16_t type, const QBy
 {
     ncp::WireWriter out;
     out.u32be(id).u16be(type).paddedText(name, 48).u8(flags).u8(security).u8(hasProperties ? 0xFF
-                                                                                          : 0);
+                                                                                           : 0);
     return out.take();
 }
 

@@ -19,7 +19,8 @@ QByteArray idSet(const std::vector<std::uint32_t>& ids)
     for (const std::uint32_t id : ids)
         out.u32be(id);
     QByteArray value = out.take();
-    const qsizetype segments = std::max<qsizetype>(1, (value.size() + kSegmentSize - 1) / kSegmentSize);
+    const qsizetype segments =
+        std::max<qsizetype>(1, (value.size() + kSegmentSize - 1) / kSegmentSize);
     value.append(segments * kSegmentSize - value.size(), '\0');
     return value;
 }
@@ -122,8 +123,7 @@ bool wildcardMatch(const QString& pattern, const QString& text)
             star = p++;
             resume = t;
         } else if (p < pattern.size() &&
-                   (pattern[p] == QLatin1Char('?') ||
-                    pattern[p].toUpper() == text[t].toUpper())) {
+                   (pattern[p] == QLatin1Char('?') || pattern[p].toUpper() == text[t].toUpper())) {
             ++p;
             ++t;
         } else if (star >= 0) {

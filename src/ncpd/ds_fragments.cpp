@@ -88,7 +88,8 @@ DsFragments::Outcome DsFragments::take(const QByteArray& data)
 QByteArray DsFragments::reply(std::int32_t directoryError, const QByteArray& verbData,
                               std::uint32_t maxFragmentSize)
 {
-    const QByteArray whole = ncp::WireWriter().u32le(std::uint32_t(directoryError)).take() + verbData;
+    const QByteArray whole =
+        ncp::WireWriter().u32le(std::uint32_t(directoryError)).take() + verbData;
     reply_ = PendingReply{kNoFragmentHandle, whole, std::max(maxFragmentSize, kMinFragment)};
     return replyPiece(reply_->maxFragmentSize);
 }

@@ -42,9 +42,8 @@ QByteArray encodeDsPingReply(const DsPingRequest& request, const DsPingAnswer& a
         out.u32le(answer.depth).u32le(answer.buildNumber).u32le(answer.flags);
         return out.take();
     }
-    constexpr std::uint32_t kServed =
-        kPingSupportedFields | kPingDepth | kPingBuildNumber | kPingFlags | kPingSapName |
-        kPingTreeName;
+    constexpr std::uint32_t kServed = kPingSupportedFields | kPingDepth | kPingBuildNumber |
+                                      kPingFlags | kPingSapName | kPingTreeName;
     const std::uint32_t fields = request.fields & kServed;
     out.u32le(10);
     if (fields & kPingSupportedFields)

@@ -41,12 +41,12 @@ SessionDispatcher::Answer SessionDispatcher::objectId(const QByteArray& data)
     const auto s = state();
     if (!s)
         return fromCode(nw::kInvalidConnection);
-    // Every object of the simulation is a user.
+    // Type 0xFFFF asks for an object of any type.
     const nw::SimObject* o = s->objectByName(nw::fromWire(request->name.constData()));
-    if (!o || request->type != kObjectTypeUser)
+    if (!o || (request->type != o->type && request->type != 0xFFFF))
         return completion(kCompletionNoSuchObject);
     Answer a;
-    a.data = encodeObjectRecord(o->id, kObjectTypeUser, nw::toWire(o->name));
+    a.data = encodeObjectRecord(o->id, o->type, nw::toWire(o->name));
     return a;
 }
 
@@ -62,7 +62,7 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     if (!s)
         return fromCode(nw::kInvalidConnection);
     const nw::SimObject* o = s->objectByName(nw::fromWire(request->name.constData()));
-    if (!o || request->type != kObjectTypeUser)
+    if (!o || request->type != kObjectTypeUser || o->type != nw::kObjectUser)
         return completion(kCompletionNoSuchObject);
     if (!key)
         return completion(kCompletionFailure);

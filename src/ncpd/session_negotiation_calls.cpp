@@ -56,8 +56,8 @@ SessionDispatcher::Answer SessionDispatcher::dsPing(const QByteArray& data)
     if (!request)
         return malformed();
     Answer a;
-    a.data = encodeDsPingReply(*request, DsPingAnswer{s->treeName(), 0,
-                                                      dsBuildNumber(s->versionMajor), 0});
+    a.data = encodeDsPingReply(*request,
+                               DsPingAnswer{s->treeName(), 0, dsBuildNumber(s->versionMajor), 0});
     return a;
 }
 

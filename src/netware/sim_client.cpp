@@ -276,8 +276,8 @@ NWCCODE SimClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
         put16(72, s.versionMinor);
         put16(74, 0);
     }
-    b[76] = 4;                                   // language: English
-    b[77] = s.versionMajor >= 6 ? 1 : 0;         // 64-bit file offsets
+    b[76] = 4;                           // language: English
+    b[77] = s.versionMajor >= 6 ? 1 : 0; // 64-bit file offsets
     return kSuccess;
 }
 

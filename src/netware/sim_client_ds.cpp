@@ -89,7 +89,7 @@ NWCCODE SimClient::NWGetObjectName(NWCONN_HANDLE conn, std::uint32_t objID, std:
     if (!o)
         return kNoSuchObject;
     copyToBuffer(objName, toWire(o->name));
-    objType = 1;
+    objType = o->type;
     return kSuccess;
 }
 

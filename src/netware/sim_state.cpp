@@ -191,7 +191,8 @@ std::vector<std::uint32_t> SimState::groupsOf(std::uint32_t id) const
 {
     std::vector<std::uint32_t> groups;
     for (const SimObject& o : objects)
-        if (o.type == kObjectGroup && std::find(o.members.begin(), o.members.end(), id) != o.members.end())
+        if (o.type == kObjectGroup &&
+            std::find(o.members.begin(), o.members.end(), id) != o.members.end())
             groups.push_back(o.id);
     return groups;
 }

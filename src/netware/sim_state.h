@@ -47,9 +47,9 @@ struct SimObject
     // the empty password.
     std::optional<QString> password;
     std::uint16_t type = kObjectUser;
-    QString identification;               // the full name clients read; empty: none
-    std::vector<std::uint32_t> members;   // a group's members (GROUP_MEMBERS)
-    std::vector<std::uint32_t> equals;    // SECURITY_EQUALS as the state gives it
+    QString identification;             // the full name clients read; empty: none
+    std::vector<std::uint32_t> members; // a group's members (GROUP_MEMBERS)
+    std::vector<std::uint32_t> equals;  // SECURITY_EQUALS as the state gives it
 
     // "JSMITH.SALES.ACME", or "BOB" at the root.
     QString fullName() const

@@ -27,12 +27,14 @@ struct Fault
 }
 
 const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),    QStringLiteral("version"),     QStringLiteral("volumes"),
-    QStringLiteral("objects"),   QStringLiteral("workstation"), QStringLiteral("connections"),
-    QStringLiteral("trustees"),  QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"), QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
-    QStringLiteral("maxConnections"), QStringLiteral("peakConnections"), QStringLiteral("tree"),
-    QStringLiteral("address")};
+    QStringLiteral("server"),         QStringLiteral("version"),
+    QStringLiteral("volumes"),        QStringLiteral("objects"),
+    QStringLiteral("workstation"),    QStringLiteral("connections"),
+    QStringLiteral("trustees"),       QStringLiteral("files"),
+    QStringLiteral("faults"),         QStringLiteral("latencyMs"),
+    QStringLiteral("batchSize"),      QStringLiteral("emptyBatches"),
+    QStringLiteral("maxConnections"), QStringLiteral("peakConnections"),
+    QStringLiteral("tree"),           QStringLiteral("address")};
 
 class Reader
 {
@@ -209,13 +211,14 @@ void Reader::readObjectLinks(const QJsonObject& root)
         const auto refs = [&](const char* key, std::vector<std::uint32_t>& into) {
             const QJsonArray list = array(o, key, where + QLatin1Char('.'));
             for (int k = 0; k < list.size(); ++k)
-                into.push_back(
-                    objectRef(list[k], where + QStringLiteral(".%1[%2]").arg(QLatin1String(key)).arg(k)));
+                into.push_back(objectRef(
+                    list[k], where + QStringLiteral(".%1[%2]").arg(QLatin1String(key)).arg(k)));
         };
         refs("members", obj.members);
         refs("securityEquals", obj.equals);
         if (!obj.members.empty() && obj.type != kObjectGroup)
-            fail(where + QLatin1String(".members"), QStringLiteral("only a group (type 2) has members"));
+            fail(where + QLatin1String(".members"),
+                 QStringLiteral("only a group (type 2) has members"));
     }
 }
 

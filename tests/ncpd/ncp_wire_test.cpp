@@ -270,9 +270,10 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
 
     // What the client means to send, as function/subfunction (-1: none).
     const std::set<std::pair<int, int>> expected = {
-        {0x17, 17}, {0x17, 23}, {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
-        {0x17, 26}, {0x68, 2},  {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
-        {0x16, 19}, {0x07, -1}, {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
+        {0x17, 17}, {0x17, 23},  {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236},
+        {0x17, 28}, {0x17, 26},  {0x68, 2},  {0x16, 5},  {0x17, 71},  {0x16, 38},
+        {0x15, 10}, {0x17, 254}, {0x16, 19}, {0x07, -1}, {0x16, 20},  {0x08, -1},
+        {0x57, 6},  {0x16, 40},  {0x17, 54}, {0x61, -1},
     };
     std::set<std::pair<int, int>> seen;
     int creates = 0, destroys = 0, requests = 0, replies = 0, scans = 0;

@@ -56,11 +56,17 @@ SimServerBuilder& SimServerBuilder::user(const QString& name, const QString& con
 
 SimServerBuilder& SimServerBuilder::password(const QString& name, const QString& password)
 {
+    return objectKey(name, QStringLiteral("password"), password);
+}
+
+SimServerBuilder& SimServerBuilder::objectKey(const QString& name, const QString& key,
+                                              const QJsonValue& value)
+{
     QJsonArray objects = arrayOf(root_, "objects");
     for (qsizetype i = 0; i < objects.size(); ++i) {
         QJsonObject o = objects[i].toObject();
         if (o.value(QLatin1String("name")).toString() == name) {
-            o.insert(QLatin1String("password"), password);
+            o.insert(key, value);
             objects[i] = o;
         }
     }

@@ -35,6 +35,8 @@ public:
                            std::uint32_t id = 0);
     // Gives an object added before a "password" (plain text).
     SimServerBuilder& password(const QString& name, const QString& password);
+    // Sets any key of an object added before ("type", "fullName", "members").
+    SimServerBuilder& objectKey(const QString& name, const QString& key, const QJsonValue& value);
     SimServerBuilder& workstation(int connection, const QString& user, bool consoleOperator = true);
     // Creates the host file (and its folders) for VOL:PATH.
     SimServerBuilder& file(const QString& path, const QByteArray& content = "data\n");
