@@ -2,6 +2,7 @@
 
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
+#include "ncpd/negotiation_requests.h"
 
 #include <algorithm>
 
@@ -10,8 +11,10 @@ namespace {
 
 // Flags, verb and reply buffer size: counted in the message size.
 constexpr std::uint32_t kMessageHeader = 12;
-// A fragment carries at least one byte besides its handle.
+// A reply fragment carries at least a few bytes besides its handle, and no
+// more than a reply of the largest packet this server sends holds.
 constexpr std::uint32_t kMinFragment = 16;
+constexpr std::uint32_t kMaxFragment = kServerMaxPacket - 16;
 
 } // namespace
 
@@ -90,7 +93,8 @@ QByteArray DsFragments::reply(std::int32_t directoryError, const QByteArray& ver
 {
     const QByteArray whole =
         ncp::WireWriter().u32le(std::uint32_t(directoryError)).take() + verbData;
-    reply_ = PendingReply{kNoFragmentHandle, whole, std::max(maxFragmentSize, kMinFragment)};
+    reply_ = PendingReply{kNoFragmentHandle, whole,
+                          std::clamp(maxFragmentSize, kMinFragment, kMaxFragment)};
     return replyPiece(reply_->maxFragmentSize);
 }
 
