@@ -78,7 +78,8 @@ void NcpdConnectionCallsTest::versionInfo()
     f.builder.connection(400, QStringLiteral("BOB")).set(QStringLiteral("peakConnections"), 9);
     f.builder.write();
     QTest::qWait(20); // past the server's look-again window
-    WireReader again(c.request(0x17, 0x11, QByteArray())->data);
+    const QByteArray raised = c.request(0x17, 0x11, QByteArray())->data;
+    WireReader again(raised);
     again.seek(50);
     QCOMPARE(again.u16be(), std::uint16_t(400));
     again.seek(59);

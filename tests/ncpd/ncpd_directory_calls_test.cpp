@@ -292,7 +292,8 @@ void NcpdDirectoryCallsTest::directoryServicesAsServersAnswer()
     const auto info =
         c.request(0x68, 0x02,
                   dsRequestFrame(2, WireWriter().u32le(2).u32le(0).u32le(0x2805).u32be(id).take()));
-    WireReader in(info->data.mid(12));
+    const QByteArray fields = info->data.mid(12);
+    WireReader in(fields);
     QCOMPARE(in.u32le(), 0x2805u); // output fields
     QCOMPARE(in.u32le(), 4u);      // a container entry
     const auto text = [&in] {
