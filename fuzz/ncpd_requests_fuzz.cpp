@@ -5,18 +5,30 @@
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
+#include "ncpd/bad_request.h"
+#include "ncpd/bindery_query_requests.h"
 #include "ncpd/bindery_requests.h"
 #include "ncpd/connection_requests.h"
 #include "ncpd/directory_requests.h"
+#include "ncpd/ds_fragments.h"
+#include "ncpd/ds_names.h"
+#include "ncpd/ds_ping.h"
 #include "ncpd/ds_requests.h"
 #include "ncpd/file_use_requests.h"
 #include "ncpd/listing_requests.h"
 #include "ncpd/long_name_request.h"
+#include "ncpd/negotiation_requests.h"
+#include "ncpd/old_form_requests.h"
+#include "ncpd/volume_requests.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
+
+// One session's directory-services messages: every input is a fragment of
+// the same conversation, as a client would send them one after the other.
+ncpd::DsFragments fragments;
 
 void decodeEvery(const QByteArray& data)
 {
@@ -40,9 +52,12 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeObjectId(data);
     (void)ncpd::decodeKeyedLogin(data);
     (void)ncpd::decodeObjectName(data);
-    if (const auto ds = ncpd::decodeDsRequest(data)) {
-        (void)ncpd::decodeResolveName(ds->parameters);
-        (void)ncpd::decodeReadEntryName(ds->parameters);
+    const auto ds = fragments.take(data);
+    if (ds.kind == ncpd::DsFragments::Outcome::Complete) {
+        if (const auto resolve = ncpd::decodeResolveName(ds.request.parameters))
+            (void)ncpd::typelessDsName(resolve->name);
+        (void)ncpd::decodeReadEntryName(ds.request.parameters);
+        (void)fragments.reply(0, data, ds.request.maxFragmentSize);
     }
     (void)ncpd::decodeResolveName(data);
     (void)ncpd::decodeReadEntryName(data);
@@ -51,6 +66,17 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeObjectConnectionsOld(data);
     (void)ncpd::decodeActiveConnections(data);
     (void)ncpd::decodeFullPath(data);
+    if (const auto ping = ncpd::decodeDsPing(data))
+        (void)ncpd::encodeDsPingReply(*ping,
+                                      ncpd::DsPingAnswer{QString::fromLatin1(data), 0, 0, 0});
+    (void)ncpd::decodeBigPacket(data);
+    (void)ncpd::decodeBufferSize(data);
+    (void)ncpd::decodeScanObject(data);
+    (void)ncpd::decodeScanProperty(data);
+    (void)ncpd::decodeReadProperty(data);
+    (void)ncpd::decodeVolumeByte(data);
+    (void)ncpd::decodeConnectionByte(data);
+    (void)ncpd::decodeOldBroadcast(data);
 }
 
 } // namespace
@@ -65,9 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const qsizetype split = size ? qsizetype(bytes[0]) % (input.size() + 1) : 0;
     frames.feed(input.left(split));
     for (int round = 0; round < 2; ++round) {
-        while (const auto frame = frames.next())
+        while (const auto frame = frames.next()) {
             if (const auto request = ncp::decodeRequest(frame->ncp, frame->replyLimit))
                 decodeEvery(request->data);
+            else
+                (void)ncpd::badRequestReply(frame->ncp, 1);
+        }
         frames.feed(input.mid(split));
     }
     return 0;

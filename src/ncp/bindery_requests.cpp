@@ -4,6 +4,7 @@
 #include "ncp/wire_writer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ncp {
 
@@ -22,6 +23,10 @@ std::optional<ServerVersion> decodeVersion(const QByteArray& data)
     if (!in.ok() || data.size() != 128)
         return std::nullopt;
     std::copy(data.begin(), data.end(), v.bytes.begin());
+    // The record keeps its 16-bit fields in host order, as the simulated
+    // server fills it; the wire has them big-endian.
+    for (const std::size_t offset : {50, 52, 54, 59, 70, 72, 74})
+        std::swap(v.bytes[offset], v.bytes[offset + 1]);
     return v;
 }
 

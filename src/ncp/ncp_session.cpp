@@ -1,5 +1,7 @@
 #include "ncp/ncp_session.h"
 
+#include "ncp/negotiation.h"
+
 #include <QDeadlineTimer>
 
 namespace ncp {
@@ -43,6 +45,38 @@ bool NcpSession::open()
     }
     connection_ = reply->connection;
     sequence_ = 1;
+    return negotiate();
+}
+
+bool NcpSession::negotiate()
+{
+    // As clients do right after the create: the large-packet size with the
+    // security flags (none: Quorvex does not sign), and on a server that does
+    // not know it the older buffer size. A server that answers neither is
+    // taken at the smallest size every server has.
+    constexpr std::uint16_t kSmallest = 512;
+    constexpr std::uint8_t kSigning = 0x02;
+    const auto proposed = std::uint16_t(std::min<std::uint32_t>(options_.replyLimit, 0xFFFF));
+    negotiatedSize_ = kSmallest;
+    const auto big = call(kFnBigPacket, 0, negotiationRequest(proposed, true));
+    if (!big)
+        return false;
+    if (big->completion == 0) {
+        const auto answer = decodeBigPacketReply(big->data, proposed);
+        if (answer && (answer->securityFlags & kSigning)) {
+            abort(QStringLiteral("the server requires packet signing"));
+            return false;
+        }
+        if (answer)
+            negotiatedSize_ = answer->size;
+        return true;
+    }
+    const auto buffer = call(kFnNegotiateBuffer, 0, negotiationRequest(proposed, false));
+    if (!buffer)
+        return false;
+    if (buffer->completion == 0)
+        if (const auto size = decodeBufferSizeReply(buffer->data, proposed))
+            negotiatedSize_ = *size;
     return true;
 }
 

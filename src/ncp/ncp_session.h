@@ -58,6 +58,9 @@ public:
                               const QByteArray& data);
 
     std::uint16_t connectionNumber() const { return connection_; }
+    // The largest packet the server accepted when the session was set up
+    // (NCP 97, or NCP 33 on a server without it).
+    std::uint16_t negotiatedSize() const { return negotiatedSize_; }
     std::uint8_t nextSequence() const { return sequence_; }
     // Requests sent on this session, create and destroy included.
     std::uint64_t requestsSent() const { return requestsSent_; }
@@ -65,6 +68,7 @@ public:
 
 private:
     std::optional<Reply> exchange(const Request& request, bool creating);
+    bool negotiate();
     std::optional<Reply> fail(const QString& why);
 
     QString host_;
@@ -74,6 +78,7 @@ private:
     FrameAssembler frames_;
     bool open_ = false;
     std::uint16_t connection_ = kNoConnection;
+    std::uint16_t negotiatedSize_ = 0;
     std::uint8_t sequence_ = 0;
     std::uint64_t requestsSent_ = 0;
     QString error_;

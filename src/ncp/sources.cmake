@@ -29,6 +29,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/ncp_client_directories.cpp
     ncp/ncp_client_ds.cpp
     ncp/ncp_client_listings.cpp
+    ncp/negotiation.h
+    ncp/negotiation.cpp
     ncp/ncp_packet.h
     ncp/password_source.h
     ncp/ncp_packet.cpp

@@ -5,19 +5,18 @@
 #include "ncpd/request_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ncpd {
 
 QByteArray encodeVersionReply(const nw::VERSION_INFO& info)
 {
-    // The client-side record keeps its counts little-endian; the wire has them
-    // big-endian.
-    ncp::WireWriter out;
-    out.bytes(std::span(info.bytes).first(50));
-    for (std::size_t offset = 50; offset < 56; offset += 2)
-        out.u16be(std::uint16_t(info.bytes[offset] | info.bytes[offset + 1] << 8));
-    out.bytes(std::span(info.bytes).subspan(56));
-    return out.take();
+    // The client-side record keeps its 16-bit fields little-endian (maximum,
+    // in use, volumes, peak, product version); the wire has them big-endian.
+    QByteArray out(reinterpret_cast<const char*>(info.bytes.data()), qsizetype(info.bytes.size()));
+    for (const int offset : {50, 52, 54, 59, 70, 72, 74})
+        std::swap(out[offset], out[offset + 1]);
+    return out;
 }
 
 QByteArray encodeLoginKeyReply(const std::array<std::uint8_t, 8>& key)
@@ -52,25 +51,6 @@ std::optional<KeyedLoginRequest> decodeKeyedLogin(const QByteArray& data)
     r.type = in.u16be();
     r.name = readText(in);
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
-}
-
-std::optional<ReadPropertyRequest> decodeReadProperty(const QByteArray& data)
-{
-    ncp::WireReader in(data);
-    ReadPropertyRequest r;
-    r.type = in.u16be();
-    r.object = readText(in);
-    r.segment = in.u8();
-    r.property = readText(in);
-    return consumedExactly(in) ? std::optional(r) : std::nullopt;
-}
-
-QByteArray encodePropertyReply(const QByteArray& value, std::uint8_t flags)
-{
-    ncp::WireWriter out;
-    out.bytes(value.left(128)).zeros(std::size_t(128 - std::min<qsizetype>(value.size(), 128)));
-    out.u8(0).u8(flags);
-    return out.take();
 }
 
 std::optional<ObjectNameRequest> decodeObjectName(const QByteArray& data)

@@ -38,17 +38,6 @@ struct KeyedLoginRequest // 23/24
 };
 std::optional<KeyedLoginRequest> decodeKeyedLogin(const QByteArray& data);
 
-struct ReadPropertyRequest // 23/61
-{
-    std::uint16_t type = 0;
-    QByteArray object;
-    std::uint8_t segment = 0;
-    QByteArray property;
-};
-std::optional<ReadPropertyRequest> decodeReadProperty(const QByteArray& data);
-// One 128-byte segment, "no more segments", and the property's flags.
-QByteArray encodePropertyReply(const QByteArray& value, std::uint8_t flags);
-
 struct ObjectNameRequest // 23/54
 {
     std::uint32_t objectId = 0;

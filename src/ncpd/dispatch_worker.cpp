@@ -1,5 +1,7 @@
 #include "ncpd/dispatch_worker.h"
 
+#include "ncpd/bad_request.h"
+
 namespace ncpd {
 namespace {
 
@@ -26,8 +28,12 @@ QByteArray DispatchWorker::answer(const QByteArray& ncpPacket, quint32 replyLimi
 {
     *close = true;
     const auto request = ncp::decodeRequest(ncpPacket, replyLimit);
-    if (!request)
-        return QByteArray();
+    if (!request) {
+        // A request that does not fit its own header is answered, not fatal.
+        const auto bad = badRequestReply(ncpPacket, dispatcher_->connectionNumber());
+        *close = !bad;
+        return bad.value_or(QByteArray());
+    }
     const SessionDispatcher::Answer answer = dispatcher_->handle(*request);
     if (answer.drop)
         return QByteArray();

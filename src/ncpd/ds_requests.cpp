@@ -6,9 +6,6 @@
 namespace ncpd {
 namespace {
 
-// Parameters before the verb's own: flags, verb and reply buffer size.
-constexpr std::uint32_t kMessageHeader = 12;
-
 // u32 count and that many u32 values, the count checked against what is left.
 std::vector<std::uint32_t> readList(ncp::WireReader& in)
 {
@@ -47,27 +44,6 @@ QString readUtf16(ncp::WireReader& in)
 
 } // namespace
 
-std::optional<DsRequest> decodeDsRequest(const QByteArray& data)
-{
-    ncp::WireReader in(data);
-    DsRequest r;
-    r.fragmentHandle = in.u32le();
-    r.maxFragmentSize = in.u32le();
-    const std::uint32_t messageSize = in.u32le();
-    r.flags = in.u32le();
-    r.verb = in.u32le();
-    r.replyBufferSize = in.u32le();
-    // Continuation fragments are not taken: the message must start and end here.
-    if (!in.ok() || r.fragmentHandle != kNoFragmentHandle || messageSize < kMessageHeader ||
-        messageSize - kMessageHeader > in.remaining())
-        return std::nullopt;
-    r.parameters = in.byteArray(messageSize - kMessageHeader);
-    // Up to three bytes of padding may follow the message, nothing more.
-    if (in.remaining() > 3)
-        return std::nullopt;
-    return r;
-}
-
 std::optional<ResolveNameRequest> decodeResolveName(const QByteArray& parameters)
 {
     ncp::WireReader in(parameters);
@@ -101,14 +77,10 @@ std::optional<ReadEntryNameRequest> decodeReadEntryName(const QByteArray& parame
     return r;
 }
 
-QByteArray encodeDsReply(std::int32_t directoryError, const QByteArray& verbData)
+QByteArray encodeDsNextFragment(std::uint32_t handle)
 {
-    // The fragment length counts what follows it: next handle, error, data.
     ncp::WireWriter out;
-    out.u32le(std::uint32_t(8 + verbData.size()))
-        .u32le(kNoFragmentHandle)
-        .u32le(std::uint32_t(directoryError))
-        .bytes(verbData);
+    out.u32le(4).u32le(handle);
     return out.take();
 }
 
@@ -117,17 +89,6 @@ QByteArray encodeResolveNameData(std::uint32_t objectId)
     ncp::WireWriter out;
     // The entry lives here: no referral records follow.
     out.u32le(kResolvedLocalEntry).u32be(objectId).u32le(0);
-    return out.take();
-}
-
-QByteArray encodeReadEntryNameData(const QString& name)
-{
-    ncp::WireWriter out;
-    const std::uint32_t length = std::uint32_t(name.size() + 1) * 2;
-    out.u32le(length);
-    for (const QChar c : name)
-        out.u16le(c.unicode());
-    out.u16le(0).zeros((4 - length % 4) % 4);
     return out.take();
 }
 

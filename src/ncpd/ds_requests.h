@@ -1,10 +1,9 @@
 #pragma once
 
-// Directory services, NCP 104/2: one request fragment carrying a verb and its
-// parameters, and the reply fragment carrying a directory error and the verb's
-// data. Only single-fragment requests are taken; replies go in one fragment.
-// Served verbs: 1 (resolve a name to an entry ID) and 2 (read an entry's
-// distinguished name).
+// Directory services, NCP 104/2: a message (put together from its fragments,
+// see DsFragments) carrying a verb and its parameters, and the reply carrying
+// a directory error and the verb's data. Served verbs: 1 (resolve a name to an
+// entry ID) and 2 (read an entry's information).
 
 #include <QByteArray>
 #include <QString>
@@ -31,9 +30,6 @@ struct DsRequest
     std::uint32_t replyBufferSize = 0;
     QByteArray parameters;
 };
-// Request::data of 104/2 (from offset 8). nullopt when the fragment is not a
-// whole single-fragment message.
-std::optional<DsRequest> decodeDsRequest(const QByteArray& data);
 
 struct ResolveNameRequest // verb 1
 {
@@ -49,7 +45,7 @@ std::optional<ResolveNameRequest> decodeResolveName(const QByteArray& parameters
 struct ReadEntryNameRequest // verb 2
 {
     std::uint32_t version = 0;
-    std::uint32_t requestFlags = 0;
+    std::uint32_t requestFlags = 0; // the name style (see ds_names.h)
     std::uint32_t infoFlags = 0;
     std::array<std::uint8_t, 4> entryId{};
     // The entry ID's bytes are the object ID big-endian.
@@ -57,10 +53,9 @@ struct ReadEntryNameRequest // verb 2
 };
 std::optional<ReadEntryNameRequest> decodeReadEntryName(const QByteArray& parameters);
 
-// The whole reply data (from offset 8): fragment length, no next fragment, the
-// directory error, then the verb data.
-QByteArray encodeDsReply(std::int32_t directoryError, const QByteArray& verbData);
+// The reply data (from offset 8) asking for the next fragment of a request:
+// fragment length 4, the handle to send it with.
+QByteArray encodeDsNextFragment(std::uint32_t handle);
 QByteArray encodeResolveNameData(std::uint32_t objectId);
-QByteArray encodeReadEntryNameData(const QString& name);
 
 } // namespace ncpd

@@ -2,6 +2,7 @@
 
 #include "ncp/ncp_packet.h"
 #include "ncp/wire_reader.h"
+#include "ncpd/bad_request.h"
 #include "ncpd/dispatch_worker.h"
 
 #include <QTcpSocket>
@@ -44,9 +45,10 @@ void ServerSession::readFrames()
         return;
     frames_.feed(socket_->readAll());
     while (const auto frame = frames_.next()) {
-        // The packet must hold together before it is queued; the worker reads
-        // it again for its fields.
-        if (!ncp::decodeRequest(frame->ncp, frame->replyLimit)) {
+        // The packet must carry what its reply echoes before it is queued;
+        // the worker reads it again for its fields (and answers one that does
+        // not fit its layout with a completion code).
+        if (!answerable(frame->ncp)) {
             drop("request that does not hold together");
             return;
         }

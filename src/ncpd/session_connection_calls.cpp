@@ -33,6 +33,13 @@ SessionDispatcher::Answer SessionDispatcher::pathToEntry(const QByteArray& data)
     const KeyOrError r = resolveKey(request->dirHandle, request->path);
     if (r.error)
         return completion(r.error);
+    // Only a path that exists has a directory entry to number.
+    const auto s = state();
+    if (!s)
+        return fromCode(nw::kInvalidConnection);
+    const nw::SimVolume& volume = s->volumes[std::size_t(r.volume)];
+    if (!nw::findHostPath(volume.hostDir, nw::splitNwPath(r.key)->relative))
+        return completion(std::uint8_t(nw::kInvalidPath & 0xFF));
     Answer a;
     a.data = encodePathToEntryReply(std::uint8_t(r.volume), entries_.entryFor(r.key));
     return a;

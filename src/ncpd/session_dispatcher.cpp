@@ -1,5 +1,6 @@
 #include "ncpd/session_dispatcher.h"
 
+#include "ncpd/bad_request.h"
 #include "ncpd/connection_numbers.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/wire_status.h"
@@ -22,8 +23,6 @@ constexpr std::uint8_t kFnNameSpace = 0x57;
 constexpr std::uint8_t kFnDirectoryServices = 0x68;
 constexpr std::uint8_t kFnStatistics = 0x7B;
 
-constexpr std::uint8_t kCompletionNotSupported = 0xFB;
-constexpr std::uint8_t kCompletionAccessDenied = 0xA8;
 constexpr std::uint8_t kCompletionFailure = 0xFF;
 
 } // namespace
@@ -50,9 +49,8 @@ SessionDispatcher::~SessionDispatcher()
 
 SessionDispatcher::Answer SessionDispatcher::malformed()
 {
-    Answer a;
-    a.drop = true;
-    return a;
+    // Shorter or longer than its layout: refused, and the session goes on.
+    return completion(kCompletionBadRequest);
 }
 
 SessionDispatcher::Answer SessionDispatcher::fromCode(nw::NWCCODE code, QByteArray dataOnSuccess)
@@ -105,12 +103,14 @@ SessionDispatcher::Answer SessionDispatcher::handle(const ncp::Request& request)
     }
     if (!created_)
         return fromCode(nw::kInvalidConnection);
+    if (auto a = routeQueries(request))
+        return std::move(*a);
     bool handled = false;
     Answer a = routeBeforeLogin(request, &handled);
     if (handled)
         return a;
     if (!loggedIn_)
-        return completion(kCompletionAccessDenied);
+        return completion(kCompletionNotLoggedIn);
     if (const auto s = listedAs_.isEmpty() ? nullptr : state(); s && !stillConnected(*s)) {
         // Cleared by the server: the session is logged out.
         loggedIn_ = false;
@@ -129,6 +129,7 @@ SessionDispatcher::Answer SessionDispatcher::create()
     created_ = false;
     loggedIn_ = false;
     loginKey_.reset();
+    dsFragments_ = DsFragments();
     dirKeys_.fill(std::nullopt);
     const QByteArray name = nw::toWire(serverName_);
     const nw::NWCCODE code = client_->NWCCOpenConnByName(0, name.constData(), 0, 0, 0, handle_);
@@ -223,6 +224,11 @@ bool SessionDispatcher::stillConnected(const nw::SimState& state) const
 SessionDispatcher::Answer SessionDispatcher::routeBeforeLogin(const ncp::Request& request,
                                                               bool* handled)
 {
+    // The directory-services calls a login needs come before it.
+    if (request.function == kFnDirectoryServices && request.subfunction == 0x02) {
+        *handled = true;
+        return directoryServices(request.data);
+    }
     *handled = request.function == kFnBindery;
     if (*handled) {
         switch (request.subfunction) {
@@ -283,8 +289,6 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
             return connectionInfo(d);
         case 0x36:
             return objectName(d);
-        case 0x3D:
-            return readProperty(d);
         case 0x47:
             return objectTrusteePaths(d);
         case 0xEB:

@@ -12,6 +12,7 @@
 // One instance is used by one thread at a time.
 
 #include "ncp/ncp_packet.h"
+#include "ncpd/ds_fragments.h"
 #include "netware/sim_client.h"
 
 #include <QByteArray>
@@ -79,7 +80,6 @@ private:
     Answer objectId(const QByteArray& data);
     Answer keyedLogin(const QByteArray& data);
     Answer objectName(const QByteArray& data);
-    Answer readProperty(const QByteArray& data);
     // Counts a login's outcome on the object: refusals in a row, grace logins.
     void recordLogin(std::uint32_t objectId, bool refused, bool graceUsed);
 
@@ -113,6 +113,37 @@ private:
 
     // Directory services (session_ds_calls.cpp).
     Answer directoryServices(const QByteArray& data);
+    QByteArray entryInfo(const ReadEntryNameRequest& read);
+
+    // Requests served beside the table above (session_query_routes.cpp):
+    // buffer negotiation, server information, bindery and volume queries and
+    // the older 3.x forms. nullopt: not one of them, or one that needs a
+    // login this session has not made.
+    std::optional<Answer> routeQueries(const ncp::Request& request);
+
+    // Buffer negotiation and the directory-services ping (session_negotiation_calls.cpp).
+    Answer bigPacket(const QByteArray& data);
+    Answer bufferSize(const QByteArray& data);
+    Answer dsPing(const QByteArray& data);
+
+    // The server's clock, description and volumes (session_server_calls.cpp).
+    Answer dateTime();
+    Answer description();
+    Answer volumePurgeInfo(const QByteArray& data);
+    Answer oldVolumeInfo(const QByteArray& data, bool byHandle);
+    Answer volumeName(const QByteArray& data);
+
+    // Bindery queries (session_bindery_calls.cpp).
+    Answer scanObject(const QByteArray& data);
+    Answer scanProperty(const QByteArray& data);
+    Answer readProperty(const QByteArray& data);
+    Answer accessLevel();
+
+    // The 3.x forms with one-byte connection numbers (session_old_form_calls.cpp).
+    Answer oldLoggedInfo(const QByteArray& data);
+    Answer oldInetAddr(const QByteArray& data);
+    Answer oldBroadcast(const QByteArray& data);
+    Answer takeMessage();
 
     // The normalised VOL:PATH of a path given with a directory handle, or the
     // completion byte that refuses it (0x98 volume, 0x9B handle, 0x9C path).
@@ -132,10 +163,12 @@ private:
     nw::NWDSContextHandle context_ = 0;
     bool created_ = false;
     bool loggedIn_ = false;
+    std::uint32_t loginObject_ = 0; // the object the session logged in as
     std::uint16_t connection_ = 0;
     bool workstation_ = false; // the session holds the workstation's number
     QString listedAs_;         // the user this session is listed as in the state
     std::optional<std::array<std::uint8_t, 8>> loginKey_;
+    DsFragments dsFragments_;
     // What each directory handle of the client names, kept beside the
     // client's own table so that 23/244 can resolve paths relative to one.
     std::array<std::optional<QString>, 256> dirKeys_;

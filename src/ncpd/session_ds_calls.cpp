@@ -1,6 +1,12 @@
-// Directory services (104/2): name to entry ID and entry ID to name, served
-// only by a server with directory services (version above 3).
+// Directory services (104/2): messages put back together from their
+// fragments, then resolve a name to an entry ID (verb 1) and read an entry's
+// information (verb 2), for objects and containers alike. Served only by a
+// server with directory services (version above 3). Every other verb, and a
+// message that does not hold together, is answered with completion 0 and the
+// directory error inside the reply, as servers do.
 
+#include "ncpd/ds_entry_info.h"
+#include "ncpd/ds_names.h"
 #include "ncpd/ds_requests.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
@@ -9,12 +15,33 @@ namespace ncpd {
 namespace {
 
 constexpr std::uint8_t kCompletionNotSupported = 0xFB;
+constexpr std::int32_t kDsErrInvalidRequest = -641;
+// The ID and name of the tree's root, the partition every entry lies in.
+constexpr std::uint32_t kRootId = 0xFF000000u;
+const QString kRootName = QStringLiteral("[Root]");
 
-// Directory errors are negative 32-bit values; they travel inside the reply
-// with completion 0.
+// Directory errors are negative 32-bit values.
 bool isDirectoryError(nw::NWCCODE code)
 {
     return code >= 0xFFFF0000u;
+}
+
+QString parentOf(const QString& name)
+{
+    const int dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+QString baseClass(const nw::SimObject& o)
+{
+    switch (o.type) {
+    case nw::kObjectGroup:
+        return QStringLiteral("Group");
+    case nw::kObjectFileServer:
+        return QStringLiteral("NCP Server");
+    default:
+        return QStringLiteral("User");
+    }
 }
 
 } // namespace
@@ -26,35 +53,78 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         return fromCode(nw::kInvalidConnection);
     if (s->versionMajor <= 3)
         return completion(kCompletionNotSupported);
-    const auto request = decodeDsRequest(data);
-    if (!request)
-        return malformed();
+    const DsFragments::Outcome piece = dsFragments_.take(data);
+    Answer a;
+    switch (piece.kind) {
+    case DsFragments::Outcome::NeedMore:
+        a.data = encodeDsNextFragment(piece.handle);
+        return a;
+    case DsFragments::Outcome::Reply:
+        a.data = piece.reply;
+        return a;
+    case DsFragments::Outcome::Refused:
+        a.data = dsFragments_.reply(kDsErrInvalidRequest, QByteArray(), 0);
+        return a;
+    case DsFragments::Outcome::Complete:
+        break;
+    }
+    const DsRequest& request = piece.request;
+    bool understood = false;
     nw::NWCCODE code = nw::kSuccess;
     QByteArray verbData;
-    if (request->verb == kVerbResolveName) {
-        const auto resolve = decodeResolveName(request->parameters);
-        if (!resolve)
-            return malformed();
-        std::uint32_t id = 0;
-        const QByteArray name = nw::toWire(resolve->name);
-        code = client_->NWDSMapNameToID(context_, handle_, name.constData(), id);
-        verbData = encodeResolveNameData(id);
-    } else if (request->verb == kVerbReadEntryInfo) {
-        const auto read = decodeReadEntryName(request->parameters);
-        if (!read)
-            return malformed();
-        std::array<char, 257> name{};
-        code = client_->NWDSMapIDToName(context_, handle_, read->objectId(), name);
-        verbData = encodeReadEntryNameData(nw::fromWire(name.data()));
-    } else {
-        return completion(kCompletionNotSupported);
+    if (request.verb == kVerbResolveName) {
+        if (const auto resolve = decodeResolveName(request.parameters)) {
+            understood = true;
+            std::uint32_t id = 0;
+            const QByteArray name = nw::toWire(typelessDsName(resolve->name));
+            code = client_->NWDSMapNameToID(context_, handle_, name.constData(), id);
+            verbData = encodeResolveNameData(id);
+        }
+    } else if (request.verb == kVerbReadEntryInfo) {
+        if (const auto read = decodeReadEntryName(request.parameters)) {
+            understood = true;
+            std::array<char, 257> name{};
+            code = client_->NWDSMapIDToName(context_, handle_, read->objectId(), name);
+            if (code == nw::kSuccess)
+                verbData = entryInfo(*read);
+        }
     }
-    if (isDirectoryError(code)) {
-        Answer a;
-        a.data = encodeDsReply(std::int32_t(code), QByteArray());
+    if (!understood || isDirectoryError(code)) {
+        const std::int32_t error = understood ? std::int32_t(code) : kDsErrInvalidRequest;
+        a.data = dsFragments_.reply(error, QByteArray(), request.maxFragmentSize);
         return a;
     }
-    return fromCode(code, encodeDsReply(0, verbData));
+    return fromCode(code, dsFragments_.reply(0, verbData, request.maxFragmentSize));
+}
+
+QByteArray SessionDispatcher::entryInfo(const ReadEntryNameRequest& read)
+{
+    const auto s = state();
+    DsEntryInfo e;
+    e.id = read.objectId();
+    e.partitionRootId = kRootId;
+    e.partitionRootDn = kRootName;
+    QString name;
+    bool container = false;
+    if (const nw::SimObject* o = s->objectById(e.id)) {
+        name = o->fullName();
+        e.baseClass = baseClass(*o);
+    } else if (const nw::SimContainer* c = s->containerById(e.id)) {
+        name = c->name;
+        container = true;
+        e.flags = kEntryContainer;
+        e.subordinates = std::uint32_t(s->subordinateCount(c->name));
+        e.baseClass = parentOf(c->name).isEmpty() ? QStringLiteral("Organization")
+                                                  : QStringLiteral("Organizational Unit");
+    }
+    const QString tree = s->treeName().toUpper();
+    const QString parent = parentOf(name);
+    const nw::SimContainer* parentEntry = s->containerByName(parent);
+    e.parentId = parentEntry ? parentEntry->id : kRootId;
+    e.parentDn = parent.isEmpty() ? kRootName : formatDsName(parent, true, tree, read.requestFlags);
+    e.rdn = formatDsRdn(name, container, read.requestFlags);
+    e.dn = formatDsName(name, container, tree, read.requestFlags);
+    return encodeEntryInfoData(read.infoFlags, e);
 }
 
 } // namespace ncpd

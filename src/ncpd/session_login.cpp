@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::uint8_t kCompletionFailure = 0xFF;
 constexpr std::uint8_t kCompletionNoSuchObject = 0xFC;
-constexpr std::uint8_t kCompletionNoSuchProperty = 0xFB;
 constexpr std::uint8_t kCompletionLocked = 0xC5;
 constexpr std::uint8_t kCompletionDisabled = 0xDC;
 constexpr std::uint8_t kCompletionExpired = 0xDE;
@@ -63,12 +62,12 @@ SessionDispatcher::Answer SessionDispatcher::objectId(const QByteArray& data)
     const auto s = state();
     if (!s)
         return fromCode(nw::kInvalidConnection);
-    // Every object of the simulation is a user.
+    // Type 0xFFFF asks for an object of any type.
     const nw::SimObject* o = s->objectByName(nw::fromWire(request->name.constData()));
-    if (!o || request->type != kObjectTypeUser)
+    if (!o || (request->type != o->type && request->type != 0xFFFF))
         return completion(kCompletionNoSuchObject);
     Answer a;
-    a.data = encodeObjectRecord(o->id, kObjectTypeUser, nw::toWire(o->name));
+    a.data = encodeObjectRecord(o->id, o->type, nw::toWire(o->name));
     return a;
 }
 
@@ -84,7 +83,7 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     if (!s)
         return fromCode(nw::kInvalidConnection);
     const nw::SimObject* o = s->objectByName(nw::fromWire(request->name.constData()));
-    if (!o || request->type != kObjectTypeUser)
+    if (!o || request->type != kObjectTypeUser || o->type != nw::kObjectUser)
         return completion(kCompletionNoSuchObject);
     if (!key)
         return completion(kCompletionFailure);
@@ -104,6 +103,7 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     if (o->passwordExpired && !grace)
         return completion(kCompletionExpired);
     loggedIn_ = true;
+    loginObject_ = o->id;
     listConnection(*o);
     // A grace login is a login: the session goes on, the user is told.
     return completion(grace ? kCompletionGraceLogin : 0);
@@ -128,31 +128,6 @@ void SessionDispatcher::recordLogin(std::uint32_t objectId, bool refused, bool g
         }
         return false;
     });
-}
-
-SessionDispatcher::Answer SessionDispatcher::readProperty(const QByteArray& data)
-{
-    const auto request = decodeReadProperty(data);
-    if (!request)
-        return malformed();
-    const auto s = state();
-    if (!s)
-        return fromCode(nw::kInvalidConnection);
-    const nw::SimObject* o = s->objectByName(nw::fromWire(request->object.constData()));
-    if (!o || request->type != kObjectTypeUser)
-        return completion(kCompletionNoSuchObject);
-    // Of the bindery's properties only the login control is kept: account
-    // expiry (3 bytes), disabled, password expiry (3), grace logins left; the
-    // rest (the password interval, the grace logins a new password gets, the
-    // time restrictions) is not modelled and reads 0.
-    if (request->property.toUpper() != "LOGIN_CONTROL" || request->segment != 1)
-        return completion(kCompletionNoSuchProperty);
-    QByteArray value(128, '\0');
-    value[3] = o->disabled ? char(0xFF) : '\0';
-    value[7] = char(std::min(o->graceLogins, 255));
-    Answer a;
-    a.data = encodePropertyReply(value, 0);
-    return a;
 }
 
 SessionDispatcher::Answer SessionDispatcher::objectName(const QByteArray& data)

@@ -1,18 +1,32 @@
 # Sources of src/ncpd: the NCP server that serves a simulated server's state
 # file over TCP.
 target_sources(quorvex_ncpd PRIVATE
+    ncpd/bad_request.h
+    ncpd/bad_request.cpp
     ncpd/bindery_requests.h
     ncpd/busy_answer.cpp
     ncpd/busy_answer.h
     ncpd/bindery_requests.cpp
     ncpd/connection_numbers.h
     ncpd/connection_numbers.cpp
+    ncpd/bindery_query_requests.h
+    ncpd/bindery_query_requests.cpp
+    ncpd/bindery_view.h
+    ncpd/bindery_view.cpp
     ncpd/connection_requests.h
     ncpd/connection_requests.cpp
     ncpd/directory_requests.h
     ncpd/directory_requests.cpp
     ncpd/dispatch_worker.h
     ncpd/dispatch_worker.cpp
+    ncpd/ds_entry_info.h
+    ncpd/ds_entry_info.cpp
+    ncpd/ds_fragments.h
+    ncpd/ds_fragments.cpp
+    ncpd/ds_names.h
+    ncpd/ds_names.cpp
+    ncpd/ds_ping.h
+    ncpd/ds_ping.cpp
     ncpd/ds_requests.h
     ncpd/ds_requests.cpp
     ncpd/entry_table.h
@@ -24,10 +38,17 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/long_name_request.cpp
     ncpd/ncp_listener.h
     ncpd/ncp_listener.cpp
+    ncpd/negotiation_requests.h
+    ncpd/negotiation_requests.cpp
+    ncpd/old_form_requests.h
+    ncpd/old_form_requests.cpp
     ncpd/request_text.h
     ncpd/request_text.cpp
+    ncpd/server_info_requests.h
+    ncpd/server_info_requests.cpp
     ncpd/server_session.h
     ncpd/server_session.cpp
+    ncpd/session_bindery_calls.cpp
     ncpd/session_connection_calls.cpp
     ncpd/session_directory_calls.cpp
     ncpd/session_dispatcher.h
@@ -35,10 +56,16 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_ds_calls.cpp
     ncpd/session_listing_calls.cpp
     ncpd/session_login.cpp
+    ncpd/session_negotiation_calls.cpp
+    ncpd/session_old_form_calls.cpp
+    ncpd/session_query_routes.cpp
+    ncpd/session_server_calls.cpp
     ncpd/session_table.h
     ncpd/session_table.cpp
     ncpd/session_watchdog.cpp
     ncpd/session_watchdog.h
+    ncpd/volume_requests.h
+    ncpd/volume_requests.cpp
     ncpd/wire_status.h
     ncpd/wire_status.cpp
 )

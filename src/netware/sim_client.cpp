@@ -268,18 +268,36 @@ NWCCODE SimClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
     if (call.code)
         return call.code;
     const SimState& s = *call.state;
-    versBuffer.bytes.fill(0);
+    auto& b = versBuffer.bytes;
+    b.fill(0);
     const QByteArray name = toWire(s.server).left(47);
-    std::memcpy(versBuffer.bytes.data(), name.constData(), std::size_t(name.size()));
-    versBuffer.bytes[48] = std::uint8_t(s.versionMajor);
-    versBuffer.bytes[49] = std::uint8_t(s.versionMinor);
-    const auto put16 = [&](int offset, std::size_t value) {
-        versBuffer.bytes[std::size_t(offset)] = std::uint8_t(value);
-        versBuffer.bytes[std::size_t(offset) + 1] = std::uint8_t(value >> 8);
+    std::memcpy(b.data(), name.constData(), std::size_t(name.size()));
+    b[48] = std::uint8_t(s.versionMajor);
+    b[49] = std::uint8_t(s.versionMinor);
+    // The record keeps its 16-bit counts in host (little-endian) order.
+    const auto put16 = [&](std::size_t offset, int value) {
+        b[offset] = std::uint8_t(value);
+        b[offset + 1] = std::uint8_t(value >> 8);
     };
-    put16(50, 65535);                // maximum connections
-    put16(52, s.connections.size()); // connections in use
-    put16(54, s.volumes.size());     // volumes
+    put16(50, s.connectionsSupported());
+    put16(52, int(s.connections.size()));
+    put16(54, int(s.volumes.size()));
+    b[56] = 0; // revision
+    b[57] = 2; // SFT level II, as every server since 3.x
+    b[58] = 1; // TTS available
+    put16(59, s.connectionsPeak());
+    // Accounting, VAP, queueing, printing, virtual console, restriction level,
+    // internet bridge: the services a 3.x or later server offers.
+    const std::uint8_t services[] = {1, 1, 1, 0, 1, 1, 1};
+    std::memcpy(b.data() + 61, services, sizeof services);
+    if (s.versionMajor >= 4) {
+        // Product version fields came with the servers that have directory services.
+        put16(70, s.versionMajor);
+        put16(72, s.versionMinor);
+        put16(74, 0);
+    }
+    b[76] = 4;                           // language: English
+    b[77] = s.versionMajor >= 6 ? 1 : 0; // 64-bit file offsets
     return kSuccess;
 }
 

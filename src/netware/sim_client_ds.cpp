@@ -56,10 +56,13 @@ NWCCODE SimClient::NWDSMapNameToID(NWDSContextHandle context, NWCONN_HANDLE conn
     if (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
     const QString full = fromRoot ? name : name + QLatin1Char('.') + nameContext;
-    const SimObject* o = call.state->objectByFullName(full);
-    if (!o)
+    // Containers resolve as entries too.
+    if (const SimObject* o = call.state->objectByFullName(full))
+        objectID = o->id;
+    else if (const SimContainer* c = call.state->containerByName(full))
+        objectID = c->id;
+    else
         return kDsNoSuchEntry;
-    objectID = o->id;
     return kSuccess;
 }
 
@@ -73,10 +76,12 @@ NWCCODE SimClient::NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn
         return call.code;
     if (call.state->versionMajor <= 3)
         return kDsNotSupported;
-    const SimObject* o = call.state->objectById(objectID);
-    if (!o)
+    if (const SimObject* o = call.state->objectById(objectID))
+        copyToBuffer(objectName, toWire(o->fullName()));
+    else if (const SimContainer* c = call.state->containerById(objectID))
+        copyToBuffer(objectName, toWire(c->name));
+    else
         return kDsNoSuchEntry;
-    copyToBuffer(objectName, toWire(o->fullName()));
     return kSuccess;
 }
 
@@ -90,7 +95,7 @@ NWCCODE SimClient::NWGetObjectName(NWCONN_HANDLE conn, std::uint32_t objID, std:
     if (!o)
         return kNoSuchObject;
     copyToBuffer(objName, toWire(o->name));
-    objType = 1;
+    objType = o->type;
     return kSuccess;
 }
 

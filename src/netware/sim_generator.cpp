@@ -50,7 +50,13 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
 
     const QString path = volume + QLatin1Char(':') + split->relative;
     const QString folder = splitNwPath(path)->relative.section(QLatin1Char('\\'), 0, -2);
-    s.objects.push_back(SimObject{1, QStringLiteral("ADMIN"), QString(), std::nullopt});
+    const auto object = [](std::uint32_t id, const QString& name) {
+        SimObject o;
+        o.id = id;
+        o.name = name;
+        return o;
+    };
+    s.objects.push_back(object(1, QStringLiteral("ADMIN")));
     s.workstation = SimWorkstation{1, QStringLiteral("ADMIN"), true};
     s.trustees.push_back(SimTrustee{volume + QLatin1Char(':') + folder, 1, 0x1FB});
     // The home folders themselves are left out: thousands of folders make the
@@ -63,7 +69,7 @@ QString generateSimServer(const QString& dir, const SimGenerateOptions& options,
         const QString name = QStringLiteral("USER%1").arg(i + 1, 5, 10, QLatin1Char('0'));
         // Users sit at the root of the tree, so that their login names resolve
         // from [Root] as the directory-rights look-up asks.
-        s.objects.push_back(SimObject{id, name, QString(), std::nullopt});
+        s.objects.push_back(object(id, name));
         // Each user owns a home folder on the file's volume, as on a real server.
         s.trustees.push_back(SimTrustee{volume + QStringLiteral(":HOME\\") + name, id, 0xFB});
         SimConnection c;

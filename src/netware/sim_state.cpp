@@ -2,6 +2,8 @@
 
 #include "netware/sim_path.h"
 
+#include <QMap>
+
 #include <algorithm>
 
 namespace nw {
@@ -54,6 +56,57 @@ void SimState::reindex()
     }
     for (int i = 0; i < int(files.size()); ++i)
         fileByPath_.insert(normalizeNwPath(files[i].path), i);
+    indexContainers();
+}
+
+void SimState::indexContainers()
+{
+    containers_.clear();
+    containerByName_.clear();
+    containerById_.clear();
+    QMap<QString, QString> names; // upper-cased -> as first written, sorted
+    for (const SimObject& o : objects) {
+        QString context = o.context;
+        while (!context.isEmpty()) {
+            names.insert(context.toUpper(), context);
+            const int dot = context.indexOf(QLatin1Char('.'));
+            context = dot < 0 ? QString() : context.mid(dot + 1);
+        }
+    }
+    // IDs from the top of the range down, skipping any an object holds.
+    std::uint32_t next = 0xFF000001u;
+    for (auto it = names.cbegin(); it != names.cend(); ++it) {
+        while (objectById_.contains(next))
+            ++next;
+        containerByName_.insert(it.key(), int(containers_.size()));
+        containerById_.insert(next, int(containers_.size()));
+        containers_.push_back(SimContainer{next++, it.value()});
+    }
+}
+
+const SimContainer* SimState::containerById(std::uint32_t id) const
+{
+    const int i = containerById_.value(id, -1);
+    return i < 0 ? nullptr : &containers_[std::size_t(i)];
+}
+
+const SimContainer* SimState::containerByName(const QString& name) const
+{
+    const int i = containerByName_.value(name.toUpper(), -1);
+    return i < 0 ? nullptr : &containers_[std::size_t(i)];
+}
+
+int SimState::subordinateCount(const QString& container) const
+{
+    int count = 0;
+    for (const SimObject& o : objects)
+        count += o.context.compare(container, Qt::CaseInsensitive) == 0;
+    for (const SimContainer& c : containers_) {
+        const int dot = c.name.indexOf(QLatin1Char('.'));
+        const QString parent = dot < 0 ? QString() : c.name.mid(dot + 1);
+        count += parent.compare(container, Qt::CaseInsensitive) == 0;
+    }
+    return count;
 }
 
 namespace {
@@ -147,6 +200,34 @@ const SimFault* SimState::faultFor(const QString& call) const
         if (f.count != 0 && f.call.compare(call, Qt::CaseInsensitive) == 0)
             return &f;
     return nullptr;
+}
+
+int SimState::connectionsSupported() const
+{
+    int highest = 0;
+    for (const SimConnection& c : connections)
+        highest = std::max(highest, int(c.number));
+    return std::max({maxConnections, highest, int(workstation.connection)});
+}
+
+int SimState::connectionsPeak() const
+{
+    return std::max(peakConnections, int(connections.size()));
+}
+
+QString SimState::treeName() const
+{
+    return tree.isEmpty() ? server + QLatin1String("_TREE") : tree;
+}
+
+std::vector<std::uint32_t> SimState::groupsOf(std::uint32_t id) const
+{
+    std::vector<std::uint32_t> groups;
+    for (const SimObject& o : objects)
+        if (o.type == kObjectGroup &&
+            std::find(o.members.begin(), o.members.end(), id) != o.members.end())
+            groups.push_back(o.id);
+    return groups;
 }
 
 } // namespace nw

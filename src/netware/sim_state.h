@@ -33,6 +33,11 @@ struct SimVolume
     QString hostDir; // absolute host directory
 };
 
+// Bindery object types.
+inline constexpr std::uint16_t kObjectUser = 1;
+inline constexpr std::uint16_t kObjectGroup = 2;
+inline constexpr std::uint16_t kObjectFileServer = 4;
+
 struct SimObject
 {
     std::uint32_t id = 0;
@@ -53,12 +58,25 @@ struct SimObject
     bool disabled = false;
 
     bool locked() const { return intruderLimit > 0 && failedLogins >= intruderLimit; }
+    std::uint16_t type = kObjectUser;
+    QString identification;             // the full name clients read; empty: none
+    std::vector<std::uint32_t> members; // a group's members (GROUP_MEMBERS)
+    std::vector<std::uint32_t> equals;  // SECURITY_EQUALS as the state gives it
 
     // "JSMITH.SALES.ACME", or "BOB" at the root.
     QString fullName() const
     {
         return context.isEmpty() ? name : name + QLatin1Char('.') + context;
     }
+};
+
+// A container of the directory tree (organization or organizational unit),
+// made from the contexts objects sit in: "SALES.ACME" holds JSMITH and sits
+// in "ACME". Containers get entry IDs of their own, outside the objects' IDs.
+struct SimContainer
+{
+    std::uint32_t id = 0;
+    QString name; // typeless, dot-separated from the leaf: "SALES.ACME"
 };
 
 struct SimWorkstation
@@ -150,6 +168,13 @@ public:
     // How long an NCP session may stay silent before the server drops it.
     int watchdogSeconds = 300;
     SimProfile profile = SimProfile::NetWare;
+    // What the server reports of itself: the connections it is licensed for
+    // (never below the highest connection number, so a client can walk them
+    // all), the most it has had in use, its directory tree and its address.
+    int maxConnections = 250;
+    int peakConnections = 0;
+    QString tree;
+    SimAddress address;
     QJsonObject unknownKeys; // kept so that a rewrite does not drop them
 
     // Rebuilds every index; call after changing the vectors.
@@ -176,7 +201,24 @@ public:
     // First fault naming the call (case ignored), or nullptr.
     const SimFault* faultFor(const QString& call) const;
 
+    // The containers of the tree, sorted by name; look-ups ignore case.
+    const std::vector<SimContainer>& containers() const { return containers_; }
+    const SimContainer* containerById(std::uint32_t id) const;
+    const SimContainer* containerByName(const QString& name) const;
+    // Objects and containers whose context is the container (or the root for "").
+    int subordinateCount(const QString& container) const;
+
+    // Connection counts as the server reports them.
+    int connectionsSupported() const;
+    int connectionsPeak() const;
+    // The tree's name ("tree", else the server's name with "_TREE").
+    QString treeName() const;
+    // The groups an object is a member of, in state order.
+    std::vector<std::uint32_t> groupsOf(std::uint32_t id) const;
+
 private:
+    void indexContainers();
+
     QHash<QString, int> volumeByName_;
     QHash<QString, int> objectByName_;
     QHash<std::uint32_t, int> objectById_;
@@ -186,6 +228,9 @@ private:
     QHash<std::uint32_t, std::vector<int>> trusteesByObject_;
     QHash<QString, std::vector<int>> trusteesByPath_;
     QHash<QString, int> fileByPath_;
+    std::vector<SimContainer> containers_;
+    QHash<QString, int> containerByName_;
+    QHash<std::uint32_t, int> containerById_;
 };
 
 } // namespace nw

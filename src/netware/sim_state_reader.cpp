@@ -69,11 +69,15 @@ void stopIfTerminating(const Where& where)
 }
 
 const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),         QStringLiteral("version"),     QStringLiteral("volumes"),
-    QStringLiteral("objects"),        QStringLiteral("workstation"), QStringLiteral("connections"),
-    QStringLiteral("trustees"),       QStringLiteral("files"),       QStringLiteral("faults"),
-    QStringLiteral("latencyMs"),      QStringLiteral("batchSize"),   QStringLiteral("emptyBatches"),
-    QStringLiteral("watchdogSeconds"), QStringLiteral("profile")};
+    QStringLiteral("server"),          QStringLiteral("version"),
+    QStringLiteral("volumes"),         QStringLiteral("objects"),
+    QStringLiteral("workstation"),     QStringLiteral("connections"),
+    QStringLiteral("trustees"),        QStringLiteral("files"),
+    QStringLiteral("faults"),          QStringLiteral("latencyMs"),
+    QStringLiteral("batchSize"),       QStringLiteral("emptyBatches"),
+    QStringLiteral("watchdogSeconds"), QStringLiteral("profile"),
+    QStringLiteral("maxConnections"),  QStringLiteral("peakConnections"),
+    QStringLiteral("tree"),            QStringLiteral("address")};
 
 class Reader
 {
@@ -135,6 +139,8 @@ private:
 
     void readVolumes(const QJsonObject& root);
     void readObjects(const QJsonObject& root);
+    void readObjectLinks(const QJsonObject& root);
+    void readServerInfo(const QJsonObject& root);
     void readWorkstation(const QJsonObject& root);
     void readConnections(const QJsonObject& root);
     void readTrustees(const QJsonObject& root);
@@ -163,6 +169,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     }
     readVolumes(root);
     readObjects(root);
+    readObjectLinks(root);
     readWorkstation(root);
     readConnections(root);
     readTrustees(root);
@@ -181,6 +188,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
         else if (name != QLatin1String("netware"))
             fail(where, QStringLiteral("\"%1\" is neither \"netware\" nor \"emulator\"").arg(name));
     }
+    readServerInfo(root);
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -241,6 +249,9 @@ void Reader::readObjects(const QJsonObject& root)
         obj.graceLogins = int(optInteger(o, "graceLogins", where, 0, 255, 0));
         obj.passwordExpired = optBool(o, "passwordExpired", where, false);
         obj.disabled = optBool(o, "disabled", where, false);
+        obj.type = std::uint16_t(optInteger(o, "type", where, 1, 65535, kObjectUser));
+        if (o.contains(QLatin1String("fullName")))
+            obj.identification = text(o.value(QLatin1String("fullName")), Where(where, "fullName"));
         const QString upper = obj.name.toUpper();
         if (names.contains(upper))
             fail(name, QStringLiteral("%1 appears twice").arg(obj.name));
@@ -251,6 +262,46 @@ void Reader::readObjects(const QJsonObject& root)
         s_->objects.push_back(obj);
     }
     s_->indexNames();
+}
+
+void Reader::readObjectLinks(const QJsonObject& root)
+{
+    // Members and equivalences name other objects, so they are read once
+    // every object is known.
+    const Where list("objects");
+    const QJsonArray objects = array(root, "objects", kRoot);
+    for (int i = 0; i < objects.size(); ++i) {
+        const Where where(list, i);
+        const QJsonObject o = objects[i].toObject();
+        SimObject& obj = s_->objects[std::size_t(i)];
+        const auto refs = [&](const char* key, std::vector<std::uint32_t>& into) {
+            const QJsonArray values = array(o, key, where);
+            const Where field(where, key);
+            for (int k = 0; k < values.size(); ++k)
+                into.push_back(objectRef(values[k], Where(field, k)));
+        };
+        refs("members", obj.members);
+        refs("securityEquals", obj.equals);
+        if (!obj.members.empty() && obj.type != kObjectGroup)
+            fail(Where(where, "members"), QStringLiteral("only a group (type 2) has members"));
+    }
+}
+
+void Reader::readServerInfo(const QJsonObject& root)
+{
+    s_->maxConnections = int(optInteger(root, "maxConnections", kRoot, 1, 65535, 250));
+    s_->peakConnections = int(optInteger(root, "peakConnections", kRoot, 0, 65535, 0));
+    if (root.contains(QLatin1String("tree"))) {
+        const Where tree("tree");
+        s_->tree = text(root.value(QLatin1String("tree")), tree);
+        if (s_->tree.isEmpty() || s_->tree.size() > 32)
+            fail(tree, QStringLiteral("name must have 1 to 32 characters"));
+    }
+    QString error;
+    const auto address = parseSimAddress(root.value(QLatin1String("address")), &error);
+    if (!address)
+        fail(Where("address"), error);
+    s_->address = *address;
 }
 
 void Reader::readWorkstation(const QJsonObject& root)

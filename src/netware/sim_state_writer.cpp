@@ -75,6 +75,20 @@ QByteArray simStateToJson(const SimState& s)
             j.insert(QLatin1String("graceLogins"), o.graceLogins);
         if (o.disabled)
             j.insert(QLatin1String("disabled"), true);
+        if (o.type != kObjectUser)
+            j.insert(QLatin1String("type"), o.type);
+        if (!o.identification.isEmpty())
+            j.insert(QLatin1String("fullName"), o.identification);
+        const auto refs = [&](const std::vector<std::uint32_t>& ids) {
+            QJsonArray list;
+            for (const std::uint32_t id : ids)
+                list.append(objectName(s, id));
+            return list;
+        };
+        if (!o.members.empty())
+            j.insert(QLatin1String("members"), refs(o.members));
+        if (!o.equals.empty())
+            j.insert(QLatin1String("securityEquals"), refs(o.equals));
         objects.append(j);
     }
     root.insert(QLatin1String("objects"), objects);
@@ -120,6 +134,15 @@ QByteArray simStateToJson(const SimState& s)
         root.insert(QLatin1String("watchdogSeconds"), s.watchdogSeconds);
     if (s.profile == SimProfile::Emulator)
         root.insert(QLatin1String("profile"), QStringLiteral("emulator"));
+    if (s.maxConnections != 250)
+        root.insert(QLatin1String("maxConnections"), s.maxConnections);
+    if (s.peakConnections > 0)
+        root.insert(QLatin1String("peakConnections"), s.peakConnections);
+    if (!s.tree.isEmpty())
+        root.insert(QLatin1String("tree"), s.tree);
+    const QJsonValue address = simAddressToJson(s.address);
+    if (!address.isNull())
+        root.insert(QLatin1String("address"), address);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

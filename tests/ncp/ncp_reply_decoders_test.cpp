@@ -158,6 +158,15 @@ private slots:
             WireWriter().u32le(1).u32be(kId).u32le(1).u32le(9).u32le(4).u32be(0x7F000001).take());
         QVERIFY(referred && referred->found);
         QCOMPARE(referred->entryId, kId);
+        // 23/17: the record keeps its counts in host order, as the simulation fills it.
+        QByteArray version = quorvex::versionReplyData(6);
+        version[50] = 0x01; // 250 connections, big-endian on the wire
+        version[51] = char(0xFA);
+        version[59] = 0x00; // peak 7, at an odd offset
+        version[60] = 0x07;
+        const auto v = decodeVersion(version);
+        QCOMPARE(v->bytes[50] | v->bytes[51] << 8, 0x01FA);
+        QCOMPARE(v->bytes[59] | v->bytes[60] << 8, 7);
     }
 
     void refusesContradictions_data()

@@ -43,18 +43,19 @@ private slots:
         NcpSession session(QStringLiteral("127.0.0.1"), server.port(), quick());
         QVERIFY(session.open());
         QCOMPARE(session.connectionNumber(), 9);
-        for (int i = 1; i <= 300; ++i) {
+        // Sequence 1 went to the buffer negotiation.
+        for (int i = 2; i <= 301; ++i) {
             const auto reply = session.call(0x16, 5, "\x03SYS");
             QVERIFY2(reply, qPrintable(session.error()));
             QCOMPARE(std::uint8_t(reply->data[0]), std::uint8_t(i % 256));
         }
         session.close();
-        QCOMPARE(session.requestsSent(), std::uint64_t(302));
+        QCOMPARE(session.requestsSent(), std::uint64_t(303));
         server.wait();
         const auto log = server.requests().at(0);
         QCOMPARE(log.size(), std::size_t(302)); // create, 300 requests, destroy
-        for (std::size_t i = 0; i < log.size(); ++i)
-            QCOMPARE(log[i].sequence, std::uint8_t(i % 256));
+        for (std::size_t i = 1; i < log.size(); ++i)
+            QCOMPARE(log[i].sequence, std::uint8_t((i + 1) % 256));
         QCOMPARE(log[1].connection, 9);
         QCOMPARE(log.back().type, kDestroyConnection);
         QCOMPARE(log.back().connection, 9);
@@ -219,6 +220,55 @@ private slots:
         timer.start();
         QVERIFY(!session.call(0x17, 17, {}));
         QVERIFY(timer.elapsed() < 2000); // noticed at once, not after the time-out
+    }
+
+    void negotiatesTheBufferAfterCreate_data()
+    {
+        QTest::addColumn<int>("bigPacketCompletion");
+        QTest::addColumn<QByteArray>("bigPacketReply");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<int>("size");
+        QTest::newRow("NCP 97 answered") << 0 << QByteArray::fromHex("0800000000") << true << 2048;
+        QTest::newRow("0 takes the proposal")
+            << 0 << QByteArray::fromHex("0000000000") << true << 4096;
+        QTest::newRow("never above the proposal")
+            << 0 << QByteArray::fromHex("FFFF000000") << true << 4096;
+        QTest::newRow("an older server: NCP 33") << 0xFB << QByteArray() << true << 1024;
+        QTest::newRow("signing required") << 0 << QByteArray::fromHex("1000000002") << false << 0;
+    }
+    void negotiatesTheBufferAfterCreate()
+    {
+        QFETCH(int, bigPacketCompletion);
+        QFETCH(QByteArray, bigPacketReply);
+        QFETCH(bool, opens);
+        QFETCH(int, size);
+        FakeNcpServer server([=](FakeNcpPeer& peer, int) {
+            const auto create = peer.receive();
+            if (!create)
+                return;
+            peer.reply(*create, 0);
+            const auto big = peer.receive();
+            if (!big)
+                return;
+            peer.reply(*big, std::uint8_t(bigPacketCompletion), bigPacketReply);
+            if (bigPacketCompletion == 0)
+                return;
+            if (const auto buffer = peer.receive())
+                peer.reply(*buffer, 0, QByteArray::fromHex("0400"));
+        });
+        NcpSession session(QStringLiteral("127.0.0.1"), server.port(), quick());
+        QCOMPARE(session.open(), opens);
+        if (opens)
+            QCOMPARE(int(session.negotiatedSize()), size);
+        session.abort(QString());
+        server.wait();
+        const auto log = server.requests().at(0);
+        QCOMPARE(log.at(1).function, 0x61);
+        QCOMPARE(log.at(1).data, QByteArray::fromHex("100000")); // 4096, no signing asked
+        if (bigPacketCompletion != 0) {
+            QCOMPARE(log.at(2).function, 0x21);
+            QCOMPARE(log.at(2).data, QByteArray::fromHex("1000"));
+        }
     }
 
     void refusedCreateLeavesTheSessionClosed()

@@ -62,9 +62,29 @@ void NcpdConnectionCallsTest::versionInfo()
              QByteArray(reinterpret_cast<const char*>(info.bytes.data()), 50));
     WireReader in(reply->data);
     in.seek(50);
-    QCOMPARE(in.u16be(), std::uint16_t(info.bytes[50] | info.bytes[51] << 8)); // max connections
-    QCOMPARE(in.u16be(), std::uint16_t(3));                                    // in use
-    QCOMPARE(in.u16be(), std::uint16_t(2));                                    // volumes
+    QCOMPARE(in.u16be(), std::uint16_t(250)); // max connections: a count a client can walk
+    QCOMPARE(in.u16be(), std::uint16_t(3));   // in use
+    QCOMPARE(in.u16be(), std::uint16_t(2));   // volumes
+    QCOMPARE(in.u8(), std::uint8_t(0));       // revision
+    QCOMPARE(in.u8(), std::uint8_t(2));       // SFT level
+    QCOMPARE(in.u8(), std::uint8_t(1));       // TTS level
+    QCOMPARE(in.u16be(), std::uint16_t(3));   // peak
+    in.seek(70);
+    QCOMPARE(in.u16be(), std::uint16_t(6)); // product version 6.5.0
+    QCOMPARE(in.u16be(), std::uint16_t(5));
+    QCOMPARE(in.u16be(), std::uint16_t(0));
+
+    // The maximum never hides a connection numbered above it; a recorded
+    // peak stands above the connections in use.
+    f.builder.connection(400, QStringLiteral("BOB")).set(QStringLiteral("peakConnections"), 9);
+    f.builder.write();
+    QTest::qWait(20); // past the server's look-again window
+    const QByteArray raised = c.request(0x17, 0x11, QByteArray())->data;
+    WireReader again(raised);
+    again.seek(50);
+    QCOMPARE(again.u16be(), std::uint16_t(400));
+    again.seek(59);
+    QCOMPARE(again.u16be(), std::uint16_t(9));
 }
 
 void NcpdConnectionCallsTest::scanOfAFile()
@@ -154,17 +174,14 @@ void NcpdConnectionCallsTest::scanRefusals()
     QCOMPARE(path("REPORTS\\Q1.XLS")->completion, std::uint8_t(0x9C)); // no volume, no handle
     QCOMPARE(c.request(0x17, 0xF4, WireWriter().u8(9).lengthPrefixed("Q1.XLS").take())->completion,
              std::uint8_t(0x9B));
-    // 23/244 does not look for the file; the scan does, as the simulation does.
-    const auto missing = path("DATA:REPORTS\\NONE.TXT");
-    QCOMPARE(missing->completion, std::uint8_t(0));
-    const std::uint32_t entry = WireReader(missing->data.mid(1)).u32le();
-    const auto scan = c.request(0x17, 0xEC, WireWriter().u8(0).u8(1).u32le(entry).u16le(0).take());
-    QCOMPARE(scan->completion, std::uint8_t(0x9C));
+    // A path that names nothing has no entry to number.
+    QCOMPARE(path("DATA:REPORTS\\NONE.TXT")->completion, std::uint8_t(0x9C));
     const auto unknown =
         c.request(0x17, 0xEC, WireWriter().u8(0).u8(1).u32le(777777).u16le(0).take());
     QCOMPARE(unknown->completion, std::uint8_t(0x9C));
     // The same path always gets the same number, in any case.
-    QCOMPARE(WireReader(path("data:reports/none.txt")->data.mid(1)).u32le(), entry);
+    QCOMPARE(WireReader(path("data:reports/q1.xls")->data.mid(1)).u32le(),
+             WireReader(path(kQ1)->data.mid(1)).u32le());
 }
 
 void NcpdConnectionCallsTest::faults_data()

@@ -44,6 +44,7 @@ private slots:
     void fileLocks();
     void directoryServices();
     void directoryServicesOnABinderyServer();
+    void directoryServicesAsServersAnswer();
 };
 
 void NcpdDirectoryCallsTest::directoryHandlesAndTrustees()
@@ -310,6 +311,63 @@ void NcpdDirectoryCallsTest::directoryServicesOnABinderyServer()
     const auto reply =
         c.request(0x68, 0x02, dsRequestFrame(1, resolveParameters(QStringLiteral("BOB"))));
     QCOMPARE(reply->completion, std::uint8_t(0xFB));
+}
+
+void NcpdDirectoryCallsTest::directoryServicesAsServersAnswer()
+{
+    NcpdFixture f;
+    f.builder.set(QStringLiteral("tree"), QStringLiteral("ACME_TREE"));
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.connectTo(f.port()));
+    QVERIFY(c.create());
+    // Before login: the ping with the fields asked for, and a name to
+    // resolve that comes in two fragments.
+    const auto ping = c.request(0x68, 0x01, WireWriter().u32le(1).u32le(0x20005).take());
+    WireReader p(ping->data);
+    QCOMPARE(p.u32le(), 10u);      // the form with fields
+    QCOMPARE(p.u32le(), 0x3000Fu); // the fields this server fills
+    QVERIFY(p.u32le() != 0);       // directory build
+    QCOMPARE(p.u32le(), 20u);      // tree name, UTF-16 with terminator
+    QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(p.bytes(18).data()), 9),
+             QStringLiteral("ACME_TREE"));
+    const QByteArray whole = dsRequestFrame(1, resolveParameters(QStringLiteral("BOB")));
+    const auto first = c.request(0x68, 0x02, whole.left(30));
+    WireReader more(first->data);
+    QCOMPARE(more.u32le(), 4u); // no data: send the rest with this handle
+    const std::uint32_t handle = more.u32le();
+    QVERIFY(handle != 0xFFFFFFFF);
+    const auto resolved = c.request(0x68, 0x02, WireWriter().u32le(handle).take() + whole.mid(30));
+    QCOMPARE(resolved->data.mid(16, 4), WireWriter().u32be(1003).take());
+
+    QCOMPARE(c.login("ADMIN", "secret")->completion, std::uint8_t(0));
+    // A verb the server does not serve: completion 0, the error inside.
+    const auto unknown = c.request(0x68, 0x02, dsRequestFrame(57, QByteArray(8, '\0')));
+    QCOMPARE(unknown->completion, std::uint8_t(0));
+    QCOMPARE(std::int32_t(WireReader(unknown->data.mid(8)).u32le()), -641);
+    // A container resolves by its typed name and reads back as asked.
+    const auto container = c.request(
+        0x68, 0x02, dsRequestFrame(1, resolveParameters(QStringLiteral("OU=SALES.O=ACME"))));
+    QCOMPARE(std::int32_t(WireReader(container->data.mid(8)).u32le()), 0);
+    const std::uint32_t id = WireReader(container->data.mid(16)).u32be();
+    const auto info =
+        c.request(0x68, 0x02,
+                  dsRequestFrame(2, WireWriter().u32le(2).u32le(0).u32le(0x2805).u32be(id).take()));
+    const QByteArray fields = info->data.mid(12);
+    WireReader in(fields);
+    QCOMPARE(in.u32le(), 0x2805u); // output fields
+    QCOMPARE(in.u32le(), 4u);      // a container entry
+    const auto text = [&in] {
+        const std::uint32_t length = in.u32le();
+        QString s;
+        for (std::uint32_t i = 0; i + 2 < length; i += 2)
+            s.append(QChar(in.u16le()));
+        in.skip(2 + (4 - length % 4) % 4);
+        return s;
+    };
+    QCOMPARE(text(), QStringLiteral("Organizational Unit"));
+    QCOMPARE(text(), QStringLiteral("OU=SALES.O=ACME"));
+    QVERIFY(in.ok() && in.atEnd());
 }
 
 QTEST_GUILESS_MAIN(NcpdDirectoryCallsTest)

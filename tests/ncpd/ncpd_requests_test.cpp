@@ -3,10 +3,14 @@
 // refused.
 
 #include "ds_request_frame.h"
+#include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 #include "ncpd/bindery_requests.h"
 #include "ncpd/connection_requests.h"
 #include "ncpd/directory_requests.h"
+#include "ncpd/ds_entry_info.h"
+#include "ncpd/ds_fragments.h"
+#include "ncpd/ds_names.h"
 #include "ncpd/ds_requests.h"
 #include "ncpd/file_use_requests.h"
 #include "ncpd/long_name_request.h"
@@ -47,7 +51,8 @@ private slots:
     void textWithNulOrSeparatorsIsRefused();
     void clearConnectionKeepsBothReadings();
     void resolveNameReadsUtf16();
-    void dsMessageMustBeWhole();
+    void dsMessagesArePutTogether();
+    void dsNamesTakeEveryForm();
     void repliesAreLaidOut();
 };
 
@@ -161,10 +166,11 @@ void NcpdRequestsTest::clearConnectionKeepsBothReadings()
 void NcpdRequestsTest::resolveNameReadsUtf16()
 {
     const QByteArray name = QByteArray::fromHex("42004f00420000 00"); // "BOB" + terminator
-    const auto ds = ncpd::decodeDsRequest(dsRequestFrame(1, resolveName(name)));
-    QVERIFY(ds);
-    QCOMPARE(ds->verb, 1u);
-    const auto resolve = ncpd::decodeResolveName(ds->parameters);
+    ncpd::DsFragments fragments;
+    const auto ds = fragments.take(dsRequestFrame(1, resolveName(name)));
+    QCOMPARE(ds.kind, ncpd::DsFragments::Outcome::Complete);
+    QCOMPARE(ds.request.verb, 1u);
+    const auto resolve = ncpd::decodeResolveName(ds.request.parameters);
     QVERIFY(resolve);
     QCOMPARE(resolve->name, QStringLiteral("BOB"));
     QCOMPARE(resolve->transports, (std::vector<std::uint32_t>{0, 1}));
@@ -174,22 +180,47 @@ void NcpdRequestsTest::resolveNameReadsUtf16()
     QVERIFY(!ncpd::decodeResolveName(WireWriter().u32le(0).u32le(0).u32le(0).u32le(400).take()));
 }
 
-void NcpdRequestsTest::dsMessageMustBeWhole()
+void NcpdRequestsTest::dsMessagesArePutTogether()
 {
+    using Kind = ncpd::DsFragments::Outcome::Kind;
     const QByteArray params = WireWriter().u32le(2).u32le(1).u32le(0x2000).u32be(7).take();
-    QVERIFY(ncpd::decodeDsRequest(dsRequestFrame(2, params)));
-    QVERIFY(ncpd::decodeDsRequest(dsRequestFrame(2, params) + QByteArray(3, '\0'))); // padding
-    QVERIFY(!ncpd::decodeDsRequest(dsRequestFrame(2, params) + QByteArray(4, '\0')));
-    QVERIFY(!ncpd::decodeDsRequest(dsRequestFrame(2, params).chopped(1)));
-    QByteArray continuation = dsRequestFrame(2, params);
-    continuation[0] = 1;
-    QVERIFY(!ncpd::decodeDsRequest(continuation));
+    ncpd::DsFragments f;
+    QCOMPARE(f.take(dsRequestFrame(2, params)).kind, Kind::Complete);
+    QCOMPARE(f.take(dsRequestFrame(2, params) + QByteArray(3, '\0')).kind, Kind::Complete);
+    QCOMPARE(f.take(dsRequestFrame(2, params) + QByteArray(4, '\0')).kind, Kind::Refused);
     QByteArray tooSmall = dsRequestFrame(2, params);
     tooSmall[8] = 11; // message size below its own header
     tooSmall[9] = 0;
-    QVERIFY(!ncpd::decodeDsRequest(tooSmall));
-    const auto entry = ncpd::decodeReadEntryName(params);
-    QCOMPARE(entry->objectId(), 7u);
+    QCOMPARE(f.take(tooSmall).kind, Kind::Refused);
+    QCOMPARE(f.take(WireWriter().u32le(77).take() + params).kind, Kind::Refused); // unknown handle
+
+    // Cut after 5 parameter bytes: the server hands out a handle for the rest.
+    const auto first = f.take(dsRequestFrame(2, params).chopped(11));
+    QCOMPARE(first.kind, Kind::NeedMore);
+    QVERIFY(first.handle != ncpd::kNoFragmentHandle);
+    const auto middle = f.take(WireWriter().u32le(first.handle).take() + params.mid(5, 6));
+    QCOMPARE(middle.kind, Kind::NeedMore);
+    const auto last = f.take(WireWriter().u32le(middle.handle).take() + params.mid(11));
+    QCOMPARE(last.kind, Kind::Complete);
+    QCOMPARE(last.request.parameters, params);
+    QCOMPARE(last.request.verb, 2u);
+    QCOMPARE(ncpd::decodeReadEntryName(last.request.parameters)->objectId(), 7u);
+    QCOMPARE(f.take(WireWriter().u32le(middle.handle).take() + params).kind, Kind::Refused);
+
+    // A reply larger than the client's fragments goes in pieces it asks for.
+    const QByteArray verbData(36, 'x'); // with the error: two pieces of 20
+    const QByteArray piece = f.reply(0, verbData, 24);
+    ncp::WireReader in(piece);
+    QCOMPARE(in.u32le(), 24u); // handle and 20 bytes
+    const std::uint32_t next = in.u32le();
+    QVERIFY(next != ncpd::kNoFragmentHandle);
+    QCOMPARE(in.u32le(), 0u); // the directory error comes first
+    const auto rest = f.take(WireWriter().u32le(next).take());
+    QCOMPARE(rest.kind, Kind::Reply);
+    ncp::WireReader tail(rest.reply);
+    QCOMPARE(tail.u32le(), 4u + 20u);
+    QCOMPARE(tail.u32le(), ncpd::kNoFragmentHandle);
+    QCOMPARE(piece.mid(12) + rest.reply.mid(8), verbData);
 }
 
 void NcpdRequestsTest::repliesAreLaidOut()
@@ -208,10 +239,44 @@ void NcpdRequestsTest::repliesAreLaidOut()
     QCOMPARE(v.size(), 128);
     QCOMPARE(v.mid(50, 2), QByteArray::fromHex("1234"));
 
-    const QByteArray n = ncpd::encodeReadEntryNameData(QStringLiteral("AB"));
-    QCOMPARE(n, QByteArray::fromHex("06000000"
-                                    "41004200"
-                                    "00000000"));
+    info.bytes[59] = 0x07; // the peak, at an odd offset
+    QCOMPARE(ncpd::encodeVersionReply(info).mid(59, 2), QByteArray::fromHex("0007"));
+
+    ncpd::DsEntryInfo e;
+    e.id = 0x01020304;
+    e.dn = QStringLiteral("AB");
+    QCOMPARE(ncpd::encodeEntryInfoData(0x2000, e), QByteArray::fromHex("06000000"
+                                                                       "41004200"
+                                                                       "00000000"));
+    // Fields follow the order of their flags; the output word says which came.
+    QCOMPARE(ncpd::encodeEntryInfoData(0x2003, e), QByteArray::fromHex("03200000"
+                                                                       "04030201"
+                                                                       "06000000"
+                                                                       "41004200"
+                                                                       "00000000"));
+}
+
+void NcpdRequestsTest::dsNamesTakeEveryForm()
+{
+    const QString jsmith = QStringLiteral("JSMITH.SALES.ACME");
+    const QString tree = QStringLiteral("TREE");
+    const auto name = [&](std::uint32_t style) {
+        return ncpd::formatDsName(jsmith, false, tree, style);
+    };
+    QCOMPARE(name(0), QStringLiteral("CN=JSMITH.OU=SALES.O=ACME"));
+    QCOMPARE(name(1), jsmith);
+    QCOMPARE(name(2), QStringLiteral("\\T=TREE\\O=ACME\\OU=SALES\\CN=JSMITH"));
+    QCOMPARE(name(3), QStringLiteral("\\TREE\\ACME\\SALES\\JSMITH"));
+    QCOMPARE(name(4), QStringLiteral("CN=JSMITH.OU=SALES.O=ACME.T=TREE."));
+    QCOMPARE(name(7), QStringLiteral("JSMITH.SALES.ACME.TREE."));
+    // A container is named by its own type.
+    QCOMPARE(ncpd::formatDsName(QStringLiteral("SALES.ACME"), true, tree, 0),
+             QStringLiteral("OU=SALES.O=ACME"));
+    QCOMPARE(ncpd::formatDsRdn(QStringLiteral("ACME"), true, 0), QStringLiteral("O=ACME"));
+    // Names to resolve lose their types, the tree and the final dot.
+    QCOMPARE(ncpd::typelessDsName(QStringLiteral("CN=ADMIN.O=ACME")), QStringLiteral("ADMIN.ACME"));
+    QCOMPARE(ncpd::typelessDsName(name(4)), jsmith);
+    QCOMPARE(ncpd::typelessDsName(QStringLiteral(".BOB")), QStringLiteral(".BOB"));
 }
 
 QTEST_GUILESS_MAIN(NcpdRequestsTest)

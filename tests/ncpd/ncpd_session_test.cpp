@@ -30,8 +30,10 @@ private slots:
     void keyServesOneAttempt();
     void requestsBeforeLoginAreDenied_data();
     void requestsBeforeLoginAreDenied();
-    void brokenInputDropsOnlyThatSession_data();
-    void brokenInputDropsOnlyThatSession();
+    void brokenFramingDropsOnlyThatSession_data();
+    void brokenFramingDropsOnlyThatSession();
+    void badRequestsAreAnsweredAndTheSessionGoesOn_data();
+    void badRequestsAreAnsweredAndTheSessionGoesOn();
     void requestsWithoutCreateAreBadConnection();
     void stillWorkingWhileACallIsSlow();
     void destroyEndsTheSession();
@@ -83,7 +85,7 @@ void NcpdSessionTest::login()
     // What follows is served only after a good login.
     const auto after = c.request(0x16, 0x05, ncp::WireWriter().lengthPrefixed("DATA").take());
     QVERIFY(after);
-    QCOMPARE(int(after->completion), completion == 0 ? 0 : 0xA8);
+    QCOMPARE(int(after->completion), completion == 0 ? 0 : 0x7D); // not logged in
 }
 
 void NcpdSessionTest::keyServesOneAttempt()
@@ -115,7 +117,9 @@ void NcpdSessionTest::requestsBeforeLoginAreDenied_data()
                            << QByteArray::fromHex("0000"
                                                   "00");
     QTest::newRow("NCP 8") << 0x08 << 0 << QByteArray(1, '\0');
-    QTest::newRow("104/2") << 0x68 << 0x02 << QByteArray(4, '\xFF');
+    QTest::newRow("23/55")
+        << 0x17 << 0x37 << ncp::WireWriter().u32be(0xFFFFFFFF).u16be(1).lengthPrefixed("*").take();
+    QTest::newRow("NCP 20") << 0x14 << 0 << QByteArray();
 }
 
 void NcpdSessionTest::requestsBeforeLoginAreDenied()
@@ -129,30 +133,46 @@ void NcpdSessionTest::requestsBeforeLoginAreDenied()
     RawNcpClient c;
     QVERIFY(c.connectTo(f.port()));
     QVERIFY(c.create());
-    // The version is there for the asking before login.
+    // The version, the buffer negotiation and the directory-services ping are
+    // there for the asking before login.
     const auto version = c.request(0x17, 0x11, QByteArray());
     QCOMPARE(version->completion, std::uint8_t(0));
     QCOMPARE(version->data.left(3), QByteArray("FS1"));
+    const auto big = c.request(0x61, 0, QByteArray::fromHex("040000"));
+    QCOMPARE(big->completion, std::uint8_t(0));
+    QCOMPARE(big->data, QByteArray::fromHex("0400000000")); // 1024, no echo socket, no signing
+    const auto buffer = c.request(0x21, 0, QByteArray::fromHex("2000"));
+    QCOMPARE(buffer->data, QByteArray::fromHex("1000")); // never above the server's 4096
+    const auto ping = c.request(0x68, 0x01, QByteArray(3, '\0'));
+    QCOMPARE(ping->completion, std::uint8_t(0));
+    QCOMPARE(ncp::WireReader(ping->data).u32le(), 9u);
+    QCOMPARE(ping->data.mid(8, 9), QByteArray("FS1_TREE_"));
     const auto reply = c.request(std::uint8_t(function), std::uint8_t(subfunction), data);
     QVERIFY(reply);
-    QCOMPARE(reply->completion, std::uint8_t(0xA8));
+    QCOMPARE(reply->completion, std::uint8_t(0x7D)); // not logged in
     // Nothing happened: connection 5 is still there.
     QVERIFY(nw::loadSimState(f.builder.statePath()).state->connection(5));
 }
 
-void NcpdSessionTest::brokenInputDropsOnlyThatSession_data()
+namespace {
+
+QByteArray requestFrame(std::uint8_t function, std::uint8_t sub, const QByteArray& data)
+{
+    ncp::Request r;
+    r.sequence = 3;
+    r.connection = 1;
+    r.function = function;
+    r.subfunction = sub;
+    r.data = data;
+    return ncp::encodeRequest(r);
+}
+
+} // namespace
+
+void NcpdSessionTest::brokenFramingDropsOnlyThatSession_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    const auto request = [](std::uint8_t function, std::uint8_t sub, const QByteArray& data) {
-        ncp::Request r;
-        r.sequence = 3;
-        r.connection = 1;
-        r.function = function;
-        r.subfunction = sub;
-        r.data = data;
-        return ncp::encodeRequest(r);
-    };
-    QByteArray badSignature = request(0x17, 0x11, QByteArray());
+    QByteArray badSignature = requestFrame(0x17, 0x11, QByteArray());
     badSignature[0] = 'X';
     QTest::newRow("bad signature") << badSignature;
     QTest::newRow("length shorter than the headers") << QByteArray::fromHex("446D6454"
@@ -164,49 +184,20 @@ void NcpdSessionTest::brokenInputDropsOnlyThatSession_data()
                                                                "00000001"
                                                                "00001000"
                                                                "2222");
-    QByteArray badVersion = request(0x17, 0x11, QByteArray());
+    QByteArray badVersion = requestFrame(0x17, 0x11, QByteArray());
     badVersion[11] = 2;
     QTest::newRow("unknown version") << badVersion;
-    QByteArray lengthWord = request(0x17, 0x1C, u32le(5));
-    lengthWord[16 + 8] = char(lengthWord[16 + 8] + 3); // says 3 bytes more than there are
-    QTest::newRow("length word disagrees") << lengthWord;
-    QTest::newRow("unknown packet type") << QByteArray::fromHex("446D6454"
-                                                                "00000018"
-                                                                "00000001"
-                                                                "00001000"
-                                                                "7777030101011700");
-    QTest::newRow("broadcast count past the end")
-        << request(0x15, 0x0A, ncp::WireWriter().u16le(100).u32le(5).lengthPrefixed("hi").take());
-    QTest::newRow("text past the end")
-        << request(0x16, 0x05, ncp::WireWriter().u8(40).bytes(QByteArray("DATA")).take());
-    QTest::newRow("field cut short") << request(0x17, 0x1C, QByteArray(2, '\0'));
-    QTest::newRow("bytes after the fields") << request(0x17, 0x1C, u32le(5) + "junk");
-    QTest::newRow("DS continuation fragment")
-        << request(0x68, 0x02, u32le(7) + QByteArray(24, '\0'));
-    QTest::newRow("DS transports past the end") << request(0x68, 0x02,
-                                                           ncp::WireWriter()
-                                                               .u32le(0xFFFFFFFF)
-                                                               .u32le(4096)
-                                                               .u32le(12 + 28)
-                                                               .u32le(0)
-                                                               .u32le(1)
-                                                               .u32le(4096)
-                                                               .u32le(0)
-                                                               .u32le(0x11)
-                                                               .u32le(0)
-                                                               .u32le(4)
-                                                               .u16le('A')
-                                                               .u16le(0)
-                                                               .u32le(1000)
-                                                               .u32le(0)
-                                                               .take());
+    QTest::newRow("no room for a sequence") << QByteArray::fromHex("446D6454"
+                                                                   "00000014"
+                                                                   "00000001"
+                                                                   "00001000"
+                                                                   "22220301");
 }
 
-void NcpdSessionTest::brokenInputDropsOnlyThatSession()
+void NcpdSessionTest::brokenFramingDropsOnlyThatSession()
 {
     QFETCH(QByteArray, bytes);
     NcpdFixture f;
-    f.builder.version(6, 5);
     QVERIFY(f.start());
     RawNcpClient good;
     QVERIFY(good.open(f.port(), "ADMIN", "secret"));
@@ -220,6 +211,53 @@ void NcpdSessionTest::brokenInputDropsOnlyThatSession()
     const auto reply = good.request(0x17, 0x1C, u32le(5));
     QVERIFY(reply);
     QCOMPARE(reply->completion, std::uint8_t(0));
+}
+
+void NcpdSessionTest::badRequestsAreAnsweredAndTheSessionGoesOn_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("completion");
+    QByteArray lengthWord = requestFrame(0x17, 0x1C, u32le(5));
+    lengthWord[16 + 8] = char(lengthWord[16 + 8] + 3); // says 3 bytes more than there are
+    QTest::newRow("length word disagrees") << lengthWord << 0x7E;
+    QTest::newRow("unknown packet type") << QByteArray::fromHex("446D6454"
+                                                                "00000018"
+                                                                "00000001"
+                                                                "00001000"
+                                                                "7777030101011700")
+                                         << 0xFB;
+    QTest::newRow("broadcast count past the end")
+        << requestFrame(0x15, 0x0A,
+                        ncp::WireWriter().u16le(100).u32le(5).lengthPrefixed("hi").take())
+        << 0x7E;
+    QTest::newRow("text past the end")
+        << requestFrame(0x16, 0x05, ncp::WireWriter().u8(40).bytes(QByteArray("DATA")).take())
+        << 0x7E;
+    QTest::newRow("field cut short") << requestFrame(0x17, 0x1C, QByteArray(2, '\0')) << 0x7E;
+    QTest::newRow("bytes after the fields") << requestFrame(0x17, 0x1C, u32le(5) + "junk") << 0x7E;
+    QTest::newRow("NCP 97 cut short") << requestFrame(0x61, 0, QByteArray(2, '\0')) << 0x7E;
+    QTest::newRow("data after a request without") << requestFrame(0x14, 0, "x") << 0x7E;
+    QTest::newRow("unknown function") << requestFrame(0x99, 0, QByteArray()) << 0xFB;
+}
+
+void NcpdSessionTest::badRequestsAreAnsweredAndTheSessionGoesOn()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, completion);
+    NcpdFixture f;
+    QVERIFY(f.start());
+    RawNcpClient c;
+    QVERIFY(c.open(f.port(), "ADMIN", "secret"));
+    c.sendBytes(bytes);
+    const auto answer = c.nextReply();
+    QVERIFY(answer);
+    QCOMPARE(int(answer->completion), completion);
+    QCOMPARE(answer->sequence, std::uint8_t(3));
+    // The session goes on: the next request is served.
+    const auto reply = c.request(0x17, 0x1C, u32le(5));
+    QVERIFY(reply);
+    QCOMPARE(reply->completion, std::uint8_t(0));
+    QCOMPARE(f.listener->sessionCount(), std::size_t(1));
 }
 
 void NcpdSessionTest::requestsWithoutCreateAreBadConnection()

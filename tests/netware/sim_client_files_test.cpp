@@ -171,6 +171,10 @@ void SimClientFilesTest::directoryServicesNames()
     QCOMPARE(client->NWDSMapIDToName(ctx, conn, 1002, name), kSuccess);
     QCOMPARE(QByteArray(name), QByteArray("JSMITH.SALES.ACME"));
     QVERIFY(client->NWDSMapIDToName(ctx, conn, 55, name) != kSuccess);
+    // A container resolves as an entry too, relative to the context as any name.
+    QCOMPARE(client->NWDSMapNameToID(ctx, conn, ".ACME", id), kSuccess);
+    QCOMPARE(client->NWDSMapIDToName(ctx, conn, id, name), kSuccess);
+    QCOMPARE(QByteArray(name), QByteArray("ACME"));
     std::uint16_t type = 0;
     QCOMPARE(client->NWGetObjectName(conn, 1002, name, type), kSuccess);
     QCOMPARE(QByteArray(name), QByteArray("JSMITH"));

@@ -47,6 +47,14 @@ void SimStateTest::readsTheDocumentedForm()
     QVERIFY(s.fileData(QStringLiteral("DATA:REPORTS\\Q1.XLS")));
     QCOMPARE(s.batchSize, 70);
     QVERIFY(s.unknownKeys.contains(QLatin1String("someFutureKey")));
+    // The contexts make containers, with IDs no object holds.
+    QCOMPARE(s.containers().size(), std::size_t(2));
+    const SimContainer* sales = s.containerByName(QStringLiteral("sales.acme"));
+    QVERIFY(sales && !s.objectById(sales->id));
+    QCOMPARE(s.containerById(sales->id)->name, QStringLiteral("SALES.ACME"));
+    QCOMPARE(s.subordinateCount(QStringLiteral("ACME")), 1);
+    QCOMPARE(s.connectionsSupported(), 250);
+    QCOMPARE(s.treeName(), QStringLiteral("FS1_TREE"));
 }
 
 void SimStateTest::refusesBadFiles_data()
@@ -122,6 +130,18 @@ void SimStateTest::refusesBadFiles_data()
     QTest::newRow("password not a text") << "objects"
                                          << R"([{"id": 1, "name": "A", "password": 7}])"
                                          << "objects[0].password";
+    QTest::newRow("members of a user") << "objects"
+                                       << R"([{"id": 1, "name": "A", "members": ["A"]}])"
+                                       << "objects[0].members";
+    QTest::newRow("unknown member") << "objects"
+                                    << R"([{"id": 1, "name": "G", "type": 2, "members": ["X"]}])"
+                                    << "objects[0].members[0]";
+    QTest::newRow("no connections") << "maxConnections"
+                                    << "0"
+                                    << "maxConnections";
+    QTest::newRow("tree name too long") << "tree"
+                                        << R"("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456")"
+                                        << "tree";
     QTest::newRow("bad fault code") << "faults"
                                     << R"([{"call": "X", "code": "lots"}])"
                                     << "faults[0].code";
@@ -197,7 +217,15 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
                   {{"owner", "BOB"}, {"archived", "2004-01-02 03:04:06"}})
         .fault(QStringLiteral("NWGetInetAddr"), 0x89FD, -1)
         .set(QStringLiteral("emptyBatches"), 2)
-        .set(QStringLiteral("extra"), QStringLiteral("kept"));
+        .set(QStringLiteral("extra"), QStringLiteral("kept"))
+        .user(QStringLiteral("STAFF"), QString(), 50)
+        .objectKey(QStringLiteral("STAFF"), QStringLiteral("type"), 2)
+        .objectKey(QStringLiteral("STAFF"), QStringLiteral("members"), QJsonArray{"BOB", 1})
+        .objectKey(QStringLiteral("BOB"), QStringLiteral("fullName"), "Bob")
+        .objectKey(QStringLiteral("BOB"), QStringLiteral("securityEquals"), QJsonArray{"ADMIN"})
+        .set(QStringLiteral("maxConnections"), 500)
+        .set(QStringLiteral("tree"), QStringLiteral("T1"))
+        .set(QStringLiteral("address"), QStringLiteral("IPX:0000FF01:000000000001:0451"));
     const SimLoadResult first = loadSimState(b.write());
     QVERIFY2(first.state, qPrintable(first.error));
     QString error;
@@ -216,6 +244,15 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
     QCOMPARE(s.emptyBatches, 2);
     QCOMPARE(s.fileData(QStringLiteral("DATA:A.TXT"))->archived->time(), QTime(3, 4, 6));
     QCOMPARE(s.unknownKeys.value(QLatin1String("extra")).toString(), QStringLiteral("kept"));
+    const SimObject* bob = s.objectByName(QStringLiteral("BOB"));
+    QCOMPARE(s.objectByName(QStringLiteral("STAFF"))->members,
+             (std::vector<std::uint32_t>{bob->id, 1}));
+    QCOMPARE(s.groupsOf(bob->id), std::vector<std::uint32_t>{50});
+    QCOMPARE(bob->identification, QStringLiteral("Bob"));
+    QCOMPARE(bob->equals, std::vector<std::uint32_t>{1});
+    QCOMPARE(s.maxConnections, 500);
+    QCOMPARE(s.treeName(), QStringLiteral("T1"));
+    QCOMPARE(s.address.type, std::uint16_t(2));
 }
 
 QTEST_GUILESS_MAIN(SimStateTest)

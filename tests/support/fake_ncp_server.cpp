@@ -74,6 +74,11 @@ bool FakeNcpPeer::acceptCreate(std::uint16_t connection)
     ncp::Request to = *create;
     to.connection = connection;
     reply(to, 0);
+    const auto negotiation = receive();
+    if (!negotiation || negotiation->function != 0x61)
+        return false;
+    log.pop_back(); // the scripts' logs start with what the session asks
+    reply(*negotiation, 0, ncp::WireWriter().u16be(4096).u16be(0).u8(0).take());
     return true;
 }
 

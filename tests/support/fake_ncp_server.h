@@ -33,14 +33,15 @@ public:
     void reply(const ncp::Request& to, std::uint8_t completion, const QByteArray& data = {},
                std::uint8_t status = 0);
     void stillWorking(const ncp::Request& to);
-    // Answers a create with this connection number.
+    // Answers a create with this connection number, then the buffer
+    // negotiation that follows it (NCP 97, 4096 bytes, no signing).
     bool acceptCreate(std::uint16_t connection = 5);
     // Answers 23/17 with a version reply of that major version.
     bool answerVersion(int major = 4);
     // Create and version: a session without login, ready for requests.
     bool setUp(std::uint16_t connection = 5, int major = 4);
 
-    std::vector<ncp::Request> log; // every request received, in order
+    std::vector<ncp::Request> log; // every request received, in order, but the negotiation
 
 private:
     int fd_;

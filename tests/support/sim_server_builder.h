@@ -35,7 +35,7 @@ public:
                            std::uint32_t id = 0);
     // Gives an object added before a "password" (plain text).
     SimServerBuilder& password(const QString& name, const QString& password);
-    // Any key of an object added before ("intruderLimit", "graceLogins", ...).
+    // Any key of an object added before ("intruderLimit", "type", "members", ...).
     SimServerBuilder& objectKey(const QString& name, const QString& key, const QJsonValue& value);
     SimServerBuilder& workstation(int connection, const QString& user, bool consoleOperator = true);
     // Creates the host file (and its folders) for VOL:PATH.

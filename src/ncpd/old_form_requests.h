@@ -1,0 +1,38 @@
+#pragma once
+
+// The forms 3.x servers answer with one-byte connection numbers: 23/22
+// (station's logged information; the reply is laid out as 23/28's), 23/19
+// (internet address, without the connection type), 21/0 (send a broadcast
+// message) and 21/1 and 21/11 (get the message waiting for this
+// connection). Decoders take Request::data; encoders give the reply from
+// offset 8.
+
+#include "netware/netware_client.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace ncpd {
+
+// 23/22 and 23/19: one connection byte.
+std::optional<std::uint8_t> decodeConnectionByte(const QByteArray& data);
+// Network 4, node 6, socket 2.
+QByteArray encodeOldInetAddrReply(const nw::NWINET_ADDR& address);
+
+struct OldBroadcastRequest // 21/0
+{
+    std::vector<std::uint32_t> connections;
+    QByteArray message; // at most 58 bytes
+};
+std::optional<OldBroadcastRequest> decodeOldBroadcast(const QByteArray& data);
+// Count byte and one status byte per connection: 0 sent, 0xFC not accepted,
+// 0xFD no such connection.
+QByteArray encodeOldBroadcastReply(const std::vector<std::uint8_t>& statuses);
+
+// 21/1 and 21/11: the message as a length byte and its bytes (empty: none).
+QByteArray encodeMessageReply(const QByteArray& message);
+
+} // namespace ncpd
