@@ -22,16 +22,6 @@ std::optional<std::uint8_t> decodeConnectionByte(const QByteArray& data);
 // Network 4, node 6, socket 2.
 QByteArray encodeOldInetAddrReply(const nw::NWINET_ADDR& address);
 
-struct OldBroadcastRequest // 21/0
-{
-    std::vector<std::uint32_t> connections;
-    QByteArray message; // at most 58 bytes
-};
-std::optional<OldBroadcastRequest> decodeOldBroadcast(const QByteArray& data);
-// Count byte and one status byte per connection: 0 sent, 0xFC not accepted,
-// 0xFD no such connection.
-QByteArray encodeOldBroadcastReply(const std::vector<std::uint8_t>& statuses);
-
 // 21/1 and 21/11: the message as a length byte and its bytes (empty: none).
 QByteArray encodeMessageReply(const QByteArray& message);
 

@@ -142,7 +142,6 @@ private:
     // The 3.x forms with one-byte connection numbers (session_old_form_calls.cpp).
     Answer oldLoggedInfo(const QByteArray& data);
     Answer oldInetAddr(const QByteArray& data);
-    Answer oldBroadcast(const QByteArray& data);
     Answer takeMessage();
 
     // The normalised VOL:PATH of a path given with a directory handle, or the

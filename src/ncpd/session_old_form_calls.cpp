@@ -8,14 +8,6 @@
 #include "netware/sim_server.h"
 
 namespace ncpd {
-namespace {
-
-// What NWSendBroadcastMessage leaves in a result slot it never reached.
-constexpr std::uint8_t kUntouched = 0xAA;
-constexpr std::uint8_t kNotAccepted = 0xFC;
-constexpr std::uint8_t kNoSuchConnection = 0xFD;
-
-} // namespace
 
 SessionDispatcher::Answer SessionDispatcher::oldLoggedInfo(const QByteArray& data)
 {
@@ -39,30 +31,6 @@ SessionDispatcher::Answer SessionDispatcher::oldInetAddr(const QByteArray& data)
     nw::NWINET_ADDR address;
     const nw::NWCCODE code = client_->NWGetInetAddr(handle_, *connection, address);
     return fromCode(code, encodeOldInetAddrReply(address));
-}
-
-SessionDispatcher::Answer SessionDispatcher::oldBroadcast(const QByteArray& data)
-{
-    const auto request = decodeOldBroadcast(data);
-    if (!request)
-        return malformed();
-    const std::size_t count = request->connections.size();
-    std::vector<std::uint8_t> results(count, kUntouched);
-    const nw::NWCCODE code =
-        client_->NWSendBroadcastMessage(handle_, request->message.constData(), std::uint16_t(count),
-                                        request->connections.data(), results.data());
-    // Per-connection failures travel as statuses, with completion 0; a call
-    // that never reached the connections fails as a whole.
-    const bool reached =
-        code == nw::kSuccess ||
-        (count > 0 && std::find(results.begin(), results.end(), kUntouched) == results.end());
-    if (!reached)
-        return fromCode(code);
-    for (std::uint8_t& r : results)
-        r = r == 0 ? 0 : r == kNotAccepted ? kNotAccepted : kNoSuchConnection;
-    Answer a;
-    a.data = encodeOldBroadcastReply(results);
-    return a;
 }
 
 SessionDispatcher::Answer SessionDispatcher::takeMessage()

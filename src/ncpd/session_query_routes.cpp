@@ -47,8 +47,6 @@ std::optional<SessionDispatcher::Answer> SessionDispatcher::routeQueries(const n
         return oldVolumeInfo(d, false);
     case kFnMessage:
         switch (r.subfunction) {
-        case 0x00:
-            return oldBroadcast(d);
         case 0x01:
         case 0x0B:
             return bare(&SessionDispatcher::takeMessage);

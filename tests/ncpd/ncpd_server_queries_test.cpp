@@ -125,7 +125,8 @@ void NcpdServerQueriesTest::propertiesAndValues()
         QCOMPARE(in.u8(), std::uint8_t(0xFF)); // has a value
         props.last() += in.u8() ? "+" : "";    // more follow
     }
-    QCOMPARE(props, (QList<QByteArray>{"GROUPS_I'M_IN+", "SECURITY_EQUALS+", "IDENTIFICATION"}));
+    QCOMPARE(props, (QList<QByteArray>{"GROUPS_I'M_IN+", "SECURITY_EQUALS+", "LOGIN_CONTROL+",
+                                       "IDENTIFICATION"}));
     QCOMPARE(scan(instance)->completion, std::uint8_t(0xFB));
 
     const auto value = [&](std::uint16_t type, const QByteArray& object, int segment,
@@ -229,11 +230,13 @@ void NcpdServerQueriesTest::oldForms()
 
     // 21/0: one status byte per connection; 21/1 hands a waiting message over once.
     const auto sent = c.request(0x15, 0x00, QByteArray::fromHex("03010663") + QByteArray("\x02hi"));
-    QCOMPARE(sent->data, QByteArray::fromHex("0300FCFD")); // sent, not accepting, none
+    QCOMPARE(sent->data, QByteArray::fromHex("0300FCFF")); // sent, not accepting, none
     QCOMPARE(c.request(0x15, 0x01, QByteArray())->data, QByteArray("\x02hi"));
     QCOMPARE(c.request(0x15, 0x01, QByteArray())->data, QByteArray(1, '\0'));
-    QCOMPARE(c.request(0x15, 0x00, QByteArray::fromHex("01013C") + QByteArray(60, 'x'))->completion,
-             std::uint8_t(0x7E)); // longer than a 3.x message
+    // Longer than a 3.x message: cut to 58 bytes, as the server keeps it.
+    QCOMPARE(c.request(0x15, 0x00, QByteArray::fromHex("01013C") + QByteArray(60, 'x'))->data,
+             QByteArray::fromHex("0100"));
+    QCOMPARE(c.request(0x15, 0x01, QByteArray())->data, char(58) + QByteArray(58, 'x'));
 }
 
 QTEST_GUILESS_MAIN(NcpdServerQueriesTest)
