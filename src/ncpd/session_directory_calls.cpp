@@ -67,14 +67,12 @@ SessionDispatcher::Answer SessionDispatcher::objectTrusteePaths(const QByteArray
     std::array<char, 512> path{};
     const nw::NWCCODE code = client_->NWScanObjectTrusteePaths(
         handle_, request->objectId, request->volume, sequence, rights, path);
-    // The server emulators end the list with an entry of eight zero bytes;
-    // NetWare says with the last path that none follow (next sequence 0), and
-    // answers 0x9C when asked past it.
+    // Every path carries the position after it, the last one too: ncpfs's
+    // client reads a next sequence of 0 as the end and passes over that
+    // reply's path. The server emulators end the list with an entry of eight
+    // zero bytes; NetWare answers 0x9C when asked past the last path.
     if (code == nw::kInvalidPath && emulated)
         return Answer{0, 0, QByteArray(8, '\0'), false, false};
-    if (code == nw::kSuccess && !emulated && s &&
-        sequence >= s->trusteePathsOn(request->objectId, request->volume).size())
-        sequence = 0;
     return fromCode(code, encodeObjectTrusteePathsReply(sequence, request->objectId, rights,
                                                         QByteArray(path.data())));
 }

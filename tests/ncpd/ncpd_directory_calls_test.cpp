@@ -127,11 +127,12 @@ void NcpdDirectoryCallsTest::objectTrusteePaths()
         QCOMPARE(first->data,
                  WireWriter().u16be(1).u32be(1002).u8(251).lengthPrefixed("DATA:REPORTS").take());
     }
-    // NetWare's last path says none follow; the emulators' list ends with an
-    // empty entry, NetWare's with 0x9C when asked past it.
+    // The last path too carries the position after it (a stock client takes
+    // next sequence 0 for the end and would drop the path); the emulators'
+    // list ends with an empty entry, NetWare's with 0x9C when asked past it.
     const bool emulator = profile == QLatin1String("emulator");
     QCOMPARE(ask(1)->data, WireWriter()
-                               .u16be(emulator ? 2 : 0)
+                               .u16be(2)
                                .u32be(1002)
                                .u8(1)
                                .lengthPrefixed("DATA:ARCHIVE")
