@@ -35,7 +35,7 @@ bool NcpClient::ensureSession()
         lastError_ = session_->error();
         return false;
     }
-    const auto version = setUpSession(*session_, LoginTarget{name_, spec_.user, spec_.passwordFile},
+    const auto version = setUpSession(*session_, LoginTarget{name_, spec_.user, spec_.passwordFile, spec_.binderyOnly},
                                       passwords_, &lastError_);
     if (!version)
         return false;

@@ -46,13 +46,14 @@ public:
     }
 };
 
-// Sets up, then answers the login with `loginCompletion` (23/61 with three
-// grace logins left), then every request with success and no data.
+// A bindery server (version 3) that sets up, then answers the login with
+// `loginCompletion` (23/61 with three grace logins left), then every request
+// with success and no data.
 FakeNcpServer loginServer(std::uint8_t loginCompletion, int sessions = 1)
 {
     return FakeNcpServer(
         [=](FakeNcpPeer& peer, int) {
-            if (!peer.setUp())
+            if (!peer.setUp(5, 3))
                 return;
             while (const auto r = peer.receive(3000)) {
                 if (r->type == kDestroyConnection)
