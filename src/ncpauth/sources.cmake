@@ -15,6 +15,8 @@ target_sources(quorvex_ncp PRIVATE
     ncpauth/nw_cipher.cpp
     ncpauth/nw_hash.h
     ncpauth/nw_hash.cpp
+    ncpauth/object_keys.h
+    ncpauth/object_keys.cpp
     ncpauth/packet_signature.h
     ncpauth/packet_signature.cpp
     ncpauth/random_source.h
