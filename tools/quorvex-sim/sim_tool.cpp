@@ -311,9 +311,13 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         const Args a(rest, {}, {});
         a.expect(1, "password OBJECT");
         const QString name = a.positional()[0];
-        auto password = readPassword
-                            ? readPassword(QStringLiteral("New password for %1: ").arg(name))
-                            : std::nullopt;
+        const auto current = server.state();
+        if (!current)
+            fail(server.errorText());
+        if (!current->objectByName(name))
+            fail(QStringLiteral("no object %1 on %2").arg(name, current->server));
+        auto password = readPassword ? readPassword(QStringLiteral("New password for %1: ").arg(name))
+                                     : std::nullopt;
         if (!password)
             fail(QStringLiteral("no password given on standard input"));
         change(server, [&](SimState& s) {
