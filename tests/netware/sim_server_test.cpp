@@ -6,11 +6,11 @@
 #include "support/sim_server_builder.h"
 #include "support/small_file_system.h"
 
-#include "netware/sim_path.h"
-#include "netware/sim_state_reader.h"
 #include "ncp/bindery_password.h"
 #include "ncpauth/ds_key.h"
 #include "ncpauth/sealed_block.h"
+#include "netware/sim_path.h"
+#include "netware/sim_state_reader.h"
 
 #include <QtTest>
 

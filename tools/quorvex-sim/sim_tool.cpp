@@ -316,8 +316,9 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
             fail(server.errorText());
         if (!current->objectByName(name))
             fail(QStringLiteral("no object %1 on %2").arg(name, current->server));
-        auto password = readPassword ? readPassword(QStringLiteral("New password for %1: ").arg(name))
-                                     : std::nullopt;
+        auto password = readPassword
+                            ? readPassword(QStringLiteral("New password for %1: ").arg(name))
+                            : std::nullopt;
         if (!password)
             fail(QStringLiteral("no password given on standard input"));
         change(server, [&](SimState& s) {
