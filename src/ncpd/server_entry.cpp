@@ -7,9 +7,7 @@ namespace ncpd {
 ServerEntry serverEntry(const nw::SimState& state)
 {
     ServerEntry e;
-    const BinderyView view(state);
-    if (const BinderyObject* o = view.find(nw::kObjectFileServer, state.server))
-        e.id = o->id;
+    e.id = serverObjectId(state);
     QString context;
     if (const nw::SimObject* o = state.objectByName(state.server);
         o && o->type == nw::kObjectFileServer)
