@@ -265,8 +265,10 @@ DsLoginResult directoryLogin(NcpSession& session, const QString& name, const QBy
         return *step.end;
     if (step.answer.error != 0)
         return result(Kind::Refused, step.answer.error, QStringLiteral("authentication refused"));
-    if (root)
+    if (root) {
         session.startSigning(*root);
+        root->fill(0);
+    }
 
     DsLoginResult r;
     r.kind = Kind::LoggedIn;

@@ -161,15 +161,22 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
     // Intruder detection: a locked account is not even tried.
     if (o->locked())
         return error(kErrLocked);
-    const auto serverKey = ncp::decodePrivateKey(s->privateKey);
-    const auto hash = objectPasswordHash(*o);
+    auto serverKey = ncp::decodePrivateKey(s->privateKey);
+    auto hash = objectPasswordHash(*o);
+    auto login = serverKey && hash && !o->privateKey.isEmpty()
+                     ? ncp::readLoginRequest(*serverKey, request->payload)
+                     : std::nullopt;
+    const bool proven = login && login->proof == ncp::passwordProof(*hash, seed);
+    if (serverKey)
+        serverKey->wipe();
+    if (hash)
+        hash->fill(0);
     if (o->privateKey.isEmpty() || !serverKey || !hash)
         return error(kErrNoSuchAttribute);
-    auto login = ncp::readLoginRequest(*serverKey, request->payload);
     if (!login)
         return error(kErrInvalidRequest);
     const std::uint32_t id = o->id;
-    if (login->proof != ncp::passwordProof(*hash, seed)) {
+    if (!proven) {
         login->wipe();
         recordLogin(id, true, false);
         return error(kErrFailedAuthentication);
@@ -202,10 +209,11 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::beginAuthentication(const QBy
     // Authentication follows a login of the same object on this connection.
     if (!dsLogin_ || dsLogin_->object != request->entryId || dsLogin_->loginData.isEmpty())
         return error(kErrFailedAuthentication);
-    const auto serverKey = ncp::decodePrivateKey(s->privateKey);
+    auto serverKey = ncp::decodePrivateKey(s->privateKey);
     if (!serverKey)
         return error(kErrNoSuchAttribute);
     auto proof = ncp::makeServerProof(*serverKey, request->seed, ncp::systemRandom());
+    serverKey->wipe();
     if (!proof)
         return error(kErrInvalidRequest);
     dsLogin_->authId = ncp::systemRandom().bytes(4);
@@ -262,8 +270,10 @@ SessionDispatcher::signingAfterLogin(const std::optional<QByteArray>& signKey, b
     }
     if (!signKey)
         return std::nullopt; // the bindery login's root is the caller's
-    const auto serverKey = s ? ncp::decodePrivateKey(s->privateKey) : std::nullopt;
+    auto serverKey = s ? ncp::decodePrivateKey(s->privateKey) : std::nullopt;
     auto key = serverKey ? ncp::openFromClient(*serverKey, *signKey) : std::nullopt;
+    if (serverKey)
+        serverKey->wipe();
     if (!key || key->size() != 8) {
         *refused = true;
         return std::nullopt;
