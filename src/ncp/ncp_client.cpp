@@ -34,6 +34,11 @@ bool NcpClient::ensureSession()
     olderForms_.clear();
     if (!session_->open()) {
         lastError_ = session_->error();
+        if (session_->refusedForSigning() && passwords_)
+            passwords_->notice(name_, spec_.user,
+                               QStringLiteral("%1 requires signed packets, which this client may "
+                                              "not make: no session.")
+                                   .arg(name_));
         return false;
     }
     const auto version = setUpSession(

@@ -57,6 +57,7 @@ bool NcpSession::open()
     signingWanted_ = false;
     frames_signed_.reset();
     badSignatures_ = 0;
+    refusedForSigning_ = false;
     return negotiate();
 }
 
@@ -90,6 +91,7 @@ bool NcpSession::negotiate()
         }
     }
     if (bigPacketKnown) {
+        refusedForSigning_ = true;
         abort(QStringLiteral("the server requires packet signing (signature level 3), which "
                              "this client does not do"));
         return false;

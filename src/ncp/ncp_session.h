@@ -82,6 +82,9 @@ public:
     void startSigning(const SignRoot& root);
     // Replies refused on this session for a signature that did not hold.
     int badSignatures() const { return badSignatures_; }
+    // open() refused the server: it requires signed packets and this client
+    // may not sign.
+    bool refusedForSigning() const { return refusedForSigning_; }
 
     std::uint16_t connectionNumber() const { return connection_; }
     // The largest packet the server accepted when the session was set up
@@ -112,6 +115,7 @@ private:
     bool signingWanted_ = false;
     std::unique_ptr<SignedFrames> frames_signed_;
     int badSignatures_ = 0;
+    bool refusedForSigning_ = false;
 };
 
 } // namespace ncp

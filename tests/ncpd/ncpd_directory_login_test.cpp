@@ -136,6 +136,8 @@ private slots:
                  qPrintable(s.client->lastError()));
         QVERIFY(!s.client->sessionOpen());
         QCOMPARE(passwords.asked, 0); // refused before any login
+        QCOMPARE(passwords.heard.size(), 1); // and the person told
+        QVERIFY(passwords.heard[0].contains(QLatin1String("requires signed packets")));
         // A stock client that negotiates only the older way gets no login.
         RawNcpClient raw;
         QVERIFY(raw.connectTo(s.server.port()));
