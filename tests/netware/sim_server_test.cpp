@@ -166,7 +166,9 @@ void SimServerTest::toolChangesAreSeen()
     QVERIFY(runTool({state, "show"})
                 .out.contains(QLatin1String("JSMITH: 3 refused login(s) (locked)")));
     QCOMPARE(runTool({state, "unlock", "jsmith"}).status, 0);
-    const auto after = loadSimState(state).state->objectByName(QStringLiteral("JSMITH"));
+    const auto reloaded = loadSimState(state).state;
+    QVERIFY(reloaded);
+    const auto after = reloaded->objectByName(QStringLiteral("JSMITH"));
     QVERIFY(after && !after->locked() && after->intruderLimit == 3);
 
     // A new password: only what servers keep, the key pair sealed under its hash.
