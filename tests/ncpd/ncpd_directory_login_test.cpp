@@ -135,7 +135,7 @@ private slots:
         QVERIFY2(s.client->lastError().contains(QLatin1String("requires packet signing")),
                  qPrintable(s.client->lastError()));
         QVERIFY(!s.client->sessionOpen());
-        QCOMPARE(passwords.asked, 0); // refused before any login
+        QCOMPARE(passwords.asked, 0);        // refused before any login
         QCOMPARE(passwords.heard.size(), 1); // and the person told
         QVERIFY(passwords.heard[0].contains(QLatin1String("requires signed packets")));
         // A stock client that negotiates only the older way gets no login.
