@@ -14,6 +14,9 @@
 #include "support/scripted_prompts.h"
 #include "support/sim_server_builder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ncp;
@@ -210,6 +213,30 @@ private slots:
         Session q(plain, QStringLiteral("ADMIN;bindery"), &quiet);
         QCOMPARE(q.call(), nw::kSuccess);
         QVERIFY(quiet.heard.isEmpty());
+    }
+
+    void demoServerLogsInOverTheDirectory()
+    {
+        // The shipped FS1, as its README line has it: ADMIN.ACME, the empty password.
+        QTemporaryDir dir;
+        const QString state = dir.filePath(QStringLiteral("FS1.json"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("QUORVEX_SOURCE_DIR") +
+                                QStringLiteral("/data/demo/FS1.json"),
+                            state));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("FS1/SYS")) &&
+                QDir(dir.path()).mkpath(QStringLiteral("FS1/DATA")));
+        NcpdProcess server(state);
+        QVERIFY2(server.start(), qPrintable(server.error()));
+        RecordingPasswords passwords;
+        passwords.answer = QString();
+        NcpClient client(
+            QStringLiteral("FS1"),
+            NcpServerSpec{server.host(), server.port(), QStringLiteral("ADMIN.ACME"), {}},
+            nw::DriveLookup(), &passwords, SessionOptions{5000ms, kReplyLimit});
+        nw::NWCONN_HANDLE conn = 0;
+        client.NWCCOpenConnByName(0, "FS1", 0, 0, 0, conn);
+        QCOMPARE(client.NWClearFileLockSet(conn), nw::kSuccess);
+        QVERIFY2(passwords.heard.isEmpty(), qPrintable(passwords.heard.join('\n')));
     }
 
     void refusedPasswordIsNotTriedAgainOnARescanTick()
