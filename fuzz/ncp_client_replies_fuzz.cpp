@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to everything the NCP client reads from the network:
-// the stream of reply frames and every reply decoder. A decoder may refuse
-// anything; it must never read outside the bytes it was given.
+// the stream of reply frames (plain and signed) and every reply decoder, the
+// directory login's among them (keys, sealed blocks, the server's proof, the
+// private key's block). A decoder may refuse anything; it must never read
+// outside the bytes it was given.
 
 #include "ncp/bindery_requests.h"
 #include "ncp/connection_list_requests.h"
@@ -12,6 +14,12 @@
 #include "ncp/ncp_packet.h"
 #include "ncp/ncp_session.h"
 #include "ncp/open_file_requests.h"
+#include "ncpauth/ds_key.h"
+#include "ncpauth/ds_login_requests.h"
+#include "ncpauth/login_messages.h"
+#include "ncpauth/rsa_math.h"
+#include "ncpauth/sealed_block.h"
+#include "ncpauth/signed_frames.h"
 #include "netware/open_file_records.h"
 
 #include <cstddef>
@@ -20,6 +28,36 @@
 using namespace ncp;
 
 namespace {
+
+// A server key and a login under way, for the replies that need them.
+const DsPrivateKey& serverKey()
+{
+    static const DsPrivateKey key = generateKeyPair().value();
+    return key;
+}
+
+void decodeDirectoryLogin(const QByteArray& data)
+{
+    (void)decodeBeginLogin(data);
+    if (const auto finished = decodeFinishLogin(data)) {
+        LoginRequest request;
+        request.nonce = QByteArray(4, 'n');
+        request.mask = QByteArray(1024, 'm');
+        request.proof = QByteArray(28, 'p');
+        (void)openLoginKeyBlock(request, PasswordHash{}, finished->keyBlock);
+    }
+    if (const auto begun = decodeBeginAuthentication(data))
+        (void)checkServerProof(serverKey().pub, QByteArray(4, 's'), begun->proof);
+    (void)checkServerProof(serverKey().pub, QByteArray(4, 's'), data);
+    (void)decodeServerName(data);
+    if (const auto value = decodeAttributeValue(data, QStringLiteral("Public Key")))
+        if (const auto blob = publicBlobOfAttribute(*value))
+            (void)decodePublicKey(*blob);
+    (void)decodeEntryDnRaw(data);
+    (void)decodePublicKey(data);
+    (void)decodePrivateKey(data);
+    (void)openBlock(QByteArray(16, 'k'), data);
+}
 
 void decodeEverything(const QByteArray& data)
 {
@@ -50,6 +88,7 @@ void decodeEverything(const QByteArray& data)
     }
     (void)decodeResolvedName(data);
     (void)decodeEntryName(data);
+    decodeDirectoryLogin(data);
     (void)decodeObjectConnections(data);
     (void)decodeObjectConnectionsOld(data);
     (void)decodeActiveConnections(data);
@@ -80,14 +119,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // The same bytes as a reply stream arriving in pieces whose sizes the
     // first byte chooses.
+    // An even first byte: a session whose replies come signed.
     FrameAssembler frames(FrameAssembler::Direction::Replies,
-                          std::uint32_t(kReplyTcpHeader) + kReplyLimit);
+                          std::uint32_t(kReplyTcpHeader) + kReplyLimit + 8);
+    const SignedFrames signedFrames(SignRoot{1, 2, 3, 4, 5, 6, 7, 8});
+    const bool signedSession = size > 0 && bytes[0] % 2 == 0;
     const qsizetype piece = size > 0 ? 1 + bytes[0] % 64 : 1;
     for (qsizetype at = 0; at < input.size(); at += piece) {
         frames.feed(input.mid(at, piece));
-        while (const auto frame = frames.next())
-            if (const auto reply = decodeReply(frame->ncp))
+        while (const auto frame = frames.next()) {
+            bool good = false;
+            const auto packet = signedSession ? signedFrames.openReply(frame->ncp, &good)
+                                              : std::optional<QByteArray>(frame->ncp);
+            if (const auto reply = packet ? decodeReply(*packet) : std::nullopt)
                 decodeEverything(reply->data);
+        }
     }
     return 0;
 }

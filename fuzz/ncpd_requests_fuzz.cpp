@@ -1,16 +1,22 @@
 // Feeds arbitrary bytes through what the NCP server reads from a client: the
-// frame assembler, the request header, and every request decoder, as if the
-// bytes were the stream of one session and, after the first byte, the data of
-// any request.
+// frame assembler (plain and signed frames), the request header, and every
+// request decoder, the directory login's among them (what is sealed for the
+// server, the login identity and its proof), as if the bytes were the stream
+// of one session and, after the first byte, the data of any request.
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
+#include "ncpauth/ds_key.h"
+#include "ncpauth/login_messages.h"
+#include "ncpauth/rsa_math.h"
+#include "ncpauth/signed_frames.h"
 #include "ncpd/bad_request.h"
 #include "ncpd/bindery_query_requests.h"
 #include "ncpd/bindery_requests.h"
 #include "ncpd/connection_requests.h"
 #include "ncpd/directory_requests.h"
 #include "ncpd/ds_fragments.h"
+#include "ncpd/ds_login_requests.h"
 #include "ncpd/ds_names.h"
 #include "ncpd/ds_ping.h"
 #include "ncpd/ds_requests.h"
@@ -29,6 +35,31 @@ namespace {
 // One session's directory-services messages: every input is a fragment of
 // the same conversation, as a client would send them one after the other.
 ncpd::DsFragments fragments;
+
+// The server's key pair and a user's, for the messages checked with them.
+const ncp::DsPrivateKey& key()
+{
+    static const ncp::DsPrivateKey pair = ncp::generateKeyPair().value();
+    return pair;
+}
+
+void decodeDirectoryLogin(const QByteArray& data)
+{
+    (void)ncpd::decodeDsRead(data);
+    (void)ncpd::decodeServerNameForm(data);
+    (void)ncpd::decodeBeginLogin(data);
+    if (const auto finish = ncpd::decodeFinishLogin(data))
+        (void)ncp::readLoginRequest(key(), finish->payload);
+    (void)ncpd::decodeBeginAuthentication(data);
+    if (const auto finish = ncpd::decodeFinishAuthentication(data)) {
+        (void)ncp::openFromClient(key(), finish->signKey);
+        (void)ncp::readLoginIdentity(finish->identity);
+        (void)ncp::checkIdentityProof(key().pub, QByteArray(4, 'a'), finish->identity,
+                                      finish->proof);
+    }
+    (void)ncp::openFromClient(key(), data);
+    (void)ncp::checkIdentityProof(key().pub, QByteArray(4, 'a'), QByteArray(), data);
+}
 
 void decodeEvery(const QByteArray& data)
 {
@@ -57,6 +88,7 @@ void decodeEvery(const QByteArray& data)
         if (const auto resolve = ncpd::decodeResolveName(ds.request.parameters))
             (void)ncpd::typelessDsName(resolve->name);
         (void)ncpd::decodeReadEntryName(ds.request.parameters);
+        decodeDirectoryLogin(ds.request.parameters);
         (void)fragments.reply(0, data, ds.request.maxFragmentSize);
     }
     (void)ncpd::decodeResolveName(data);
@@ -77,6 +109,7 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeVolumeByte(data);
     (void)ncpd::decodeConnectionByte(data);
     (void)ncpd::decodeOldBroadcast(data);
+    decodeDirectoryLogin(data);
 }
 
 } // namespace
@@ -86,16 +119,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const QByteArray input(reinterpret_cast<const char*>(bytes), qsizetype(size));
     decodeEvery(input);
 
-    // As a stream: the first byte splits it in two pieces, the way TCP may.
+    // As a stream: the first byte splits it in two pieces, the way TCP may;
+    // when it is odd, the session's requests come signed.
     ncp::FrameAssembler frames(ncp::FrameAssembler::Direction::Requests, 64 * 1024);
+    ncp::SignedFrames signedFrames(ncp::SignRoot{8, 7, 6, 5, 4, 3, 2, 1});
+    const bool signedSession = size > 0 && bytes[0] % 2 == 1;
     const qsizetype split = size ? qsizetype(bytes[0]) % (input.size() + 1) : 0;
     frames.feed(input.left(split));
     for (int round = 0; round < 2; ++round) {
         while (const auto frame = frames.next()) {
-            if (const auto request = ncp::decodeRequest(frame->ncp, frame->replyLimit))
+            bool good = false;
+            const auto packet = signedSession ? signedFrames.openRequest(frame->ncp, &good)
+                                              : std::optional<QByteArray>(frame->ncp);
+            if (!packet)
+                continue;
+            if (const auto request = ncp::decodeRequest(*packet, frame->replyLimit))
                 decodeEvery(request->data);
             else
-                (void)ncpd::badRequestReply(frame->ncp, 1);
+                (void)ncpd::badRequestReply(*packet, 1);
         }
         frames.feed(input.mid(split));
     }

@@ -18,9 +18,10 @@ quorvex_install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What the program needs to build and run.
+# What the program needs to build and run (libssl-dev: libcrypto's big numbers
+# for the directory login's RSA arithmetic).
 QUORVEX_BUILD_PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools
-    libgl-dev fonts-liberation qt6-qpa-plugins)
+    libgl-dev libssl-dev fonts-liberation qt6-qpa-plugins)
 # What the tests need besides (the install check validates the desktop entry,
 # the AppStream metadata and the man pages, and builds the Debian package; the
 # wire check captures and decodes NCP with tshark; the fuzz targets need clang

@@ -261,7 +261,7 @@ check_package() {
     fi
     depends=$(dpkg-deb -f "$deb" Depends)
     local dep
-    for dep in libqt6widgets6 libqt6core6 qt6-qpa-plugins fonts-liberation libc6; do
+    for dep in libqt6widgets6 libqt6core6 libssl3 qt6-qpa-plugins fonts-liberation libc6; do
         grep -q "\b$dep\b" <<<"$depends" || fail "the package does not depend on $dep: $depends"
     done
     contents=$(dpkg-deb -c "$deb")

@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace quorvex {
 
@@ -108,6 +109,16 @@ public:
         tell(text);
     }
 
+    void notice(const QString& server, const QString& user, const QString& text) override
+    {
+        // Each such news once a run: a session set up again says it again.
+        Entry& entry = m_entries[keyOf(server, user)];
+        if (entry.notices.contains(text))
+            return;
+        entry.notices.insert(text);
+        tell(text);
+    }
+
 private:
     struct Entry
     {
@@ -119,6 +130,7 @@ private:
         std::optional<std::int64_t> refusedFile;
         QString lastRefusal; // of the password file, reported once
         bool toldGrace = false;
+        QSet<QString> notices;
     };
 
     // NetWare server and user names do not depend on case.

@@ -2,46 +2,11 @@
 
 #include "ncp/bindery_password.h"
 #include "ncp/ncp_session.h"
-#include "ncp/password_source.h"
-#include "ncp/server_text.h"
 
 namespace ncp {
 namespace {
 
 constexpr std::uint8_t kGraceLogin = 0xDF;
-
-LoginRefusal refusal(std::uint8_t completion)
-{
-    switch (completion) {
-    case 0xFF:
-        return LoginRefusal::Password;
-    case 0xC5:
-        return LoginRefusal::Locked;
-    case 0xDE:
-        return LoginRefusal::Expired;
-    case 0xDC:
-        return LoginRefusal::Disabled;
-    default:
-        return LoginRefusal::Other;
-    }
-}
-
-QString refusalText(LoginRefusal why, std::uint8_t completion, const QString& user)
-{
-    switch (why) {
-    case LoginRefusal::Password:
-        return QStringLiteral("the server refused the password of %1").arg(user);
-    case LoginRefusal::Locked:
-        return QStringLiteral("the account %1 is locked by intruder detection").arg(user);
-    case LoginRefusal::Expired:
-        return QStringLiteral("the password of %1 has expired").arg(user);
-    case LoginRefusal::Disabled:
-        return QStringLiteral("the account %1 is disabled").arg(user);
-    default:
-        return QStringLiteral("login refused (completion 0x%1)")
-            .arg(completion, 2, 16, QLatin1Char('0'));
-    }
-}
 
 // The grace logins the server has left after this one, read from the user's
 // LOGIN_CONTROL property as the server keeps it; -1 when it does not say.
@@ -73,90 +38,59 @@ std::optional<QByteArray> ask(NcpSession& session, const RequestBody& body, cons
     return reply->data;
 }
 
-template <typename T> std::optional<T> refuse(NcpSession& session, QString* error, const char* what)
+BinderyLogin failed(NcpSession& session, const QString& why)
 {
-    *error = QStringLiteral("malformed %1 reply").arg(QLatin1String(what));
-    session.abort(*error);
-    return std::nullopt;
+    BinderyLogin r;
+    r.error = why;
+    session.abort(why);
+    return r;
 }
 
 } // namespace
 
-std::optional<ServerVersion> setUpSession(NcpSession& session, const LoginTarget& target,
-                                          PasswordSource* passwords, QString* error)
+BinderyLogin binderyLogin(NcpSession& session, const QByteArray& name, const QByteArray& secret)
 {
-    QString ignored;
-    if (!error)
-        error = &ignored;
-    const auto versionData = ask(session, versionRequest(), "version", error);
-    if (!versionData)
-        return std::nullopt;
-    const auto version = decodeVersion(*versionData);
-    if (!version)
-        return refuse<ServerVersion>(session, error, "version");
-    if (target.user.isEmpty())
-        return version;
-
-    std::optional<QString> password = QString();
-    if (passwords)
-        password = passwords->password(target.server, target.user, target.passwordFile);
-    if (!password) {
-        *error = QStringLiteral("no password for %1 on %2").arg(target.user, target.server);
-        session.close();
-        return std::nullopt;
-    }
-    // Bindery names and passwords are kept upper-cased, in the servers' one
-    // single-byte encoding: a character that has no byte there is not sent as
-    // a stand-in, which would be another password and a strike against the
-    // account.
-    const auto name = serverText(binderyUpper(target.user));
-    auto secret = serverText(binderyUpper(*password));
-    password->fill(QChar());
-    if (!name || !secret) {
-        *error = QStringLiteral("the %1 of %2 has a character servers cannot receive")
-                     .arg(name ? QStringLiteral("password") : QStringLiteral("name"), target.user);
-        if (passwords)
-            passwords->refused(target.server, target.user, LoginRefusal::Unencodable, 0);
-        session.close();
-        return std::nullopt;
-    }
-    const auto keyData = ask(session, loginKeyRequest(), "login key", error);
+    BinderyLogin r;
+    const auto keyData = ask(session, loginKeyRequest(), "login key", &r.error);
     if (!keyData)
-        return std::nullopt;
+        return r;
     const auto key = decodeLoginKey(*keyData);
     if (!key)
-        return refuse<ServerVersion>(session, error, "login key");
+        return failed(session, QStringLiteral("malformed login key reply"));
     const auto idData =
-        ask(session, objectIdRequest(kObjectTypeUser, *name), "user look-up", error);
+        ask(session, objectIdRequest(kObjectTypeUser, name), "user look-up", &r.error);
     if (!idData)
-        return std::nullopt;
+        return r;
     const auto id = decodeObjectId(*idData);
     if (!id)
-        return refuse<ServerVersion>(session, error, "object ID");
-    const auto encrypted = encryptLoginKey(*key, shufflePassword(*id, *secret));
-    secret->fill('\0');
-    const RequestBody login = keyedLoginRequest(encrypted, kObjectTypeUser, *name);
+        return failed(session, QStringLiteral("malformed object ID reply"));
+    auto shuffled = shufflePassword(*id, secret);
+    const auto encrypted = encryptLoginKey(*key, shuffled);
+    const RequestBody login = keyedLoginRequest(encrypted, kObjectTypeUser, name);
     const auto reply = session.call(login.function, login.subfunction, login.data);
     if (!reply) {
-        *error = session.error();
-        return std::nullopt;
+        shuffled.fill(0);
+        r.error = session.error();
+        return r;
     }
     // What follows a login's completion code is the server's own business
     // (some send their view of the login); the code alone says how it went.
-    if (reply->completion == kGraceLogin) {
-        if (passwords)
-            passwords->graceLogin(target.server, target.user, graceLoginsLeft(session, *name));
-        return version;
+    if (reply->completion != 0 && reply->completion != kGraceLogin) {
+        shuffled.fill(0);
+        r.kind = BinderyLogin::Kind::Refused;
+        r.completion = reply->completion;
+        return r;
     }
-    if (reply->completion != 0) {
-        const LoginRefusal why = refusal(reply->completion);
-        if (passwords)
-            passwords->refused(target.server, target.user, why, reply->completion);
-        *error = refusalText(why, reply->completion, target.user);
-        session.close();
-        return std::nullopt;
-    }
-    return version;
+    // Signed packets start after the login's reply, from the shuffled
+    // password and the login key.
+    if (session.signingWanted())
+        session.startSigning(binderySignRoot(shuffled, *key));
+    shuffled.fill(0);
+    r.kind = BinderyLogin::Kind::LoggedIn;
+    r.grace = reply->completion == kGraceLogin;
+    if (r.grace)
+        r.graceLeft = graceLoginsLeft(session, name);
+    return r;
 }
 
 } // namespace ncp

@@ -17,6 +17,10 @@ inline constexpr nw::NWCCODE kNotSupported = 0x89FB;
 // request (too short, too long, fields that contradict it). That call fails;
 // the session goes on.
 inline constexpr nw::NWCCODE kInvalidReplyLength = 0x8816;
+// Made by the client: a reply whose packet signature did not hold (-707, as
+// the directory's "invalid signature"). That call fails, the reply unread;
+// the session goes on.
+inline constexpr nw::NWCCODE kInvalidSignature = 0xFFFFFD3D;
 
 inline nw::NWCCODE clientCode(std::uint8_t completion)
 {

@@ -32,6 +32,11 @@ void padTo4(WireWriter& w)
 
 RequestBody resolveNameRequest(const QString& name)
 {
+    return fragment(1, resolveNameParameters(name));
+}
+
+QByteArray resolveNameParameters(const QString& name)
+{
     QByteArray utf16;
     for (const QChar c : name)
         utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
@@ -45,7 +50,7 @@ RequestBody resolveNameRequest(const QString& name)
     padTo4(w);
     // One transport each for the answer and for walking the tree: TCP/IP.
     w.u32le(1).u32le(1).u32le(1).u32le(1);
-    return fragment(1, w.take());
+    return w.take();
 }
 
 RequestBody readEntryNameRequest(std::uint32_t entryId)

@@ -17,6 +17,8 @@ namespace ncp {
 inline constexpr std::int32_t kDsErrorNoSuchEntry = -601;
 
 RequestBody resolveNameRequest(const QString& name);
+// The parameters of a resolve (verb 1), for a message of several fragments.
+QByteArray resolveNameParameters(const QString& name);
 RequestBody readEntryNameRequest(std::uint32_t entryId);
 
 // The fragment's directory error and verb data.

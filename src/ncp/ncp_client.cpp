@@ -3,6 +3,7 @@
 #include "ncp/bindery_login.h"
 #include "ncp/completion_code.h"
 #include "ncp/directory_requests.h"
+#include "ncp/password_source.h"
 #include "netware/sim_path.h"
 
 #include <QStringList>
@@ -33,10 +34,16 @@ bool NcpClient::ensureSession()
     olderForms_.clear();
     if (!session_->open()) {
         lastError_ = session_->error();
+        if (session_->refusedForSigning() && passwords_)
+            passwords_->notice(name_, spec_.user,
+                               QStringLiteral("%1 requires signed packets, which this client may "
+                                              "not make: no session.")
+                                   .arg(name_));
         return false;
     }
-    const auto version = setUpSession(*session_, LoginTarget{name_, spec_.user, spec_.passwordFile},
-                                      passwords_, &lastError_);
+    const auto version = setUpSession(
+        *session_, LoginTarget{name_, spec_.user, spec_.passwordFile, spec_.binderyOnly},
+        passwords_, &lastError_);
     if (!version)
         return false;
     version_ = *version;
@@ -53,6 +60,18 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
     if (!reply) {
         lastError_ = session_->error();
         return {kInvalidConnection, {}};
+    }
+    if (reply->signatureRefused) {
+        ++badSignatures_;
+        lastError_ = QStringLiteral("a reply whose packet signature did not hold was refused (%1 "
+                                    "so far)")
+                         .arg(badSignatures_);
+        if (passwords_)
+            passwords_->notice(name_, spec_.user,
+                               QStringLiteral("%1 sent a reply whose packet signature did not "
+                                              "hold; the call was refused.")
+                                   .arg(name_));
+        return {kInvalidSignature, {}};
     }
     const NWCCODE code = clientCode(reply->completion);
     // A volume has gone, so the numbers may have moved; a look-up of a name

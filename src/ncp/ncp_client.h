@@ -46,6 +46,10 @@ public:
     // Why the last session could not be set up or ended ("" when none did).
     const QString& lastError() const { return lastError_; }
     bool sessionOpen() const { return session_ && session_->isOpen(); }
+    // The session signs its packets.
+    bool sessionSigned() const { return session_ && session_->signing(); }
+    // Replies refused for a packet signature that did not hold, every session included.
+    int badSignatures() const { return badSignatures_; }
     // Requests sent to the server so far, logins and every session included.
     std::uint64_t requestsSent() const
     {
@@ -177,6 +181,7 @@ private:
     std::unique_ptr<NcpSession> session_;
     unsigned long long sessionCount_ = 0; // sessions set up so far
     std::uint64_t earlierRequests_ = 0;   // sent on sessions that have ended
+    int badSignatures_ = 0;
     ServerVersion version_;
     QString lastError_;
     std::set<nw::NWCONN_HANDLE> handles_;

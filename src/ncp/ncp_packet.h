@@ -72,6 +72,9 @@ struct Reply
     std::uint8_t completion = 0;
     std::uint8_t connectionStatus = 0;
     QByteArray data; // from offset 8
+    // The client refused this reply: its packet signature did not hold
+    // (completion 0xFF, no data).
+    bool signatureRefused = false;
 };
 
 // Whole TCP frames, ready to write to the socket.

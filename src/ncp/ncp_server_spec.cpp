@@ -26,7 +26,7 @@ std::optional<NcpServerSpec> parseNcpServerSpec(const QString& value, QString* e
     if (!isNcpServerSpec(value))
         return refuse(error, QStringLiteral("not an \"ncp:\" server"));
     const QStringList parts = value.mid(kScheme.size()).split(QLatin1Char(';'));
-    if (parts.size() > 3)
+    if (parts.size() > 4)
         return refuse(error, QStringLiteral("too many \";\" fields"));
     NcpServerSpec spec;
     QString address = parts[0].trimmed();
@@ -65,13 +65,19 @@ std::optional<NcpServerSpec> parseNcpServerSpec(const QString& value, QString* e
     }
     if (parts.size() > 1)
         spec.user = parts[1].trimmed();
-    if (parts.size() > 2) {
-        const QString file = parts[2].trimmed();
-        if (!file.startsWith(QLatin1String("@/")))
-            return refuse(error, QStringLiteral("the password file must be \"@/absolute/path\""));
+    for (qsizetype i = 2; i < parts.size(); ++i) {
+        const QString field = parts[i].trimmed();
         if (spec.user.isEmpty())
-            return refuse(error, QStringLiteral("a password file without a user"));
-        spec.passwordFile = file.mid(1);
+            return refuse(error, QStringLiteral("\"%1\" without a user").arg(field));
+        if (field.compare(QLatin1String("bindery"), Qt::CaseInsensitive) == 0 &&
+            !spec.binderyOnly) {
+            spec.binderyOnly = true;
+            continue;
+        }
+        if (!field.startsWith(QLatin1String("@/")) || !spec.passwordFile.isEmpty())
+            return refuse(error, QStringLiteral("after the user only \"@/absolute/path\" (the "
+                                                "password file) and \"bindery\" may follow"));
+        spec.passwordFile = field.mid(1);
     }
     return spec;
 }

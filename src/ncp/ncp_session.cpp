@@ -5,10 +5,20 @@
 #include <QDeadlineTimer>
 
 namespace ncp {
+namespace {
+
+// The largest reply frame: the reply limit counts the NCP packet; the TCP
+// header comes on top (and, once signing has started, the signature).
+std::uint32_t maxReplyFrame(const SessionOptions& options)
+{
+    return std::uint32_t(kReplyTcpHeader) + options.replyLimit;
+}
+
+} // namespace
+
 NcpSession::NcpSession(QString host, std::uint16_t port, SessionOptions options)
     : host_(std::move(host)), port_(port), options_(options),
-      frames_(FrameAssembler::Direction::Replies,
-              std::uint32_t(kReplyTcpHeader) + options.replyLimit)
+      frames_(FrameAssembler::Direction::Replies, maxReplyFrame(options))
 {
 }
 
@@ -28,8 +38,7 @@ bool NcpSession::open()
                  .arg(socket_.error()));
         return false;
     }
-    frames_ = FrameAssembler(FrameAssembler::Direction::Replies,
-                             std::uint32_t(kReplyTcpHeader) + options_.replyLimit);
+    frames_ = FrameAssembler(FrameAssembler::Direction::Replies, maxReplyFrame(options_));
     open_ = true;
     Request create;
     create.type = kCreateConnection;
@@ -45,31 +54,47 @@ bool NcpSession::open()
     }
     connection_ = reply->connection;
     sequence_ = 1;
+    signingWanted_ = false;
+    frames_signed_.reset();
+    badSignatures_ = 0;
+    refusedForSigning_ = false;
     return negotiate();
 }
 
 bool NcpSession::negotiate()
 {
     // As clients do right after the create: the large-packet size with the
-    // security flags (none: Quorvex does not sign), and on a server that does
-    // not know it the older buffer size. A server that answers neither is
-    // taken at the smallest size every server has.
+    // security flags, and on a server that does not know it the older buffer
+    // size. A server that answers neither is taken at the smallest size every
+    // server has. This client does not ask to sign; it signs when the server
+    // answers that it wants to (signature level 2 or 3). One that may not
+    // sign asks once more without, which a server at level 2 accepts.
     constexpr std::uint16_t kSmallest = 512;
-    constexpr std::uint8_t kSigning = 0x02;
     const auto proposed = std::uint16_t(std::min<std::uint32_t>(options_.replyLimit, 0xFFFF));
     negotiatedSize_ = kSmallest;
-    const auto big = call(kFnBigPacket, 0, negotiationRequest(proposed, true));
-    if (!big)
-        return false;
-    if (big->completion == 0) {
-        const auto answer = decodeBigPacketReply(big->data, proposed);
-        if (answer && (answer->securityFlags & kSigning)) {
-            abort(QStringLiteral("the server requires packet signing"));
+    bool bigPacketKnown = true;
+    for (int attempt = 0; attempt < 2 && bigPacketKnown; ++attempt) {
+        const auto big = call(kFnBigPacket, 0, negotiationRequest(proposed, true));
+        if (!big)
             return false;
-        }
+        bigPacketKnown = big->completion == 0;
+        if (!bigPacketKnown)
+            break;
+        const auto answer = decodeBigPacketReply(big->data, proposed);
         if (answer)
             negotiatedSize_ = answer->size;
-        return true;
+        if (!answer || !(answer->securityFlags & kSecuritySigning))
+            return true;
+        if (options_.mayStartSigning) {
+            signingWanted_ = true;
+            return true;
+        }
+    }
+    if (bigPacketKnown) {
+        refusedForSigning_ = true;
+        abort(QStringLiteral("the server requires packet signing (signature level 3), which "
+                             "this client does not do"));
+        return false;
     }
     const auto buffer = call(kFnNegotiateBuffer, 0, negotiationRequest(proposed, false));
     if (!buffer)
@@ -78,6 +103,12 @@ bool NcpSession::negotiate()
         if (const auto size = decodeBufferSizeReply(buffer->data, proposed))
             negotiatedSize_ = *size;
     return true;
+}
+
+void NcpSession::startSigning(const SignRoot& root)
+{
+    frames_signed_ = std::make_unique<SignedFrames>(root);
+    frames_.setMaxFrame(maxReplyFrame(options_) + 8);
 }
 
 void NcpSession::close()
@@ -136,14 +167,20 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
 {
     Request request = sent;
     request.replyLimit = options_.replyLimit;
-    const QByteArray frame = encodeRequest(request);
+    QByteArray frame = encodeRequest(request);
+    if (frames_signed_)
+        frame = frames_signed_->signRequest(frame);
     QDeadlineTimer deadline(options_.timeout);
     ++requestsSent_;
     if (!socket_.sendAll(frame, deadline))
         return fail(QStringLiteral("cannot send: %1").arg(socket_.error()));
     for (;;) {
         while (const auto next = frames_.next()) {
-            const auto reply = decodeReply(next->ncp);
+            bool signatureHolds = true;
+            const auto packet = frames_signed_
+                                    ? frames_signed_->openReply(next->ncp, &signatureHolds)
+                                    : std::optional<QByteArray>(next->ncp);
+            auto reply = packet ? decodeReply(*packet) : std::nullopt;
             if (!reply)
                 return fail(QStringLiteral("a reply that does not decode"));
             // The server may tell the station something between replies; it
@@ -158,6 +195,18 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
                 return fail(QStringLiteral("a reply for connection %1 on connection %2")
                                 .arg(reply->connection)
                                 .arg(connection_));
+            if (!signatureHolds) {
+                // Never trusted: not as a reply, not as news that the
+                // server is still busy. This call fails; the chain of
+                // signatures is the requests', so the session goes on.
+                ++badSignatures_;
+                Reply refused;
+                refused.sequence = reply->sequence;
+                refused.connection = reply->connection;
+                refused.completion = 0xFF;
+                refused.signatureRefused = true;
+                return refused;
+            }
             if (reply->type == kStillWorking) {
                 // The server is busy with it: the wait starts again.
                 deadline = QDeadlineTimer(options_.timeout);

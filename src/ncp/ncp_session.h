@@ -12,19 +12,31 @@
 // reporting the connection bad. A reply that is well framed but does not fit
 // its request is the caller's to refuse; the session goes on. The owner opens
 // a new session after one has ended.
+//
+// Packet signing: the buffer negotiation (NCP 97) tells whether the server
+// wants signed packets (it says so at signature level 2 or 3); the login then
+// yields the root, and from startSigning() on every request is signed and
+// every reply's signature checked. A reply whose signature does not hold is
+// never trusted: that call fails (Reply::signatureRefused), it is counted,
+// and the session goes on. A client that may not sign asks the server once
+// more to go without; a server that insists (level 3) is refused.
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
 #include "ncp/tcp_stream.h"
+#include "ncpauth/signed_frames.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace ncp {
+
+class RandomSource;
 
 inline constexpr std::uint32_t kReplyLimit = 4096;
 
@@ -32,6 +44,10 @@ struct SessionOptions
 {
     std::chrono::milliseconds timeout{10000};
     std::uint32_t replyLimit = kReplyLimit;
+    // False: this client does not sign, and refuses a server that requires it.
+    bool mayStartSigning = true;
+    // Where the login's random bytes come from (null: the system's).
+    RandomSource* random = nullptr;
 };
 
 class NcpSession
@@ -53,9 +69,22 @@ public:
     void abort(const QString& why);
 
     // One request and its reply. nullopt: the session has ended (error() says
-    // why). A reply comes back whatever its completion code.
+    // why). A reply comes back whatever its completion code; one whose
+    // signature did not hold comes back empty, completion 0xFF and
+    // signatureRefused set.
     std::optional<Reply> call(std::uint8_t function, std::uint8_t subfunction,
                               const QByteArray& data);
+
+    // The server asked for signed packets and this client may sign: the
+    // login should give a root to startSigning().
+    bool signingWanted() const { return signingWanted_; }
+    bool signing() const { return frames_signed_ != nullptr; }
+    void startSigning(const SignRoot& root);
+    // Replies refused on this session for a signature that did not hold.
+    int badSignatures() const { return badSignatures_; }
+    // open() refused the server: it requires signed packets and this client
+    // may not sign.
+    bool refusedForSigning() const { return refusedForSigning_; }
 
     std::uint16_t connectionNumber() const { return connection_; }
     // The largest packet the server accepted when the session was set up
@@ -65,6 +94,7 @@ public:
     // Requests sent on this session, create and destroy included.
     std::uint64_t requestsSent() const { return requestsSent_; }
     const QString& error() const { return error_; }
+    const SessionOptions& options() const { return options_; }
 
 private:
     std::optional<Reply> exchange(const Request& request, bool creating);
@@ -82,6 +112,10 @@ private:
     std::uint8_t sequence_ = 0;
     std::uint64_t requestsSent_ = 0;
     QString error_;
+    bool signingWanted_ = false;
+    std::unique_ptr<SignedFrames> frames_signed_;
+    int badSignatures_ = 0;
+    bool refusedForSigning_ = false;
 };
 
 } // namespace ncp

@@ -14,6 +14,9 @@ namespace ncp {
 
 inline constexpr std::uint8_t kFnNegotiateBuffer = 0x21;
 inline constexpr std::uint8_t kFnBigPacket = 0x61;
+// The security flag of NCP 97 that asks for (or, in the answer, agrees to)
+// signed packets.
+inline constexpr std::uint8_t kSecuritySigning = 0x02;
 
 // The request data: the size, and for NCP 97 the security flags 0.
 QByteArray negotiationRequest(std::uint16_t proposed, bool bigPacket);

@@ -42,6 +42,14 @@ public:
         (void)user;
         (void)loginsLeft;
     }
+    // What the login did besides: it fell back to the bindery, or the server
+    // sent a reply whose packet signature did not hold. For the person.
+    virtual void notice(const QString& server, const QString& user, const QString& text)
+    {
+        (void)server;
+        (void)user;
+        (void)text;
+    }
 };
 
 } // namespace ncp

@@ -34,6 +34,17 @@ QByteArray item(const QByteArray& bytes)
 
 } // namespace
 
+std::uint32_t serverObjectId(const nw::SimState& state)
+{
+    if (const nw::SimObject* o = state.objectByName(state.server);
+        o && o->type == nw::kObjectFileServer)
+        return o->id;
+    std::uint32_t id = kServerObjectBase;
+    while (state.objectById(id))
+        ++id;
+    return id;
+}
+
 BinderyView::BinderyView(const nw::SimState& state) : state_(state)
 {
     objects_.reserve(state.objects.size() + 1);
@@ -50,13 +61,9 @@ BinderyView::BinderyView(const nw::SimState& state) : state_(state)
         }
         objects_.push_back(b);
     }
-    if (!serverListed) {
-        std::uint32_t id = kServerObjectBase;
-        while (state.objectById(id))
-            ++id;
-        objects_.push_back(BinderyObject{id, nw::kObjectFileServer, state.server.toUpper(),
-                                         kPropertyDynamic, 0x40});
-    }
+    if (!serverListed)
+        objects_.push_back(BinderyObject{serverObjectId(state), nw::kObjectFileServer,
+                                         state.server.toUpper(), kPropertyDynamic, 0x40});
     std::sort(objects_.begin(), objects_.end(),
               [](const BinderyObject& a, const BinderyObject& b) { return a.id < b.id; });
 }

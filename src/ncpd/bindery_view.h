@@ -40,6 +40,10 @@ struct BinderyProperty
     QByteArray value; // whole 128-byte segments; empty: no value
 };
 
+// The ID of the file server's own object: the state's object of its name and
+// type, or a number above the state's objects' when it has none.
+std::uint32_t serverObjectId(const nw::SimState& state);
+
 class BinderyView
 {
 public:

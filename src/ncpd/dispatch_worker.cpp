@@ -20,12 +20,15 @@ DispatchWorker::~DispatchWorker() = default;
 void DispatchWorker::handle(const QByteArray& ncpPacket, quint32 replyLimit)
 {
     bool close = false;
-    const QByteArray frame = answer(ncpPacket, replyLimit, &close);
-    emit answered(frame, close);
+    QByteArray signRoot;
+    const QByteArray frame = answer(ncpPacket, replyLimit, &close, &signRoot);
+    emit answered(frame, close, signRoot);
 }
 
-QByteArray DispatchWorker::answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close)
+QByteArray DispatchWorker::answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close,
+                                  QByteArray* signRoot)
 {
+    signRoot->clear();
     *close = true;
     const auto request = ncp::decodeRequest(ncpPacket, replyLimit);
     if (!request) {
@@ -53,6 +56,8 @@ QByteArray DispatchWorker::answer(const QByteArray& ncpPacket, quint32 replyLimi
         reply.data.clear();
     }
     *close = answer.close;
+    if (const auto root = dispatcher_->takeSignRoot())
+        *signRoot = QByteArray(reinterpret_cast<const char*>(root->data()), 8);
     return ncp::encodeReply(reply);
 }
 

@@ -26,13 +26,15 @@ public:
     void handle(const QByteArray& ncpPacket, quint32 replyLimit);
 
     // The same, answered to the caller, for a request that needs no thread:
-    // call only while no queued handle() is running.
-    QByteArray answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close);
+    // call only while no queued handle() is running. signRoot: the 8 bytes
+    // of a login that starts signed packets after this reply, or empty.
+    QByteArray answer(const QByteArray& ncpPacket, quint32 replyLimit, bool* close,
+                      QByteArray* signRoot);
     bool answersAtOnce() { return dispatcher_->answersAtOnce(); }
 
 signals:
-    // close: the session ends once the frame is written.
-    void answered(const QByteArray& replyFrame, bool close);
+    // close: the session ends once the frame is written. signRoot: as answer() gives it.
+    void answered(const QByteArray& replyFrame, bool close, const QByteArray& signRoot);
 
 private:
     std::unique_ptr<SessionDispatcher> dispatcher_;

@@ -45,13 +45,6 @@ void ServerSession::readFrames()
         return;
     frames_.feed(socket_->readAll());
     while (const auto frame = frames_.next()) {
-        // The packet must carry what its reply echoes before it is queued;
-        // the worker reads it again for its fields (and answers one that does
-        // not fit its layout with a completion code).
-        if (!answerable(frame->ncp)) {
-            drop("request that does not hold together");
-            return;
-        }
         if (queue_.size() >= kMaxQueued) {
             drop("too many requests queued");
             return;
@@ -71,6 +64,22 @@ void ServerSession::dispatchNext()
         return;
     Pending next = std::move(queue_.front());
     queue_.pop_front();
+    if (signed_) {
+        bool good = false;
+        const auto packet = signed_->openRequest(next.ncp, &good);
+        if (!packet || !good) {
+            drop("request with a bad packet signature");
+            return;
+        }
+        next.ncp = *packet;
+    }
+    // The packet must carry what its reply echoes; the worker reads it again
+    // for its fields (and answers one that does not fit its layout with a
+    // completion code).
+    if (!answerable(next.ncp)) {
+        drop("request that does not hold together");
+        return;
+    }
     creating_ = next.ncp.size() >= 2 &&
                 std::uint8_t(next.ncp[0]) == (ncp::kCreateConnection >> 8) &&
                 std::uint8_t(next.ncp[1]) == (ncp::kCreateConnection & 0xFF);
@@ -79,8 +88,9 @@ void ServerSession::dispatchNext()
     // the two hops to the worker's thread and back, most of a round trip.
     if (worker_->answersAtOnce()) {
         bool close = false;
-        const QByteArray frame = worker_->answer(next.ncp, next.replyLimit, &close);
-        onAnswered(frame, close);
+        QByteArray signRoot;
+        const QByteArray frame = worker_->answer(next.ncp, next.replyLimit, &close, &signRoot);
+        onAnswered(frame, close, signRoot);
         return;
     }
     busy_ = true;
@@ -94,7 +104,12 @@ void ServerSession::dispatchNext()
         Qt::QueuedConnection);
 }
 
-void ServerSession::onAnswered(const QByteArray& replyFrame, bool close)
+QByteArray ServerSession::outgoing(const QByteArray& frame) const
+{
+    return signed_ ? signed_->signReply(frame) : frame;
+}
+
+void ServerSession::onAnswered(const QByteArray& replyFrame, bool close, const QByteArray& signRoot)
 {
     stillWorking_.stop();
     busy_ = false;
@@ -105,8 +120,14 @@ void ServerSession::onAnswered(const QByteArray& replyFrame, bool close)
         drop("request that does not hold together");
         return;
     }
-    socket_->write(replyFrame);
+    socket_->write(outgoing(replyFrame));
     socket_->flush(); // at once, not when the event loop next turns
+    if (signRoot.size() == 8) {
+        // The login's own reply went unsigned; everything after it is signed.
+        ncp::SignRoot root{};
+        std::copy(signRoot.begin(), signRoot.end(), root.begin());
+        signed_ = std::make_unique<ncp::SignedFrames>(root);
+    }
     constexpr qsizetype completionAt = ncp::kReplyTcpHeader + 6;
     emit answered(creating_ && replyFrame.size() > completionAt && replyFrame[completionAt] == 0);
     if (close) {
@@ -130,7 +151,7 @@ void ServerSession::sendStillWorking()
     const std::uint8_t high = in.u8();
     still.connection = std::uint16_t(high << 8 | low);
     if (in.ok())
-        socket_->write(ncp::encodeReply(still));
+        socket_->write(outgoing(ncp::encodeReply(still)));
 }
 
 void ServerSession::drop(const QByteArray& why)

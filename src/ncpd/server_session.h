@@ -3,9 +3,12 @@
 // One client's TCP session: cuts the stream into request frames, hands them
 // one at a time to the session's worker thread, writes the replies, and sends
 // "still working" (0x9999) every second while a request takes longer. A frame
-// that does not hold together ends this session alone.
+// that does not hold together ends this session alone. Once a login has
+// started signed packets, every request's signature is checked (one that does
+// not hold ends the session) and every frame sent is signed.
 
 #include "ncp/frame_assembler.h"
+#include "ncpauth/signed_frames.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -58,7 +61,9 @@ signals:
 private:
     void readFrames();
     void dispatchNext();
-    void onAnswered(const QByteArray& replyFrame, bool close);
+    void onAnswered(const QByteArray& replyFrame, bool close, const QByteArray& signRoot);
+    // A frame to send, signed when signing has started.
+    QByteArray outgoing(const QByteArray& frame) const;
     void sendStillWorking();
     void finish();
 
@@ -80,6 +85,7 @@ private:
     QByteArray current_;    // the NCP packet being handled
     QTimer stillWorking_;
     QByteArray dropReason_;
+    std::unique_ptr<ncp::SignedFrames> signed_;
 };
 
 } // namespace ncpd

@@ -129,6 +129,9 @@ SessionDispatcher::Answer SessionDispatcher::create()
     created_ = false;
     loggedIn_ = false;
     loginKey_.reset();
+    signingAgreed_ = false;
+    askedToSign_ = false;
+    dsLogin_.reset();
     dsFragments_ = DsFragments();
     dirKeys_.fill(std::nullopt);
     const QByteArray name = nw::toWire(serverName_);
@@ -287,6 +290,8 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
             return objectConnections(d, false);
         case 0x1C:
             return connectionInfo(d);
+        case 0x1D:
+            return changeConnectionState(d);
         case 0x36:
             return objectName(d);
         case 0x47:

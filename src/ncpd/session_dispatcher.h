@@ -12,6 +12,7 @@
 // One instance is used by one thread at a time.
 
 #include "ncp/ncp_packet.h"
+#include "ncpauth/packet_signature.h"
 #include "ncpd/ds_fragments.h"
 #include "netware/sim_client.h"
 
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace ncpd {
 
@@ -47,6 +49,18 @@ public:
     SessionDispatcher& operator=(const SessionDispatcher&) = delete;
 
     Answer handle(const ncp::Request& request);
+
+    // A login that has just succeeded and starts signed packets: its reply
+    // goes unsigned, every frame after it is signed from this root. Taken
+    // once, after the request that set it.
+    std::optional<ncp::SignRoot> takeSignRoot() { return std::exchange(signRoot_, std::nullopt); }
+
+    // A directory-services verb's answer: its directory error and data.
+    struct DsVerbAnswer
+    {
+        std::int32_t error = 0;
+        QByteArray data;
+    };
 
     // The number this session's replies carry, taken at create.
     std::uint16_t connectionNumber() const { return connection_; }
@@ -76,6 +90,7 @@ private:
 
     // Bindery and login (session_login.cpp).
     Answer versionInfo();
+    Answer changeConnectionState(const QByteArray& data);
     Answer loginKey();
     Answer objectId(const QByteArray& data);
     Answer keyedLogin(const QByteArray& data);
@@ -114,6 +129,21 @@ private:
     // Directory services (session_ds_calls.cpp).
     Answer directoryServices(const QByteArray& data);
     QByteArray entryInfo(const ReadEntryNameRequest& read);
+
+    // The directory's login and the reading of its keys
+    // (session_ds_login_calls.cpp): verbs 3, 53 and 57 to 60; nullopt for
+    // another verb.
+    std::optional<DsVerbAnswer> loginVerb(const DsRequest& request);
+    DsVerbAnswer readAttributes(const QByteArray& parameters);
+    DsVerbAnswer serverName(const QByteArray& parameters);
+    DsVerbAnswer beginLogin(const QByteArray& parameters);
+    DsVerbAnswer finishLogin(const QByteArray& parameters);
+    DsVerbAnswer beginAuthentication(const QByteArray& parameters);
+    DsVerbAnswer finishAuthentication(const QByteArray& parameters);
+    // Signing for a login that has just succeeded: nullopt when none is
+    // agreed; error set when the server requires it and it cannot start.
+    std::optional<ncp::SignRoot> signingAfterLogin(const std::optional<QByteArray>& signKey,
+                                                   bool* refused);
 
     // Requests served beside the table above (session_query_routes.cpp):
     // buffer negotiation, server information, bindery and volume queries and
@@ -167,6 +197,21 @@ private:
     bool workstation_ = false; // the session holds the workstation's number
     QString listedAs_;         // the user this session is listed as in the state
     std::optional<std::array<std::uint8_t, 8>> loginKey_;
+    // Packet signing as NCP 97 settled it: agreed for this session, and
+    // whether the server has already asked a client that did not offer.
+    bool signingAgreed_ = false;
+    bool askedToSign_ = false;
+    std::optional<ncp::SignRoot> signRoot_;
+    // A directory login under way: the object, begin login's seed, finish
+    // login's logindata, begin authentication's ID.
+    struct DsLogin
+    {
+        std::uint32_t object = 0;
+        QByteArray seed;
+        QByteArray loginData;
+        QByteArray authId;
+    };
+    std::optional<DsLogin> dsLogin_;
     DsFragments dsFragments_;
     // What each directory handle of the client names, kept beside the
     // client's own table so that 23/244 can resolve paths relative to one.

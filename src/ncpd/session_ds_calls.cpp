@@ -1,13 +1,15 @@
 // Directory services (104/2): messages put back together from their
 // fragments, then resolve a name to an entry ID (verb 1) and read an entry's
-// information (verb 2), for objects and containers alike. Served only by a
-// server with directory services (version above 3). Every other verb, and a
-// message that does not hold together, is answered with completion 0 and the
+// information (verb 2), for objects, containers and the server itself, and
+// the login's verbs (session_ds_login_calls.cpp). Served only by a server
+// with directory services (version above 3). Every other verb, and a message
+// that does not hold together, is answered with completion 0 and the
 // directory error inside the reply, as servers do.
 
 #include "ncpd/ds_entry_info.h"
 #include "ncpd/ds_names.h"
 #include "ncpd/ds_requests.h"
+#include "ncpd/server_entry.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
 
@@ -69,6 +71,10 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         break;
     }
     const DsRequest& request = piece.request;
+    if (auto login = loginVerb(request)) {
+        a.data = dsFragments_.reply(login->error, login->data, request.maxFragmentSize);
+        return a;
+    }
     bool understood = false;
     nw::NWCCODE code = nw::kSuccess;
     QByteArray verbData;
@@ -76,15 +82,22 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         if (const auto resolve = decodeResolveName(request.parameters)) {
             understood = true;
             std::uint32_t id = 0;
-            const QByteArray name = nw::toWire(typelessDsName(resolve->name));
-            code = client_->NWDSMapNameToID(context_, handle_, name.constData(), id);
+            const QString typeless = typelessDsName(resolve->name);
+            const ServerEntry server = serverEntry(*s);
+            if (typeless.compare(server.name, Qt::CaseInsensitive) == 0) {
+                id = server.id;
+            } else {
+                const QByteArray name = nw::toWire(typeless);
+                code = client_->NWDSMapNameToID(context_, handle_, name.constData(), id);
+            }
             verbData = encodeResolveNameData(id);
         }
     } else if (request.verb == kVerbReadEntryInfo) {
         if (const auto read = decodeReadEntryName(request.parameters)) {
             understood = true;
             std::array<char, 257> name{};
-            code = client_->NWDSMapIDToName(context_, handle_, read->objectId(), name);
+            if (read->objectId() != serverEntry(*s).id)
+                code = client_->NWDSMapIDToName(context_, handle_, read->objectId(), name);
             if (code == nw::kSuccess)
                 verbData = entryInfo(*read);
         }
@@ -109,6 +122,9 @@ QByteArray SessionDispatcher::entryInfo(const ReadEntryNameRequest& read)
     if (const nw::SimObject* o = s->objectById(e.id)) {
         name = o->fullName();
         e.baseClass = baseClass(*o);
+    } else if (const ServerEntry server = serverEntry(*s); server.id == e.id) {
+        name = server.name;
+        e.baseClass = QStringLiteral("NCP Server");
     } else if (const nw::SimContainer* c = s->containerById(e.id)) {
         name = c->name;
         container = true;

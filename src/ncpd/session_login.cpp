@@ -4,6 +4,7 @@
 #include "ncp/bindery_password.h"
 #include "ncp/server_text.h"
 #include "ncpd/bindery_requests.h"
+#include "ncpd/object_secrets.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
 
@@ -18,21 +19,30 @@ constexpr std::uint8_t kCompletionLocked = 0xC5;
 constexpr std::uint8_t kCompletionDisabled = 0xDC;
 constexpr std::uint8_t kCompletionExpired = 0xDE;
 constexpr std::uint8_t kCompletionGraceLogin = 0xDF;
+constexpr std::uint8_t kCompletionAccessDenied = 0xA8;
 
-// Bindery clients upper-case the password before they shuffle it, others send
-// it as typed: either reading of the stored password is taken, in the
-// servers' single-byte encoding.
-bool passwordMatches(const nw::SimObject& o, std::uint32_t id,
-                     const std::array<std::uint8_t, 8>& key,
-                     const std::array<std::uint8_t, 8>& encrypted)
+// The shuffled password a keyed login matches, or nullopt. Bindery clients
+// upper-case the password before they shuffle it, others send it as typed:
+// either reading of a clear password is taken, in the servers' single-byte
+// encoding; a stored hash is the upper-cased one.
+std::optional<std::array<std::uint8_t, 16>>
+matchingPassword(const nw::SimObject& o, const std::array<std::uint8_t, 8>& key,
+                 const std::array<std::uint8_t, 8>& encrypted)
 {
+    if (o.passwordHash.size() == 16) {
+        const auto hash = objectPasswordHash(o);
+        return ncp::encryptLoginKey(key, *hash) == encrypted ? hash : std::nullopt;
+    }
     const QString stored = o.password.value_or(QString());
     for (const QString& form : {stored, ncp::binderyUpper(stored)}) {
         const auto bytes = ncp::serverText(form);
-        if (bytes && ncp::encryptLoginKey(key, ncp::shufflePassword(id, *bytes)) == encrypted)
-            return true;
+        if (!bytes)
+            continue;
+        const auto shuffled = ncp::shufflePassword(o.id, *bytes);
+        if (ncp::encryptLoginKey(key, shuffled) == encrypted)
+            return shuffled;
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -91,11 +101,24 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     // Intruder detection: a locked account is not even tried.
     if (o->locked())
         return completion(kCompletionLocked);
+    // A server that requires signed packets takes no login on a connection
+    // that has not agreed to them.
+    bool refused = false;
+    signingAfterLogin(std::nullopt, &refused);
+    if (refused)
+        return completion(kCompletionAccessDenied);
     const std::uint32_t id = o->id;
-    if (!passwordMatches(*o, id, *key, request->encrypted)) {
+    auto shuffled = matchingPassword(*o, *key, request->encrypted);
+    if (!shuffled) {
         recordLogin(id, true, false);
         return completion(kCompletionFailure);
     }
+    // Signed packets start after this reply, from the shuffled password and
+    // the key.
+    std::optional<ncp::SignRoot> root;
+    if (signingAgreed_)
+        root = ncp::binderySignRoot(*shuffled, *key);
+    shuffled->fill(0);
     const bool grace = o->passwordExpired && o->graceLogins > 0;
     recordLogin(id, false, grace);
     if (o->disabled)
@@ -106,7 +129,17 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     loginObject_ = o->id;
     listConnection(*o);
     // A grace login is a login: the session goes on, the user is told.
+    signRoot_ = root;
     return completion(grace ? kCompletionGraceLogin : 0);
+}
+
+SessionDispatcher::Answer SessionDispatcher::changeConnectionState(const QByteArray& data)
+{
+    // Clients tell the server the connection is authenticated (state 1) once
+    // a directory login is done; there is nothing to change here.
+    if (data.size() != 4)
+        return malformed();
+    return Answer();
 }
 
 void SessionDispatcher::recordLogin(std::uint32_t objectId, bool refused, bool graceUsed)

@@ -8,10 +8,10 @@
 namespace ncpd {
 namespace {
 
-// Over TCP there is no echo socket; packet signing and checksums are not
-// offered, so every security flag a client asks for is answered off.
+// Over TCP there is no echo socket. Of the security flags only signing is
+// offered (checksums and encryption are answered off).
 constexpr std::uint16_t kNoEchoSocket = 0;
-constexpr std::uint8_t kNoSecurity = 0;
+constexpr std::uint8_t kSigning = 0x02;
 
 // The directory's build number servers of each generation report.
 std::uint32_t dsBuildNumber(int major)
@@ -28,9 +28,31 @@ SessionDispatcher::Answer SessionDispatcher::bigPacket(const QByteArray& data)
     const auto request = decodeBigPacket(data);
     if (!request)
         return malformed();
+    // The signature level: 0 never signs; 1 signs when the client asks; 2
+    // asks a client that did not, and gives way when it asks again without;
+    // 3 always answers that packets are signed.
+    const auto s = state();
+    const int level = s ? s->signatureLevel : 1;
+    const bool asked = request->securityFlags & kSigning;
+    bool sign = false;
+    switch (level) {
+    case 0:
+        break;
+    case 1:
+        sign = asked;
+        break;
+    case 2:
+        sign = asked || !askedToSign_;
+        askedToSign_ = askedToSign_ || !asked;
+        break;
+    default:
+        sign = true;
+        break;
+    }
+    signingAgreed_ = sign;
     Answer a;
     a.data = encodeBigPacketReply(negotiatedSize(request->proposedSize, kServerMaxPacket),
-                                  kNoEchoSocket, kNoSecurity);
+                                  kNoEchoSocket, sign ? kSigning : 0);
     return a;
 }
 
@@ -39,6 +61,7 @@ SessionDispatcher::Answer SessionDispatcher::bufferSize(const QByteArray& data)
     const auto request = decodeBufferSize(data);
     if (!request)
         return malformed();
+    signingAgreed_ = false; // the older negotiation knows no signing
     Answer a;
     a.data = encodeBufferSizeReply(negotiatedSize(request->proposedSize, kServerBufferSize));
     return a;

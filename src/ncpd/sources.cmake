@@ -23,6 +23,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/ds_entry_info.cpp
     ncpd/ds_fragments.h
     ncpd/ds_fragments.cpp
+    ncpd/ds_login_requests.h
+    ncpd/ds_login_requests.cpp
     ncpd/ds_names.h
     ncpd/ds_names.cpp
     ncpd/ds_ping.h
@@ -40,12 +42,16 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/ncp_listener.cpp
     ncpd/negotiation_requests.h
     ncpd/negotiation_requests.cpp
+    ncpd/object_secrets.h
+    ncpd/object_secrets.cpp
     ncpd/old_form_requests.h
     ncpd/old_form_requests.cpp
     ncpd/request_text.h
     ncpd/request_text.cpp
     ncpd/server_info_requests.h
     ncpd/server_info_requests.cpp
+    ncpd/server_entry.h
+    ncpd/server_entry.cpp
     ncpd/server_session.h
     ncpd/server_session.cpp
     ncpd/session_bindery_calls.cpp
@@ -54,6 +60,7 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_dispatcher.h
     ncpd/session_dispatcher.cpp
     ncpd/session_ds_calls.cpp
+    ncpd/session_ds_login_calls.cpp
     ncpd/session_listing_calls.cpp
     ncpd/session_login.cpp
     ncpd/session_negotiation_calls.cpp

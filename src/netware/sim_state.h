@@ -57,6 +57,15 @@ struct SimObject
     int graceLogins = 0;
     bool disabled = false;
 
+    // What the directory login needs, as servers keep it (no password in the
+    // clear): the bindery's 16-byte password hash (the upper-cased password
+    // shuffled with the ID; it stands before "password" when both are
+    // given), the object's public key and its private key sealed under that
+    // hash, in the directory's key form. Empty when the object has none.
+    QByteArray passwordHash;
+    QByteArray publicKey;
+    QByteArray privateKey;
+
     bool locked() const { return intruderLimit > 0 && failedLogins >= intruderLimit; }
     std::uint16_t type = kObjectUser;
     QString identification;             // the full name clients read; empty: none
@@ -175,6 +184,13 @@ public:
     int peakConnections = 0;
     QString tree;
     SimAddress address;
+    // Packet signing: 0 never, 1 when the client asks, 2 when the client
+    // can, 3 always (a client that does not sign cannot log in).
+    int signatureLevel = 1;
+    // The server's own key pair in the directory's key form (the private
+    // key in the clear, as the server holds it); empty when it has none.
+    QByteArray publicKey;
+    QByteArray privateKey;
     QJsonObject unknownKeys; // kept so that a rewrite does not drop them
 
     // Rebuilds every index; call after changing the vectors.

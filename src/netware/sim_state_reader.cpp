@@ -68,16 +68,27 @@ void stopIfTerminating(const Where& where)
         fail(where, QStringLiteral("reading interrupted by a termination signal"));
 }
 
-const QSet<QString> kKnownKeys = {
-    QStringLiteral("server"),          QStringLiteral("version"),
-    QStringLiteral("volumes"),         QStringLiteral("objects"),
-    QStringLiteral("workstation"),     QStringLiteral("connections"),
-    QStringLiteral("trustees"),        QStringLiteral("files"),
-    QStringLiteral("faults"),          QStringLiteral("latencyMs"),
-    QStringLiteral("batchSize"),       QStringLiteral("emptyBatches"),
-    QStringLiteral("watchdogSeconds"), QStringLiteral("profile"),
-    QStringLiteral("maxConnections"),  QStringLiteral("peakConnections"),
-    QStringLiteral("tree"),            QStringLiteral("address")};
+const QSet<QString> kKnownKeys = {QStringLiteral("server"),
+                                  QStringLiteral("version"),
+                                  QStringLiteral("volumes"),
+                                  QStringLiteral("objects"),
+                                  QStringLiteral("workstation"),
+                                  QStringLiteral("connections"),
+                                  QStringLiteral("trustees"),
+                                  QStringLiteral("files"),
+                                  QStringLiteral("faults"),
+                                  QStringLiteral("latencyMs"),
+                                  QStringLiteral("batchSize"),
+                                  QStringLiteral("emptyBatches"),
+                                  QStringLiteral("watchdogSeconds"),
+                                  QStringLiteral("profile"),
+                                  QStringLiteral("maxConnections"),
+                                  QStringLiteral("peakConnections"),
+                                  QStringLiteral("tree"),
+                                  QStringLiteral("address"),
+                                  QStringLiteral("signatureLevel"),
+                                  QStringLiteral("publicKey"),
+                                  QStringLiteral("privateKey")};
 
 class Reader
 {
@@ -89,6 +100,20 @@ public:
 private:
     QString folder_;
     SimState* s_ = nullptr;
+
+    // Binary data in base64; empty when the key is absent.
+    static QByteArray base64(const QJsonObject& o, const char* key, const Where& parent)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return {};
+        const Where where(parent, key);
+        const auto decoded = QByteArray::fromBase64Encoding(
+            text(v, where).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            fail(where, QStringLiteral("is not base64"));
+        return *decoded;
+    }
 
     static double integer(const QJsonValue& v, const Where& where, double lo, double hi)
     {
@@ -189,6 +214,9 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
             fail(where, QStringLiteral("\"%1\" is neither \"netware\" nor \"emulator\"").arg(name));
     }
     readServerInfo(root);
+    s_->signatureLevel = int(optInteger(root, "signatureLevel", kRoot, 0, 3, 1));
+    s_->publicKey = base64(root, "publicKey", kRoot);
+    s_->privateKey = base64(root, "privateKey", kRoot);
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
@@ -244,6 +272,15 @@ void Reader::readObjects(const QJsonObject& root)
             obj.context = text(o.value(QLatin1String("context")), Where(where, "context"));
         if (o.contains(QLatin1String("password")))
             obj.password = text(o.value(QLatin1String("password")), Where(where, "password"));
+        if (o.contains(QLatin1String("passwordHash"))) {
+            const Where hash(where, "passwordHash");
+            obj.passwordHash =
+                QByteArray::fromHex(text(o.value(QLatin1String("passwordHash")), hash).toLatin1());
+            if (obj.passwordHash.size() != 16)
+                fail(hash, QStringLiteral("must be 32 hexadecimal digits"));
+        }
+        obj.publicKey = base64(o, "publicKey", where);
+        obj.privateKey = base64(o, "privateKey", where);
         obj.failedLogins = int(optInteger(o, "failedLogins", where, 0, 1e6, 0));
         obj.intruderLimit = int(optInteger(o, "intruderLimit", where, 0, 1e6, 0));
         obj.graceLogins = int(optInteger(o, "graceLogins", where, 0, 255, 0));

@@ -63,6 +63,12 @@ QByteArray simStateToJson(const SimState& s)
             j.insert(QLatin1String("context"), o.context);
         if (o.password)
             j.insert(QLatin1String("password"), *o.password);
+        if (!o.passwordHash.isEmpty())
+            j.insert(QLatin1String("passwordHash"), QString::fromLatin1(o.passwordHash.toHex()));
+        if (!o.publicKey.isEmpty())
+            j.insert(QLatin1String("publicKey"), QString::fromLatin1(o.publicKey.toBase64()));
+        if (!o.privateKey.isEmpty())
+            j.insert(QLatin1String("privateKey"), QString::fromLatin1(o.privateKey.toBase64()));
         // The login keys appear once they mean something, so that a state
         // without them is written back as it was.
         if (o.failedLogins)
@@ -134,6 +140,12 @@ QByteArray simStateToJson(const SimState& s)
         root.insert(QLatin1String("watchdogSeconds"), s.watchdogSeconds);
     if (s.profile == SimProfile::Emulator)
         root.insert(QLatin1String("profile"), QStringLiteral("emulator"));
+    if (s.signatureLevel != SimState().signatureLevel)
+        root.insert(QLatin1String("signatureLevel"), s.signatureLevel);
+    if (!s.publicKey.isEmpty())
+        root.insert(QLatin1String("publicKey"), QString::fromLatin1(s.publicKey.toBase64()));
+    if (!s.privateKey.isEmpty())
+        root.insert(QLatin1String("privateKey"), QString::fromLatin1(s.privateKey.toBase64()));
     if (s.maxConnections != 250)
         root.insert(QLatin1String("maxConnections"), s.maxConnections);
     if (s.peakConnections > 0)

@@ -1,6 +1,6 @@
 # Sources of src/platform that need nothing but QtCore: the settings file, the
 # drive map and DOS paths, file helpers, the program's directories, password
-# files and the termination signals. Console programs link these alone.
+# files, the terminal's silent prompt and the termination signals. Console programs link these alone.
 target_sources(quorvex_platform_core PRIVATE
     platform/app_dirs.cpp
     platform/app_dirs.h
@@ -14,6 +14,8 @@ target_sources(quorvex_platform_core PRIVATE
     platform/password_file.h
     platform/settings_store.cpp
     platform/settings_store.h
+    platform/terminal_prompt.cpp
+    platform/terminal_prompt.h
     platform/termination_signals.cpp
     platform/termination_signals.h
 )

@@ -3,6 +3,7 @@
 // the password cannot be had.
 
 #include "ncp/bindery_password.h"
+#include "ncp/completion_code.h"
 #include "ncp/ncp_client.h"
 #include "ncp/password_source.h"
 #include "ncp/wire_reader.h"
@@ -46,13 +47,14 @@ public:
     }
 };
 
-// Sets up, then answers the login with `loginCompletion` (23/61 with three
-// grace logins left), then every request with success and no data.
+// A bindery server (version 3) that sets up, then answers the login with
+// `loginCompletion` (23/61 with three grace logins left), then every request
+// with success and no data.
 FakeNcpServer loginServer(std::uint8_t loginCompletion, int sessions = 1)
 {
     return FakeNcpServer(
         [=](FakeNcpPeer& peer, int) {
-            if (!peer.setUp())
+            if (!peer.setUp(5, 3))
                 return;
             while (const auto r = peer.receive(3000)) {
                 if (r->type == kDestroyConnection)
@@ -209,6 +211,47 @@ private slots:
         const auto log = server.requests().at(0);
         QCOMPARE(log.size(), std::size_t(3)); // create, version, destroy
         QCOMPARE(log[2].type, kDestroyConnection);
+    }
+
+    void badReplySignatureFailsThatCallAlone()
+    {
+        // A bindery server that wants signed packets; after the login the
+        // first reply's signature is spoiled, the second is good.
+        FakeNcpServer server([](FakeNcpPeer& peer, int) {
+            if (!peer.acceptCreateSigned() || !peer.answerVersion(3))
+                return;
+            int after = 0;
+            while (const auto r = peer.receive(3000)) {
+                if (r->type == kDestroyConnection)
+                    return;
+                if (r->subfunction == 23) {
+                    peer.reply(*r, 0, QByteArray(reinterpret_cast<const char*>(kKey.data()), 8));
+                } else if (r->subfunction == 53) {
+                    peer.reply(*r, 0, WireWriter().u32be(kUserId).u16be(1).zeros(48).take());
+                } else if (r->subfunction == 24) {
+                    peer.reply(*r, 0);
+                    peer.startSigning(binderySignRoot(shufflePassword(kUserId, "SECRET"), kKey));
+                } else {
+                    if (after++ == 0)
+                        peer.spoilNextSignature();
+                    peer.reply(*r, 0);
+                }
+            }
+        });
+        RecordingPasswords passwords;
+        passwords.answer = QStringLiteral("secret");
+        nw::NWCONN_HANDLE conn = 0;
+        auto c = client(server.port(), &passwords, conn);
+        QCOMPARE(c->NWClearFileLockSet(conn), kInvalidSignature);
+        QCOMPARE(c->badSignatures(), 1);
+        QVERIFY(c->sessionSigned());
+        QVERIFY(c->lastError().contains(QLatin1String("signature")));
+        QCOMPARE(c->NWClearFileLockSet(conn), nw::kSuccess); // the session went on
+        QCOMPARE(passwords.asked.size(), 1);
+        c.reset();
+        server.wait();
+        // Both requests after the login came signed (the peer checks every one).
+        QCOMPARE(server.requests().at(0).back().type, kDestroyConnection);
     }
 
     void unknownUserFailsTheSession()

@@ -18,30 +18,34 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("bindery");
         QTest::newRow("host alone") << "ncp:fs1.example.org"
                                     << "fs1.example.org" << 524 << ""
-                                    << "";
+                                    << "" << false;
         QTest::newRow("port") << "ncp:127.0.0.1:5524"
                               << "127.0.0.1" << 5524 << ""
-                              << "";
+                              << "" << false;
         QTest::newRow("user") << "ncp:fs1;admin"
                               << "fs1" << 524 << "admin"
-                              << "";
+                              << "" << false;
         QTest::newRow("user and file") << "ncp:fs1:600;ADMIN;@/home/a/.fs1pw"
                                        << "fs1" << 600 << "ADMIN"
-                                       << "/home/a/.fs1pw";
+                                       << "/home/a/.fs1pw" << false;
         QTest::newRow("IPv6") << "ncp:[::1]:5524;admin"
                               << "::1" << 5524 << "admin"
-                              << "";
+                              << "" << false;
         QTest::newRow("IPv6 without port") << "ncp:[fe80::1]"
                                            << "fe80::1" << 524 << ""
-                                           << "";
+                                           << "" << false;
         QTest::newRow("scheme in capitals") << "NCP:fs1"
                                             << "fs1" << 524 << ""
-                                            << "";
+                                            << "" << false;
+        QTest::newRow("directory name, bindery kept") << "ncp:fs1;J.DOE;bindery;@/pw"
+                                                      << "fs1" << 524 << "J.DOE"
+                                                      << "/pw" << true;
         QTest::newRow("highest port") << "ncp:h:65535"
                                       << "h" << 65535 << ""
-                                      << "";
+                                      << "" << false;
     }
     void parses()
     {
@@ -53,6 +57,7 @@ private slots:
         QTEST(int(spec->port), "port");
         QTEST(spec->user, "user");
         QTEST(spec->passwordFile, "file");
+        QTEST(spec->binderyOnly, "bindery");
     }
 
     void refusesWithAReason_data()
@@ -85,7 +90,9 @@ private slots:
                                         << "absolute";
         QTest::newRow("file without user") << "ncp:fs1;;@/pw.txt"
                                            << "without a user";
-        QTest::newRow("extra field") << "ncp:fs1;a;@/p;x"
+        QTest::newRow("unknown field") << "ncp:fs1;a;@/p;x"
+                                       << "may follow";
+        QTest::newRow("extra field") << "ncp:fs1;a;@/p;bindery;x"
                                      << "too many";
     }
     void refusesWithAReason()

@@ -224,42 +224,65 @@ private slots:
 
     void negotiatesTheBufferAfterCreate_data()
     {
+        // Answers to NCP 97 in turn (the client asks twice only when it may
+        // not sign and the server wants it to).
         QTest::addColumn<int>("bigPacketCompletion");
-        QTest::addColumn<QByteArray>("bigPacketReply");
+        QTest::addColumn<QByteArrayList>("bigPacketReplies");
+        QTest::addColumn<bool>("maySign");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<int>("size");
-        QTest::newRow("NCP 97 answered") << 0 << QByteArray::fromHex("0800000000") << true << 2048;
+        QTest::addColumn<bool>("signing");
+        const QByteArray wants = QByteArray::fromHex("1000000002");
+        const QByteArray plain = QByteArray::fromHex("1000000000");
+        QTest::newRow("NCP 97 answered") << 0 << QByteArrayList{QByteArray::fromHex("0800000000")}
+                                         << true << true << 2048 << false;
         QTest::newRow("0 takes the proposal")
-            << 0 << QByteArray::fromHex("0000000000") << true << 4096;
+            << 0 << QByteArrayList{QByteArray::fromHex("0000000000")} << true << true << 4096
+            << false;
         QTest::newRow("never above the proposal")
-            << 0 << QByteArray::fromHex("FFFF000000") << true << 4096;
-        QTest::newRow("an older server: NCP 33") << 0xFB << QByteArray() << true << 1024;
-        QTest::newRow("signing required") << 0 << QByteArray::fromHex("1000000002") << false << 0;
+            << 0 << QByteArrayList{QByteArray::fromHex("FFFF000000")} << true << true << 4096
+            << false;
+        QTest::newRow("an older server: NCP 33")
+            << 0xFB << QByteArrayList{} << true << true << 1024 << false;
+        QTest::newRow("server wants signing")
+            << 0 << QByteArrayList{wants} << true << true << 4096 << true;
+        QTest::newRow("may not sign, level 2 gives way")
+            << 0 << QByteArrayList{wants, plain} << false << true << 4096 << false;
+        QTest::newRow("may not sign, level 3 insists")
+            << 0 << QByteArrayList{wants, wants} << false << false << 0 << false;
     }
     void negotiatesTheBufferAfterCreate()
     {
         QFETCH(int, bigPacketCompletion);
-        QFETCH(QByteArray, bigPacketReply);
+        QFETCH(QByteArrayList, bigPacketReplies);
+        QFETCH(bool, maySign);
         QFETCH(bool, opens);
         QFETCH(int, size);
+        QFETCH(bool, signing);
         FakeNcpServer server([=](FakeNcpPeer& peer, int) {
             const auto create = peer.receive();
             if (!create)
                 return;
             peer.reply(*create, 0);
-            const auto big = peer.receive();
-            if (!big)
-                return;
-            peer.reply(*big, std::uint8_t(bigPacketCompletion), bigPacketReply);
+            for (const QByteArray& answer : bigPacketReplies)
+                if (const auto big = peer.receive())
+                    peer.reply(*big, std::uint8_t(bigPacketCompletion), answer);
             if (bigPacketCompletion == 0)
                 return;
+            if (const auto big = peer.receive())
+                peer.reply(*big, std::uint8_t(bigPacketCompletion));
             if (const auto buffer = peer.receive())
                 peer.reply(*buffer, 0, QByteArray::fromHex("0400"));
         });
-        NcpSession session(QStringLiteral("127.0.0.1"), server.port(), quick());
+        SessionOptions options = quick();
+        options.mayStartSigning = maySign;
+        NcpSession session(QStringLiteral("127.0.0.1"), server.port(), options);
         QCOMPARE(session.open(), opens);
         if (opens)
             QCOMPARE(int(session.negotiatedSize()), size);
+        else
+            QVERIFY(session.error().contains(QLatin1String("requires packet signing")));
+        QCOMPARE(session.signingWanted(), signing);
         session.abort(QString());
         server.wait();
         const auto log = server.requests().at(0);

@@ -4,6 +4,12 @@
 // subfunction the client meant, every reply with the request it answers, and no
 // packet may be marked malformed. Skipped (with the reason) where tshark is not
 // installed or may not capture on the loopback interface.
+//
+// Signed frames: the dissector finds the 8 signature bytes by guessing (when
+// the two bytes after the TCP header are no packet type, it looks 8 bytes
+// further). A signature that happens to begin with a packet type (about one
+// frame in 7,000) fools it, and that frame shows malformed: such frames are
+// the dissector's gap, named in the failure message and not counted.
 
 #include "ncp/bindery_login.h"
 #include "ncp/client_router.h"
@@ -16,6 +22,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -44,6 +51,8 @@ public:
 struct Packet
 {
     int frame = 0;
+    int stream = 0;
+    bool signature = false;
     unsigned type = 0;
     int function = -1;
     int subfunction = -1;
@@ -63,6 +72,8 @@ QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malfor
                   QStringLiteral("-E"), QStringLiteral("occurrence=a"),
                   QStringLiteral("-E"), QStringLiteral("aggregator=,"),
                   QStringLiteral("-e"), QStringLiteral("frame.number"),
+                  QStringLiteral("-e"), QStringLiteral("tcp.stream"),
+                  QStringLiteral("-e"), QStringLiteral("ncp.ip.packetsig"),
                   QStringLiteral("-e"), QStringLiteral("ncp.type"),
                   QStringLiteral("-e"), QStringLiteral("ncp.func"),
                   QStringLiteral("-e"), QStringLiteral("ncp.subfunc"),
@@ -74,9 +85,12 @@ QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malfor
     QList<Packet> packets;
     const QList<QByteArray> lines = tshark.readAllStandardOutput().split('\n');
     for (const QByteArray& line : lines) {
-        const QList<QByteArray> f = line.split('\t');
-        if (f.size() < 7)
+        QList<QByteArray> f = line.split('\t');
+        if (f.size() < 9)
             continue;
+        const int stream = f[1].toInt();
+        const bool signature = !f[2].isEmpty();
+        f.remove(1, 2);
         if (!f[6].isEmpty())
             *malformed += QStringLiteral("frame %1 ").arg(QString::fromLatin1(f[0]));
         const QList<QByteArray> types = f[1].split(',');
@@ -85,6 +99,8 @@ QList<Packet> decode(const QString& capture, std::uint16_t port, QString* malfor
         for (qsizetype i = 0; i < types.size(); ++i) {
             Packet p;
             p.frame = f[0].toInt();
+            p.stream = stream;
+            p.signature = signature;
             p.type = types[i].toUInt(nullptr, 0);
             p.function = i < funcs.size() && !funcs[i].isEmpty() ? funcs[i].toInt(nullptr, 0) : -1;
             p.subfunction = i < subs.size() && !subs[i].isEmpty() ? subs[i].toInt(nullptr, 0) : -1;
@@ -108,6 +124,33 @@ QString summary(const QString& capture, std::uint16_t port, const QString& filte
     return QString::fromLocal8Bit(tshark.readAllStandardOutput());
 }
 
+// The frames whose 8 signature bytes begin with a packet type, and so fool
+// the dissector's guess (see above): the two bytes after the TCP header and
+// the two after the signature are both packet types.
+QSet<int> signatureGaps(const QString& capture)
+{
+    static const QSet<QByteArray> kTypes = {"1111", "2222", "3333", "3e3e", "5555",
+                                            "7777", "9999", "bbbb", "4c69"};
+    QProcess tshark;
+    tshark.start(QStringLiteral("tshark"),
+                 {QStringLiteral("-r"), capture, QStringLiteral("-T"), QStringLiteral("fields"),
+                  QStringLiteral("-e"), QStringLiteral("frame.number"), QStringLiteral("-e"),
+                  QStringLiteral("tcp.payload")});
+    tshark.waitForFinished(60000);
+    QSet<int> gaps;
+    for (const QByteArray& line : tshark.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() < 2)
+            continue;
+        const QByteArray hex = f[1].toLower();
+        const int header = hex.startsWith("446d6454") ? 32 : hex.startsWith("744e6350") ? 16 : -1;
+        if (header > 0 && kTypes.contains(hex.mid(header, 4)) &&
+            kTypes.contains(hex.mid(header + 16, 4)))
+            gaps.insert(f[0].toInt());
+    }
+    return gaps;
+}
+
 } // namespace
 
 class NcpWireTest : public QObject
@@ -123,15 +166,19 @@ void NcpWireTest::wholeSessionDecodesAsNcp_data()
     // The emulators' profile makes the client take the older forms and the
     // name-space path look-up; there the password has expired, so the login
     // is a grace login and the client reads the grace logins left.
+    // The third logs in over the directory on a server at signature level 2:
+    // every packet after each login is signed.
     QTest::addColumn<QString>("profile");
     QTest::newRow("netware") << "netware";
     QTest::newRow("emulator") << "emulator";
+    QTest::newRow("directory, signed") << "directory";
 }
 
 void NcpWireTest::wholeSessionDecodesAsNcp()
 {
     QFETCH(QString, profile);
     const bool emulator = profile == QLatin1String("emulator");
+    const bool directory = profile == QLatin1String("directory");
     if (QStandardPaths::findExecutable(QStringLiteral("tshark")).isEmpty())
         QSKIP("tshark is not installed; ./test.sh installs it");
 
@@ -150,7 +197,10 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         .opens(1, QStringLiteral("DATA:SHARED\\NOTE.DOC"), 1, 8, 3, 1)
         .opens(1, QStringLiteral("DATA:SHARED\\LOG.TXT"), 2, 0, 1, 0)
         .connection(77, QStringLiteral("ADMIN"))
-        .set(QStringLiteral("profile"), profile);
+        .set(QStringLiteral("profile"), emulator ? profile : QStringLiteral("netware"));
+    if (directory)
+        b.directoryKeys(QStringLiteral("ADMIN"), QStringLiteral("wire-secret"))
+            .set(QStringLiteral("signatureLevel"), 2);
     if (emulator)
         b.objectKey(QStringLiteral("ADMIN"), QStringLiteral("passwordExpired"), true)
             .objectKey(QStringLiteral("ADMIN"), QStringLiteral("graceLogins"), 3);
@@ -186,7 +236,8 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
     FixedPassword password;
     {
         ClientRouter client(
-            {{QStringLiteral("FS1"), QStringLiteral("ncp:%1;ADMIN").arg(ncpd.address())}},
+            {{QStringLiteral("FS1"),
+              QStringLiteral("ncp:%1;ADMIN%2").arg(ncpd.address(), directory ? "" : ";bindery")}},
             [](QChar letter) -> std::optional<NetworkDriveTarget> {
                 if (letter != QLatin1Char('F'))
                     return std::nullopt;
@@ -312,8 +363,10 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         // only to servers that do not know the newer one.
         ncp::NcpSession session(ncpd.host(), ncpd.port());
         QVERIFY2(session.open(), qPrintable(session.error()));
-        QVERIFY(ncp::setUpSession(session, {QStringLiteral("FS1"), QStringLiteral("ADMIN"), {}},
+        QVERIFY(ncp::setUpSession(session,
+                                  {QStringLiteral("FS1"), QStringLiteral("ADMIN"), {}, !directory},
                                   &password, nullptr));
+        QCOMPARE(session.signing(), directory);
         const ncp::RequestBody old = ncp::objectConnectionsOldRequest(1, "JSMITH");
         const auto reply = session.call(old.function, old.subfunction, old.data);
         QVERIFY(reply && reply->completion == 0);
@@ -330,7 +383,13 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         QFile::copy(capture, qEnvironmentVariable("QUORVEX_WIRE_CAPTURE"));
 
     QString malformed;
-    const QList<Packet> packets = decode(capture, ncpd.port(), &malformed);
+    QList<Packet> packets = decode(capture, ncpd.port(), &malformed);
+    const QSet<int> gaps = directory ? signatureGaps(capture) : QSet<int>();
+    for (const int gap : gaps) {
+        malformed.remove(QStringLiteral("frame %1 ").arg(gap));
+        qWarning("frame %d: the dissector takes its signature for its header", gap);
+    }
+    packets.removeIf([&gaps](const Packet& p) { return gaps.contains(p.frame); });
     QVERIFY2(malformed.isEmpty(),
              qPrintable(QStringLiteral("malformed: ") + malformed + QLatin1Char('\n') +
                         summary(capture, ncpd.port(), QStringLiteral("_ws.malformed"))));
@@ -340,16 +399,29 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         {0x17, 17}, {0x17, 23},  {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
         {0x17, 26}, {0x68, 2},   {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
         {0x16, 19}, {0x07, -1},  {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
-        {0x7B, 14}, {0x17, 235}, {0x57, 28}, {0x17, 27}, {0x17, 21}, {0x61, -1},
+        {0x7B, 14}, {0x17, 235}, {0x57, 28}, {0x17, 27}, {0x17, 21},  {0x61, -1},
     };
     if (emulator) {
         expected.insert({{0x15, 0}, {0x17, 210}, {0x17, 61}});
         expected.erase({0x16, 40});
     }
+    if (directory)
+        for (const int bindery : {23, 53, 24})
+            expected.erase({0x17, bindery});
     std::set<std::pair<int, int>> seen;
     int creates = 0, destroys = 0, requests = 0, replies = 0, scans = 0;
     bool fullBatch = false;
     bool twoOpenFiles = false;
+    // Signed once the login has been answered: every later packet of its
+    // session carries a signature.
+    std::map<int, int> signedFrom;
+    for (const Packet& p : packets)
+        if (p.signature && !signedFrom.contains(p.stream))
+            signedFrom[p.stream] = p.frame;
+    QCOMPARE(int(signedFrom.size()), directory ? 2 : 0);
+    for (const Packet& p : packets)
+        if (signedFrom.contains(p.stream) && p.frame > signedFrom[p.stream])
+            QVERIFY2(p.signature, qPrintable(QStringLiteral("frame %1 unsigned").arg(p.frame)));
     for (const Packet& p : packets) {
         switch (p.type) {
         case 0x1111:
@@ -387,8 +459,10 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
     QVERIFY2(scans >= 2, "the scan took two batches or more");
     QVERIFY2(fullBatch, "a full batch of 70 decoded");
     QVERIFY2(twoOpenFiles, "an open-files answer of two records decoded");
-    // Every request and every create and destroy was answered, and decoded as such.
-    QCOMPARE(replies, requests + creates + destroys);
+    // Every request and every create and destroy was answered, and decoded as
+    // such (but for frames of the dissector's gap).
+    if (gaps.isEmpty())
+        QCOMPARE(replies, requests + creates + destroys);
     QVERIFY(ncpd.stop());
 }
 

@@ -343,7 +343,7 @@ void NcpdDirectoryCallsTest::directoryServicesAsServersAnswer()
 
     QCOMPARE(c.login("ADMIN", "secret")->completion, std::uint8_t(0));
     // A verb the server does not serve: completion 0, the error inside.
-    const auto unknown = c.request(0x68, 0x02, dsRequestFrame(57, QByteArray(8, '\0')));
+    const auto unknown = c.request(0x68, 0x02, dsRequestFrame(6, QByteArray(8, '\0')));
     QCOMPARE(unknown->completion, std::uint8_t(0));
     QCOMPARE(std::int32_t(WireReader(unknown->data.mid(8)).u32le()), -641);
     // A container resolves by its typed name and reads back as asked.

@@ -6,6 +6,9 @@
 #include "support/sim_server_builder.h"
 #include "support/small_file_system.h"
 
+#include "ncp/bindery_password.h"
+#include "ncpauth/ds_key.h"
+#include "ncpauth/sealed_block.h"
 #include "netware/sim_path.h"
 #include "netware/sim_state_reader.h"
 
@@ -28,10 +31,12 @@ struct ToolRun
     QString out, err;
 };
 
-ToolRun runTool(const QStringList& args)
+ToolRun runTool(const QStringList& args, const QByteArray& input = QByteArray())
 {
     QProcess p;
     p.start(toolPath(), args);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
@@ -165,6 +170,19 @@ void SimServerTest::toolChangesAreSeen()
     QVERIFY(reloaded);
     const auto after = reloaded->objectByName(QStringLiteral("JSMITH"));
     QVERIFY(after && !after->locked() && after->intruderLimit == 3);
+
+    // A new password: only what servers keep, the key pair sealed under its hash.
+    b.password(QStringLiteral("JSMITH"), QStringLiteral("old")).write();
+    QCOMPARE(runTool({state, "password", "jsmith"}, "n3w pass\n").status, 0);
+    const auto keyed = loadSimState(state).state;
+    const SimObject* j = keyed->objectByName(QStringLiteral("JSMITH"));
+    const auto hash = ncp::shufflePassword(j->id, "N3W PASS");
+    QCOMPARE(j->passwordHash, QByteArray(reinterpret_cast<const char*>(hash.data()), 16));
+    QVERIFY(!j->password);
+    QVERIFY(!contents(state).contains("n3w pass") && !contents(state).contains("old"));
+    const auto sealed = ncp::openBlock(hash, j->privateKey);
+    QVERIFY(sealed && ncp::decodePrivateKey(*sealed) && ncp::decodePublicKey(j->publicKey));
+    QVERIFY(ncp::decodePrivateKey(keyed->privateKey)); // the server's own
 }
 
 void SimServerTest::toolRefusesBadCommands_data()
@@ -185,6 +203,8 @@ void SimServerTest::toolRefusesBadCommands_data()
     QTest::newRow("fault bad code") << QStringList{"fault", "NWGetInetAddr", "lots"};
     QTest::newRow("fault count 0") << QStringList{"fault", "NWGetInetAddr", "1", "--count", "0"};
     QTest::newRow("missing argument") << QStringList{"open", "5"};
+    QTest::newRow("password of nobody") << QStringList{"password", "NOBODY"};
+    QTest::newRow("password not given") << QStringList{"password", "BOB"};
 }
 
 void SimServerTest::toolRefusesBadCommands()
@@ -262,6 +282,8 @@ void SimServerTest::toolGeneratesLargeServer()
     QVERIFY2(s, qPrintable(server.errorText()));
     QVERIFY(
         findHostPath(s->volumes[std::size_t(s->volumeIndex("DATA"))].hostDir, "shared\\big.db"));
+    // The server and the user who logs in can log in over the directory.
+    QVERIFY(!s->privateKey.isEmpty() && !s->objectByName(s->workstation.user)->publicKey.isEmpty());
     QCOMPARE(runTool({"generate", dir.path(), "--users", "ten", "--file", "DATA:X"}).status, 1);
     QCOMPARE(runTool({"generate", dir.path(), "--users", "5", "--file", "nofile"}).status, 1);
 }

@@ -14,7 +14,15 @@ std::optional<ncp::Request> FakeNcpPeer::receive(int timeoutMs)
 {
     for (;;) {
         if (const auto frame = frames_.next()) {
-            auto request = ncp::decodeRequest(frame->ncp, frame->replyLimit);
+            QByteArray packet = frame->ncp;
+            if (signed_) {
+                bool good = false;
+                const auto opened = signed_->openRequest(frame->ncp, &good);
+                if (!opened || !good)
+                    return std::nullopt;
+                packet = *opened;
+            }
+            auto request = ncp::decodeRequest(packet, frame->replyLimit);
             if (request)
                 log.push_back(*request);
             return request;
@@ -54,7 +62,37 @@ void FakeNcpPeer::reply(const ncp::Request& to, std::uint8_t completion, const Q
     r.completion = completion;
     r.connectionStatus = status;
     r.data = data;
-    sendRaw(ncp::encodeReply(r));
+    send(ncp::encodeReply(r));
+}
+
+void FakeNcpPeer::send(const QByteArray& frame)
+{
+    QByteArray out = signed_ ? signed_->signReply(frame) : frame;
+    if (signed_ && spoil_)
+        out[int(ncp::kReplyTcpHeader)] = char(out[int(ncp::kReplyTcpHeader)] ^ 0x55);
+    spoil_ = false;
+    sendRaw(out);
+}
+
+void FakeNcpPeer::startSigning(const ncp::SignRoot& root)
+{
+    signed_ = std::make_unique<ncp::SignedFrames>(root);
+}
+
+bool FakeNcpPeer::acceptCreateSigned(std::uint16_t connection)
+{
+    const auto create = receive();
+    if (!create || create->type != ncp::kCreateConnection)
+        return false;
+    ncp::Request to = *create;
+    to.connection = connection;
+    reply(to, 0);
+    const auto negotiation = receive();
+    if (!negotiation || negotiation->function != 0x61)
+        return false;
+    log.pop_back();
+    reply(*negotiation, 0, ncp::WireWriter().u16be(4096).u16be(0).u8(2).take());
+    return true;
 }
 
 void FakeNcpPeer::stillWorking(const ncp::Request& to)
@@ -63,7 +101,7 @@ void FakeNcpPeer::stillWorking(const ncp::Request& to)
     r.type = ncp::kStillWorking;
     r.sequence = to.sequence;
     r.connection = to.connection;
-    sendRaw(ncp::encodeReply(r));
+    send(ncp::encodeReply(r));
 }
 
 bool FakeNcpPeer::acceptCreate(std::uint16_t connection)

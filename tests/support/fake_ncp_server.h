@@ -7,12 +7,14 @@
 
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
+#include "ncpauth/signed_frames.h"
 
 #include <QByteArray>
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -40,12 +42,22 @@ public:
     bool answerVersion(int major = 4);
     // Create and version: a session without login, ready for requests.
     bool setUp(std::uint16_t connection = 5, int major = 4);
+    // Answers NCP 97 saying that packets are signed (instead of acceptCreate's).
+    bool acceptCreateSigned(std::uint16_t connection = 5);
+    // From now on requests come signed (a bad signature ends receive()) and
+    // replies go signed; spoil: the next reply's signature is wrong.
+    void startSigning(const ncp::SignRoot& root);
+    void spoilNextSignature() { spoil_ = true; }
 
     std::vector<ncp::Request> log; // every request received, in order, but the negotiation
 
 private:
+    void send(const QByteArray& frame);
+
     int fd_;
     ncp::FrameAssembler frames_{ncp::FrameAssembler::Direction::Requests, 65536};
+    std::unique_ptr<ncp::SignedFrames> signed_;
+    bool spoil_ = false;
 };
 
 class FakeNcpServer

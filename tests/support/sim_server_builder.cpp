@@ -1,5 +1,7 @@
 #include "support/sim_server_builder.h"
 
+#include "ncpauth/object_keys.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -57,6 +59,34 @@ SimServerBuilder& SimServerBuilder::user(const QString& name, const QString& con
 SimServerBuilder& SimServerBuilder::password(const QString& name, const QString& password)
 {
     return objectKey(name, QStringLiteral("password"), password);
+}
+
+SimServerBuilder& SimServerBuilder::directoryKeys(const QString& name, const QString& password)
+{
+    QJsonArray objects = arrayOf(root_, "objects");
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        QJsonObject o = objects[i].toObject();
+        if (o.value(QLatin1String("name")).toString() != name)
+            continue;
+        nw::SimObject object;
+        object.id = std::uint32_t(o.value(QLatin1String("id")).toDouble());
+        if (!ncp::setObjectPassword(object, password, true))
+            qFatal("cannot make a key pair");
+        o.remove(QLatin1String("password"));
+        o.insert(QLatin1String("passwordHash"), QString::fromLatin1(object.passwordHash.toHex()));
+        o.insert(QLatin1String("publicKey"), QString::fromLatin1(object.publicKey.toBase64()));
+        o.insert(QLatin1String("privateKey"), QString::fromLatin1(object.privateKey.toBase64()));
+        objects[i] = o;
+    }
+    set(QStringLiteral("objects"), objects);
+    if (!root_.contains(QLatin1String("privateKey"))) {
+        nw::SimState server;
+        if (!ncp::ensureServerKeys(server))
+            qFatal("cannot make the server's key pair");
+        set(QStringLiteral("publicKey"), QString::fromLatin1(server.publicKey.toBase64()));
+        set(QStringLiteral("privateKey"), QString::fromLatin1(server.privateKey.toBase64()));
+    }
+    return *this;
 }
 
 SimServerBuilder& SimServerBuilder::objectKey(const QString& name, const QString& key,

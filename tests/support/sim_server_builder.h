@@ -35,6 +35,10 @@ public:
                            std::uint32_t id = 0);
     // Gives an object added before a "password" (plain text).
     SimServerBuilder& password(const QString& name, const QString& password);
+    // Gives an object added before what the directory login needs, as
+    // "quorvex-sim password" does (its password hash and a key pair, no clear
+    // password), and the server a key pair when it has none.
+    SimServerBuilder& directoryKeys(const QString& name, const QString& password = QString());
     // Any key of an object added before ("intruderLimit", "type", "members", ...).
     SimServerBuilder& objectKey(const QString& name, const QString& key, const QJsonValue& value);
     SimServerBuilder& workstation(int connection, const QString& user, bool consoleOperator = true);

@@ -3,6 +3,7 @@ target_sources(quorvex_test_support PRIVATE
     support/fake_ncp_server.cpp
     support/fake_ncp_server.h
     support/file_with_mode.h
+    support/lcg_random.h
     support/manual_clock.h
     support/memory_clipboard.h
     support/ncpd_process.cpp

@@ -15,6 +15,23 @@ TransportClient::TransportClient(SimServerBuilder& builder, Transport transport,
         drives[QLatin1Char('F')] = {builder.serverName(), QStringLiteral("DATA"), QString()};
     if (transport == Transport::NcpEmulator)
         builder.set(QStringLiteral("profile"), QStringLiteral("emulator"));
+    // The workstation's user; the builder's objects have no password.
+    const QString user = builder.json()
+                             .value(QLatin1String("workstation"))
+                             .toObject()
+                             .value(QLatin1String("user"))
+                             .toString();
+    QString login = user;
+    if (transport == Transport::Ncp || transport == Transport::NcpEmulator) {
+        login += QStringLiteral(";bindery");
+    } else if (transport == Transport::NcpDirectorySigned) {
+        builder.directoryKeys(user).set(QStringLiteral("signatureLevel"), 3);
+        for (const QJsonValue& o : builder.json().value(QLatin1String("objects")).toArray())
+            if (o.toObject().value(QLatin1String("name")).toString() == user &&
+                !o.toObject().value(QLatin1String("context")).toString().isEmpty())
+                login = QLatin1Char('.') + user + QLatin1Char('.') +
+                        o.toObject().value(QLatin1String("context")).toString();
+    }
     const QString state = builder.write();
     const QString name = builder.serverName();
     QString spec = QStringLiteral("sim:") + state;
@@ -24,13 +41,7 @@ TransportClient::TransportClient(SimServerBuilder& builder, Transport transport,
             error_ = ncpd_->error();
             return;
         }
-        // The workstation's user logs in; the builder's objects have no password.
-        const QString user = builder.json()
-                                 .value(QLatin1String("workstation"))
-                                 .toObject()
-                                 .value(QLatin1String("user"))
-                                 .toString();
-        spec = QStringLiteral("ncp:%1;%2").arg(ncpd_->address(), user);
+        spec = QStringLiteral("ncp:%1;%2").arg(ncpd_->address(), login);
     }
     client_ = std::make_unique<nw::ClientRouter>(
         std::vector<nw::ServerBackend>{{name, spec}},
@@ -64,4 +75,5 @@ void TransportClient::addTransports()
     QTest::newRow("in process") << Transport::InProcess;
     QTest::newRow("over NCP") << Transport::Ncp;
     QTest::newRow("over NCP, emulator") << Transport::NcpEmulator;
+    QTest::newRow("over NCP, directory login, signed") << Transport::NcpDirectorySigned;
 }

@@ -3,8 +3,9 @@
 // The client a test talks to a builder's server through: in this process (the
 // simulated server's own client) or over NCP on loopback, through a
 // quorvex-ncpd serving the same state file, answering as NetWare does or as
-// the server emulators do (its "profile"). A test that takes the transport as
-// data runs once each way and must see the same results.
+// the server emulators do (its "profile"), or as NetWare does after a
+// directory login on a server that requires signed packets. A test that takes
+// the transport as data runs once each way and must see the same results.
 //
 //   QFETCH(Transport, transport);
 //   TransportClient server(builder, transport);
@@ -28,7 +29,8 @@ enum class Transport
 {
     InProcess,
     Ncp,
-    NcpEmulator
+    NcpEmulator,
+    NcpDirectorySigned
 };
 Q_DECLARE_METATYPE(Transport)
 

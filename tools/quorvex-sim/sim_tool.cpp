@@ -1,5 +1,6 @@
 #include "sim_tool.h"
 
+#include "ncpauth/object_keys.h"
 #include "netware/sim_address.h"
 #include "netware/sim_generator.h"
 #include "netware/sim_path.h"
@@ -24,11 +25,16 @@ const char* const kUsage =
     "  quorvex-sim STATE messages CONN\n"
     "  quorvex-sim STATE fault CALL CODE [--count N]\n"
     "  quorvex-sim STATE unlock USER\n"
+    "  quorvex-sim STATE password OBJECT\n"
     "  quorvex-sim generate DIR --users N --file PATH [--tasks K] [--files F]\n"
     "PATH is VOLUME:DIR\\NAME. open defaults: task 1, lock type 8 (shareable), access 3\n"
     "(read and write), not locked. close without --task closes every task's entry.\n"
     "CODE and numbers may be decimal or 0x hex; fault --count -1 means always.\n"
-    "unlock clears the refused logins that locked USER (intruder detection).\n";
+    "unlock clears the refused logins that locked USER (intruder detection).\n"
+    "password reads OBJECT's new password (the first line of standard input, asked\n"
+    "without echo on a terminal) and keeps only what servers keep: the password hash\n"
+    "and, on a server with directory services, a new key pair (the server gets one\n"
+    "too when it has none). generate gives the server and its workstation user keys.\n";
 
 struct Failure : std::runtime_error
 {
@@ -153,7 +159,8 @@ void show(SimServer& server, QTextStream& out)
     }
 }
 
-int runOnState(SimServer& server, const QString& command, const QStringList& rest, QTextStream& out)
+int runOnState(SimServer& server, const QString& command, const QStringList& rest, QTextStream& out,
+               const PasswordInput& readPassword)
 {
     if (command == QLatin1String("show")) {
         Args(rest, {}, {}).expect(0, "show");
@@ -300,6 +307,33 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
                 fail(QStringLiteral("no user %1 on %2").arg(a.positional()[0], s.server));
             s.objects[std::size_t(o - s.objects.data())].failedLogins = 0;
         });
+    } else if (command == QLatin1String("password")) {
+        const Args a(rest, {}, {});
+        a.expect(1, "password OBJECT");
+        const QString name = a.positional()[0];
+        const auto current = server.state();
+        if (!current)
+            fail(server.errorText());
+        if (!current->objectByName(name))
+            fail(QStringLiteral("no object %1 on %2").arg(name, current->server));
+        auto password = readPassword
+                            ? readPassword(QStringLiteral("New password for %1: ").arg(name))
+                            : std::nullopt;
+        if (!password)
+            fail(QStringLiteral("no password given on standard input"));
+        change(server, [&](SimState& s) {
+            const SimObject* o = s.objectByName(name);
+            if (!o)
+                fail(QStringLiteral("no object %1 on %2").arg(name, s.server));
+            const bool keys = s.versionMajor > 3;
+            if (keys && !ncp::ensureServerKeys(s))
+                fail(QStringLiteral("cannot make the server's key pair"));
+            if (!ncp::setObjectPassword(s.objects[std::size_t(o - s.objects.data())], *password,
+                                        keys))
+                fail(QStringLiteral("the password has a character servers cannot receive "
+                                    "(Latin-1 only)"));
+        });
+        password->fill(QChar());
     } else {
         fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
     }
@@ -308,7 +342,8 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
 
 } // namespace
 
-int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
+int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err,
+               const PasswordInput& readPassword)
 {
     try {
         if (args.isEmpty() || args.contains(QLatin1String("--help")) ||
@@ -335,13 +370,25 @@ int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err)
             const QString state = generateSimServer(a.positional()[0], options, &error);
             if (state.isEmpty())
                 fail(error);
+            // The server and the user who logs in get what the directory
+            // login needs (the empty password, as the state gives them).
+            SimServer generated(state);
+            change(generated, [](SimState& s) {
+                const SimObject* o = s.objectByName(s.workstation.user);
+                if (s.versionMajor <= 3 || !o)
+                    return;
+                if (!ncp::ensureServerKeys(s) ||
+                    !ncp::setObjectPassword(s.objects[std::size_t(o - s.objects.data())],
+                                            o->password.value_or(QString()), true))
+                    fail(QStringLiteral("cannot make the key pairs"));
+            });
             out << state << '\n';
             return 0;
         }
         if (args.size() < 2)
             fail(QStringLiteral("expected: STATE COMMAND (see --help)"));
         SimServer server(args[0]);
-        return runOnState(server, args[1], args.mid(2), out);
+        return runOnState(server, args[1], args.mid(2), out, readPassword);
     } catch (const Failure& f) {
         out.flush();
         err << "quorvex-sim: "

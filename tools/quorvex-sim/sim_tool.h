@@ -6,10 +6,18 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+#include <optional>
+
 namespace nw {
+
+// Where "password" reads the new password (the prompt for a terminal);
+// nullopt when there is none to be had.
+using PasswordInput = std::function<std::optional<QString>(const QString& prompt)>;
 
 // args without the program name. Returns the exit status: 0 done, 1 failed
 // (one line on err).
-int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err);
+int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err,
+               const PasswordInput& readPassword = {});
 
 } // namespace nw

@@ -25,6 +25,9 @@ public:
                                     const QString& passwordFile) override;
     void refused(const QString& server, const QString& user, ncp::LoginRefusal why,
                  std::uint8_t completion) override;
+    // What the login did besides (a fall back to the bindery, a bad reply
+    // signature): one line on standard error.
+    void notice(const QString& server, const QString& user, const QString& text) override;
 
     // Why the password file of a server was refused ("" when it was not).
     QString refusal(const QString& server) const { return refusals_.value(server.toUpper()); }

@@ -1,0 +1,191 @@
+#include "ncpauth/ds_login_requests.h"
+
+#include "ncp/wire_reader.h"
+#include "ncp/wire_writer.h"
+
+namespace ncp {
+namespace {
+
+constexpr std::uint32_t kNoIteration = 0xFFFFFFFF;
+constexpr std::uint32_t kInfoAttributeValues = 1;
+constexpr std::uint32_t kDnInfo = 0x2000;
+
+void pad(WireWriter& w)
+{
+    while (w.size() % 4)
+        w.u8(0);
+}
+
+// A length and that many bytes, padded to 4 (the padding counted from the
+// start of the length).
+WireWriter& sized(WireWriter& w, const QByteArray& bytes)
+{
+    w.u32le(std::uint32_t(bytes.size())).bytes(bytes);
+    pad(w);
+    return w;
+}
+
+QByteArray readSized(WireReader& in, std::size_t limit = 64 * 1024)
+{
+    const std::uint32_t length = in.u32le();
+    if (!in.ok() || length > limit || length > in.remaining()) {
+        in.fail();
+        return {};
+    }
+    QByteArray bytes = in.byteArray(length);
+    in.skip(std::min<std::size_t>((4 - length % 4) % 4, in.remaining()));
+    return bytes;
+}
+
+QString fromUtf16z(const QByteArray& bytes, bool* ok)
+{
+    *ok = bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes.endsWith(QByteArray(2, '\0'));
+    QString text;
+    for (qsizetype i = 0; *ok && i + 2 < bytes.size(); i += 2) {
+        const auto c = char16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8);
+        *ok = c != 0;
+        text.append(QChar(c));
+    }
+    return text;
+}
+
+} // namespace
+
+QByteArray utf16z(const QString& text)
+{
+    QByteArray out;
+    for (const QChar c : text)
+        out.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    out.append(2, '\0');
+    return out;
+}
+
+QByteArray beginLoginParameters(std::uint32_t entryId)
+{
+    return WireWriter().u32le(0).u32be(entryId).take();
+}
+
+std::optional<BeginLoginReply> decodeBeginLogin(const QByteArray& data)
+{
+    WireReader in(data);
+    BeginLoginReply r;
+    r.pseudoId = in.u32be();
+    r.seed = in.byteArray(4);
+    return in.ok() ? std::optional(r) : std::nullopt;
+}
+
+QByteArray finishLoginParameters(std::uint32_t entryId, const QByteArray& payload)
+{
+    WireWriter w;
+    w.u32le(2).u32le(0).u32be(entryId);
+    sized(w, payload);
+    return w.take();
+}
+
+std::optional<FinishLoginReply> decodeFinishLogin(const QByteArray& data)
+{
+    WireReader in(data);
+    FinishLoginReply r;
+    r.loginData = in.byteArray(8);
+    r.keyBlock = readSized(in);
+    return in.ok() ? std::optional(r) : std::nullopt;
+}
+
+QByteArray beginAuthenticationParameters(std::uint32_t entryId, const QByteArray& seed)
+{
+    return WireWriter().u32le(0).u32be(entryId).bytes(seed).take();
+}
+
+std::optional<BeginAuthenticationReply> decodeBeginAuthentication(const QByteArray& data)
+{
+    WireReader in(data);
+    BeginAuthenticationReply r;
+    r.authId = in.byteArray(4);
+    r.proof = readSized(in);
+    return in.ok() ? std::optional(r) : std::nullopt;
+}
+
+QByteArray finishAuthenticationParameters(const QByteArray& signKey, const QByteArray& identity,
+                                          const QByteArray& proof)
+{
+    WireWriter w;
+    w.u32le(0);
+    sized(w, signKey);
+    sized(w, identity);
+    sized(w, proof);
+    return w.take();
+}
+
+QByteArray serverNameParameters()
+{
+    return WireWriter().u32le(0).u32le(0).take();
+}
+
+std::optional<QString> decodeServerName(const QByteArray& data)
+{
+    WireReader in(data);
+    const QByteArray name = readSized(in);
+    bool ok = false;
+    const QString text = fromUtf16z(name, &ok);
+    if (!in.ok() || !ok)
+        return std::nullopt;
+    return text;
+}
+
+QByteArray readAttributeParameters(std::uint32_t entryId, const QString& attribute)
+{
+    WireWriter w;
+    // Version 1, typeless names, from the start, values of the names listed.
+    w.u32le(1).u32le(1).u32le(kNoIteration).u32be(entryId).u32le(kInfoAttributeValues).u32le(0);
+    w.u32le(1);
+    sized(w, utf16z(attribute));
+    return w.take();
+}
+
+std::optional<QByteArray> decodeAttributeValue(const QByteArray& data, const QString& attribute)
+{
+    WireReader in(data);
+    in.skip(4); // iteration handle
+    const std::uint32_t info = in.u32le();
+    const std::uint32_t count = in.u32le();
+    if (!in.ok() || info != kInfoAttributeValues || count > 256)
+        return std::nullopt;
+    for (std::uint32_t a = 0; a < count; ++a) {
+        in.skip(4); // syntax
+        bool ok = false;
+        const QString name = fromUtf16z(readSized(in), &ok);
+        const std::uint32_t values = in.u32le();
+        if (!in.ok() || !ok || values > 4096)
+            return std::nullopt;
+        std::optional<QByteArray> first;
+        for (std::uint32_t v = 0; v < values; ++v) {
+            QByteArray value = readSized(in);
+            if (!first)
+                first = value;
+        }
+        if (!in.ok())
+            return std::nullopt;
+        if (first && name.compare(attribute, Qt::CaseInsensitive) == 0)
+            return first;
+    }
+    return std::nullopt;
+}
+
+QByteArray entryDnParameters(std::uint32_t entryId)
+{
+    // Version 2, typed names dotted from the leaf, the distinguished name.
+    return WireWriter().u32le(2).u32le(0).u32le(kDnInfo).u32be(entryId).take();
+}
+
+std::optional<QByteArray> decodeEntryDnRaw(const QByteArray& data)
+{
+    WireReader in(data);
+    const QByteArray name = readSized(in);
+    bool ok = false;
+    fromUtf16z(name, &ok);
+    if (!in.ok() || !ok)
+        return std::nullopt;
+    return name;
+}
+
+} // namespace ncp

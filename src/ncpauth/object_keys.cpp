@@ -1,0 +1,50 @@
+#include "ncpauth/object_keys.h"
+
+#include "ncp/bindery_password.h"
+#include "ncp/server_text.h"
+#include "ncpauth/ds_key.h"
+#include "ncpauth/rsa_math.h"
+#include "ncpauth/sealed_block.h"
+
+namespace ncp {
+
+bool setObjectPassword(nw::SimObject& object, const QString& password, bool keys)
+{
+    auto bytes = serverText(binderyUpper(password));
+    if (!bytes)
+        return false;
+    const auto hash = shufflePassword(object.id, *bytes);
+    bytes->fill('\0');
+    QByteArray publicKey;
+    QByteArray privateKey;
+    if (keys) {
+        auto pair = generateKeyPair();
+        if (!pair)
+            return false;
+        publicKey = encodePublicKey(*pair);
+        QByteArray blob = encodePrivateKey(*pair);
+        privateKey = sealBlock(hash, blob);
+        blob.fill('\0');
+        pair->wipe();
+    }
+    object.passwordHash = QByteArray(reinterpret_cast<const char*>(hash.data()), 16);
+    object.publicKey = publicKey;
+    object.privateKey = privateKey;
+    object.password.reset();
+    return true;
+}
+
+bool ensureServerKeys(nw::SimState& state)
+{
+    if (!state.privateKey.isEmpty() && decodePrivateKey(state.privateKey))
+        return true;
+    auto pair = generateKeyPair();
+    if (!pair)
+        return false;
+    state.publicKey = encodePublicKey(*pair);
+    state.privateKey = encodePrivateKey(*pair);
+    pair->wipe();
+    return true;
+}
+
+} // namespace ncp

@@ -1,0 +1,35 @@
+#include "ncpd/object_secrets.h"
+
+#include "ncp/bindery_password.h"
+#include "ncp/server_text.h"
+#include "ncpd/ds_names.h"
+
+namespace ncpd {
+
+std::optional<ncp::PasswordHash> objectPasswordHash(const nw::SimObject& object)
+{
+    if (object.passwordHash.size() == 16) {
+        ncp::PasswordHash hash{};
+        std::copy(object.passwordHash.begin(), object.passwordHash.end(), hash.begin());
+        return hash;
+    }
+    auto bytes = ncp::serverText(ncp::binderyUpper(object.password.value_or(QString())));
+    if (!bytes)
+        return std::nullopt;
+    const ncp::PasswordHash hash = ncp::shufflePassword(object.id, *bytes);
+    bytes->fill('\0');
+    return hash;
+}
+
+bool namesEntry(const QByteArray& nameUtf16, const nw::SimObject& object)
+{
+    if (nameUtf16.size() < 2 || nameUtf16.size() % 2 || !nameUtf16.endsWith(QByteArray(2, '\0')))
+        return false;
+    QString name;
+    for (qsizetype i = 0; i + 2 < nameUtf16.size(); i += 2)
+        name.append(
+            QChar(char16_t(std::uint8_t(nameUtf16[i]) | std::uint8_t(nameUtf16[i + 1]) << 8)));
+    return typelessDsName(name).compare(object.fullName(), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace ncpd
