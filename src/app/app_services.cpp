@@ -11,6 +11,7 @@
 #include "platform/desktop_prompts.h"
 #include "platform/desktop_shell.h"
 #include "platform/drive_map.h"
+#include "platform/volume_files.h"
 #include "platform/headless_prompts.h"
 #include "platform/settings_store.h"
 #include "platform/system_clipboard.h"
@@ -106,6 +107,9 @@ void AppServices::setUpDrivesAndServers()
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
     });
+    // A drive without a mount reaches its files through its server.
+    drives_->setFilesProvider(
+        [client](const DriveEntry& drive) { return client->volumeFiles(drive); });
     // A simulated server whose state file cannot be read says what is wrong
     // with it (file, position, fault), as quorvex-sim show does.
     drives_->setServerProblem([client](const QString& server) {

@@ -34,6 +34,8 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_state_reader.cpp
     netware/sim_state_writer.h
     netware/sim_state_writer.cpp
+    netware/sim_volume_files.h
+    netware/sim_volume_files.cpp
 )
 
 # The demo servers travel with the program: in a build tree the program

@@ -10,10 +10,13 @@ target_sources(quorvex_platform_core PRIVATE
     platform/file_helpers.h
     platform/file_writes.cpp
     platform/file_writes.h
+    platform/host_folder_files.cpp
+    platform/host_folder_files.h
     platform/password_file.cpp
     platform/password_file.h
     platform/settings_store.cpp
     platform/settings_store.h
     platform/termination_signals.cpp
     platform/termination_signals.h
+    platform/volume_files.h
 )

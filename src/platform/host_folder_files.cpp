@@ -1,0 +1,161 @@
+#include "host_folder_files.h"
+
+#include "file_writes.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace quorvex {
+
+namespace {
+
+QString joinHost(const QString& dir, const QString& name)
+{
+    return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
+}
+
+// The name of dir's entry that matches name ignoring case; empty when none does.
+QString listedName(const QString& dir, const QString& name)
+{
+    const QStringList listed = QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const auto match = std::find_if(listed.begin(), listed.end(), [&](const QString& n) {
+        return n.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return match == listed.end() ? QString() : *match;
+}
+
+} // namespace
+
+HostFolderFiles::HostFolderFiles(QString root) : root_(std::move(root)) {}
+
+QString HostFolderFiles::followIgnoringCase(const QString& base, const QStringList& names)
+{
+    QString current = base;
+    bool listing = true;
+    for (const QString& name : names) {
+        QString next = joinHost(current, name);
+        if (listing && !QFileInfo::exists(next)) {
+            const QString listed = listedName(current, name);
+            if (!listed.isEmpty())
+                next = joinHost(current, listed);
+            else
+                listing = false;
+        }
+        current = next;
+    }
+    return current;
+}
+
+QString HostFolderFiles::hostPath(const QStringList& path) const
+{
+    return followIgnoringCase(root_, path);
+}
+
+std::optional<QStringList> HostFolderFiles::resolve(const QStringList& path)
+{
+    QString current = root_;
+    QStringList spelt;
+    for (const QString& name : path) {
+        QString found = name;
+        if (!QFileInfo::exists(joinHost(current, name))) {
+            found = listedName(current, name);
+            if (found.isEmpty())
+                return std::nullopt;
+        }
+        spelt.append(found);
+        current = joinHost(current, found);
+    }
+    return spelt;
+}
+
+std::uint32_t HostFolderFiles::attributesOf(const QStringList& names, const QFileInfo& file) const
+{
+    Q_UNUSED(names);
+    if (file.isDir())
+        return attr::Directory | (file.fileName().startsWith(QLatin1Char('.')) ? attr::Hidden : 0);
+    std::uint32_t attributes = attr::Archive;
+    if (!file.isWritable())
+        attributes |= attr::ReadOnly;
+    if (file.fileName().startsWith(QLatin1Char('.')))
+        attributes |= attr::Hidden;
+    return attributes;
+}
+
+std::optional<FileEntry> HostFolderFiles::entryOf(const QStringList& names,
+                                                  const QFileInfo& file) const
+{
+    // Sockets, pipes, devices and dangling links are nothing a volume holds.
+    if (!file.isDir() && !file.isFile())
+        return std::nullopt;
+    FileEntry entry;
+    entry.name = file.fileName();
+    entry.attributes = attributesOf(names, file);
+    entry.size = file.isDir() ? 0 : file.size();
+    entry.modified = file.lastModified();
+    return entry;
+}
+
+std::optional<QList<FileEntry>> HostFolderFiles::list(const QStringList& dir)
+{
+    const QString host = hostPath(dir);
+    const QFileInfo info(host);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+        return std::nullopt;
+    QList<FileEntry> entries;
+    QDirIterator it(host, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names = dir;
+    names.append(QString());
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo file = it.fileInfo();
+        names.last() = file.fileName();
+        if (auto entry = entryOf(names, file))
+            entries.append(std::move(*entry));
+    }
+    return entries;
+}
+
+std::optional<FileEntry> HostFolderFiles::info(const QStringList& path)
+{
+    if (!resolve(path))
+        return std::nullopt;
+    const QFileInfo file(hostPath(path));
+    auto entry = entryOf(path, file);
+    // The root of a drive is named by its folder's name on the host; a drive's
+    // root has none of its own.
+    if (entry && path.isEmpty())
+        entry->name.clear();
+    return entry;
+}
+
+std::optional<QByteArray> HostFolderFiles::read(const QStringList& path, QString* error)
+{
+    const QString host = hostPath(path);
+    QFile file(host);
+    if (!QFileInfo(host).isFile() || !file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = host + QStringLiteral(": ") +
+                     (QFileInfo::exists(host) ? file.errorString()
+                                              : QStringLiteral("No such file or directory"));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = host + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool HostFolderFiles::replace(const QStringList& path, const QByteArray& bytes, QString* error)
+{
+    return replaceFile(hostPath(path), bytes, error);
+}
+
+} // namespace quorvex
