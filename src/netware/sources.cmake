@@ -26,6 +26,8 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_generator.cpp
     netware/sim_path.h
     netware/sim_path.cpp
+    netware/sim_rights.h
+    netware/sim_rights.cpp
     netware/sim_server.h
     netware/sim_server.cpp
     netware/sim_state.h

@@ -1,0 +1,205 @@
+// Reading a volume's directories: an entry's information (87/6), a search's
+// start (87/2) and its sets of entries (87/20). A search lists its directory
+// once, when it starts, and every 87/20 walks on from the position the last
+// one gave: as many entries as the reply holds (the server emulators give one
+// at a time).
+
+#include "ncpd/entry_block.h"
+#include "ncpd/entry_table.h"
+#include "ncpd/file_requests.h"
+#include "ncpd/file_session.h"
+#include "ncpd/long_name_request.h"
+#include "ncpd/negotiation_requests.h"
+#include "ncpd/session_dispatcher.h"
+#include "netware/sim_path.h"
+#include "netware/sim_rights.h"
+
+#include <QFileInfo>
+
+namespace ncpd {
+
+namespace {
+
+constexpr std::uint16_t kSearchHidden = 0x0002;
+constexpr std::uint16_t kSearchSystem = 0x0004;
+constexpr std::uint16_t kSearchDirectoriesOnly = 0x0010;
+constexpr std::uint16_t kSearchFilesAndDirectories = 0x8000;
+
+// A search pattern's wildcards, whether or not a 0xFF marks them.
+QString patternText(const QByteArray& pattern)
+{
+    QString text;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        auto c = std::uint8_t(pattern[i]);
+        if (c == 0xFF && i + 1 < pattern.size()) {
+            c = std::uint8_t(pattern[++i]);
+            text += c == 0xAA ? QLatin1Char('*')
+                    : c == 0xBF ? QLatin1Char('?')
+                    : c == 0xAE ? QLatin1Char('.')
+                                : QChar(c);
+            continue;
+        }
+        text += QChar(c);
+    }
+    return text;
+}
+
+bool matches(QStringView name, QStringView pattern)
+{
+    qsizetype n = 0, p = 0, star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
+                                   pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            star = p++;
+            resume = n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
+bool wanted(std::uint32_t attributes, std::uint16_t search)
+{
+    const bool directory = attributes & nw::kAttrDirectory;
+    if (directory ? !(search & (kSearchDirectoriesOnly | kSearchFilesAndDirectories))
+                  : (search & kSearchDirectoriesOnly) && !(search & kSearchFilesAndDirectories))
+        return false;
+    if ((attributes & nw::kAttrHidden) && !(search & kSearchHidden))
+        return false;
+    return !(attributes & nw::kAttrSystem) || (search & kSearchSystem);
+}
+
+} // namespace
+
+SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
+{
+    const auto request = decodeLongName(data);
+    if (!request)
+        return malformed();
+    Answer refused;
+    const auto s = beginFileCall("NWGetLongName", &refused);
+    if (!s)
+        return refused;
+    const HandlePath path{request->volumeOrHandle, request->directoryBase, request->handleFlag,
+                          request->components};
+    const Lookup found = lookUp(*s, request->sourceNameSpace, pathStart(*s, path), false);
+    if (found.error)
+        return completion(found.error);
+    if (!hasNameSpace(s->volumes[std::size_t(found.entry.volume)], request->destinationNameSpace))
+        return completion(kPathNoNameSpace);
+    BlockNumbers numbers;
+    // The entry's numbers as 23/244 hands them out, so that 23/236 takes them.
+    if (request->returnMask & kReturnDirectory)
+        numbers.entry = numbers.dosEntry = entries_.entryFor(found.entry.key);
+    numbers.rights = rightsOn(*s, found.entry.key);
+    return Answer{0, 0,
+                  encodeEntryBlock(*s, found.entry, request->returnMask,
+                                   request->destinationNameSpace, numbers),
+                  false, false};
+}
+
+SessionDispatcher::Answer SessionDispatcher::initSearch(const QByteArray& data)
+{
+    const auto request = decodeInitSearch(data);
+    if (!request)
+        return malformed();
+    Answer refused;
+    const auto s = beginFileCall("NWIntScanForManyEntries", &refused);
+    if (!s)
+        return refused;
+    const Lookup found = lookUp(*s, request->nameSpace, pathStart(*s, request->path), false);
+    if (found.error)
+        return completion(found.error);
+    const VolumeEntry& dir = found.entry;
+    if (!dir.directory)
+        return completion(kPathNoEntry);
+    // Without the right to scan it, the directory is not there for the object.
+    if (!(rightsOn(*s, dir.key) & nw::kRightFileScan))
+        return completion(kPathRefused);
+    FileSession::Search search{dir.volume, dir.names, {}};
+    const nw::SimVolume& volume = s->volumes[std::size_t(dir.volume)];
+    for (nw::SimDirEntry& e : nw::listSimDirectory(dir.host)) {
+        const QFileInfo file(e.hostPath);
+        if ((file.isDir() || file.isFile()) && insideVolume(volume, e.hostPath))
+            search.entries.push_back(std::move(e));
+    }
+    const std::uint32_t number = entries_.entryFor(dir.key);
+    files_->keep(number, std::move(search));
+    return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}),
+                  false, false};
+}
+
+SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
+                                                       std::uint32_t replyLimit)
+{
+    const auto request = decodeSearchSet(data);
+    if (!request)
+        return malformed();
+    Answer refused;
+    const auto s = beginFileCall("NWIntScanForManyEntries", &refused);
+    if (!s)
+        return refused;
+    const FileSession::Search* search = files_->search(request->sequence.directory);
+    const auto dirKey = entries_.keyOf(request->sequence.directory);
+    if (!search || !dirKey || search->volume >= int(s->volumes.size()))
+        return completion(kPathRefused); // no search of that directory was started
+    if (!(rightsOn(*s, *dirKey) & nw::kRightFileScan))
+        return completion(kPathRefused);
+    const nw::SimVolume& volume = s->volumes[std::size_t(search->volume)];
+    if (!hasNameSpace(volume, request->nameSpace))
+        return completion(kPathNoNameSpace);
+    const QString pattern = patternText(request->pattern);
+    const std::uint32_t limit = std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket,
+                                                        kServerMaxPacket);
+    const std::size_t room = limit > 20 ? limit - 20 : 0; // the headers and the set's own fields
+    const std::size_t most = emulator() ? 1 : std::max<std::uint16_t>(request->count, 1);
+    const std::uint32_t mask = request->returnMask | kRimName;
+
+    QByteArray entries;
+    std::uint16_t count = 0;
+    std::size_t position = request->sequence.position == 0xFFFFFFFF
+                               ? 0
+                               : std::size_t(request->sequence.position);
+    bool more = false;
+    for (; position < search->entries.size(); ++position) {
+        const nw::SimDirEntry& e = search->entries[position];
+        VolumeEntry entry{search->volume, e.hostPath, search->names + QStringList{e.longName},
+                          QString(),      true,       e.isDirectory,
+                          e.longName,     e.dosName};
+        entry.key = nw::normalizeNwPath(volume.name + QLatin1Char(':') +
+                                        entry.names.join(QLatin1Char('\\')));
+        const QString& name = request->nameSpace == kNameSpaceDos ? e.dosName : e.longName;
+        if (!matches(name, pattern) ||
+            !wanted(nw::entryAttributes(*s, entry.key, e), request->searchAttributes))
+            continue;
+        if (count == most) {
+            more = true; // another entry matches
+            break;
+        }
+        const std::uint32_t number = entries_.entryFor(entry.key);
+        const QByteArray block = encodeEntryBlock(*s, entry, mask, request->nameSpace,
+                                                  {number, number, rightsOn(*s, entry.key)});
+        if (std::size_t(entries.size() + block.size()) > room) {
+            more = true;
+            break;
+        }
+        entries += block;
+        ++count;
+    }
+    if (count == 0)
+        return completion(kPathNoEntry); // nothing (more) matches
+    SearchSequence next = request->sequence;
+    next.position = std::uint32_t(position);
+    return Answer{0, 0, encodeSearchSetReply(next, more, count, entries), false, false};
+}
+
+} // namespace ncpd
