@@ -187,4 +187,45 @@ QByteArray encodeReadFileReply(std::uint32_t offset, const QByteArray& bytes)
     return w.take();
 }
 
+QString searchPatternText(const QByteArray& pattern)
+{
+    QString text;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        auto c = std::uint8_t(pattern[i]);
+        if (c == 0xFF && i + 1 < pattern.size()) {
+            c = std::uint8_t(pattern[++i]);
+            text += c == 0xAA ? QLatin1Char('*')
+                    : c == 0xBF ? QLatin1Char('?')
+                    : c == 0xAE ? QLatin1Char('.')
+                                : QChar(c);
+            continue;
+        }
+        text += QChar(c);
+    }
+    return text;
+}
+
+bool matchesPattern(QStringView name, QStringView pattern)
+{
+    qsizetype n = 0, p = 0, star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
+                                   pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            star = p++;
+            resume = n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
 } // namespace ncpd

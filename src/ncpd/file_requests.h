@@ -86,6 +86,11 @@ struct FileRequest // 66, 72, 73
 std::optional<FileRequest> decodeCloseFile(const QByteArray& data);
 std::optional<FileRequest> decodeReadFile(const QByteArray& data);
 std::optional<FileRequest> decodeWriteFile(const QByteArray& data);
+// A search pattern as text: its wildcards ("*", "?"), whether or not a 0xFF
+// marks them as such, and the name it matches (case ignored).
+QString searchPatternText(const QByteArray& pattern);
+bool matchesPattern(QStringView name, QStringView pattern);
+
 // The count, a pad byte when the offset is odd, the bytes.
 QByteArray encodeReadFileReply(std::uint32_t offset, const QByteArray& bytes);
 

@@ -25,48 +25,6 @@ constexpr std::uint16_t kSearchSystem = 0x0004;
 constexpr std::uint16_t kSearchDirectoriesOnly = 0x0010;
 constexpr std::uint16_t kSearchFilesAndDirectories = 0x8000;
 
-// A search pattern's wildcards, whether or not a 0xFF marks them.
-QString patternText(const QByteArray& pattern)
-{
-    QString text;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        auto c = std::uint8_t(pattern[i]);
-        if (c == 0xFF && i + 1 < pattern.size()) {
-            c = std::uint8_t(pattern[++i]);
-            text += c == 0xAA ? QLatin1Char('*')
-                    : c == 0xBF ? QLatin1Char('?')
-                    : c == 0xAE ? QLatin1Char('.')
-                                : QChar(c);
-            continue;
-        }
-        text += QChar(c);
-    }
-    return text;
-}
-
-bool matches(QStringView name, QStringView pattern)
-{
-    qsizetype n = 0, p = 0, star = -1, resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
-                                   pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
-            star = p++;
-            resume = n;
-        } else if (star >= 0) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
-        ++p;
-    return p == pattern.size();
-}
-
 bool wanted(std::uint32_t attributes, std::uint16_t search)
 {
     const bool directory = attributes & nw::kAttrDirectory;
@@ -157,7 +115,7 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     const nw::SimVolume& volume = s->volumes[std::size_t(search->volume)];
     if (!hasNameSpace(volume, request->nameSpace))
         return completion(kPathNoNameSpace);
-    const QString pattern = patternText(request->pattern);
+    const QString pattern = searchPatternText(request->pattern);
     const std::uint32_t limit = std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket,
                                                         kServerMaxPacket);
     const std::size_t room = limit > 20 ? limit - 20 : 0; // the headers and the set's own fields
@@ -178,7 +136,7 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
         entry.key = nw::normalizeNwPath(volume.name + QLatin1Char(':') +
                                         entry.names.join(QLatin1Char('\\')));
         const QString& name = request->nameSpace == kNameSpaceDos ? e.dosName : e.longName;
-        if (!matches(name, pattern) ||
+        if (!matchesPattern(name, pattern) ||
             !wanted(nw::entryAttributes(*s, entry.key, e), request->searchAttributes))
             continue;
         if (count == most) {
