@@ -66,7 +66,9 @@ QDateTime fromPackedDateTime(std::uint16_t date, std::uint16_t time)
     if (date == 0 || !d.isValid())
         return {};
     const QTime t((time >> 11) & 0x1F, (time >> 5) & 0x3F, (time & 0x1F) * 2);
-    return QDateTime(d, t.isValid() ? t : QTime(0, 0));
+    // The server's wall clock as its fields: a local time would cost a look at
+    // the time zone for every entry of a listing.
+    return QDateTime(d, t.isValid() ? t : QTime(0, 0), Qt::UTC);
 }
 
 NcpVolumeFiles::NcpVolumeFiles(NcpClient& client, const QString& volume, const QString& rootPath)

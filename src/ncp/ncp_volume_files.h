@@ -66,7 +66,9 @@ private:
     nw::NWCCODE lastCode_ = nw::kSuccess;
 };
 
-// A date and time as the server packs them, as local time; invalid for 0.
+// A date and time as the server packs them: the server's local wall-clock
+// time, held as its fields (read its date() and time(), as the simulated
+// server's state times are read); invalid for 0.
 QDateTime fromPackedDateTime(std::uint16_t date, std::uint16_t time);
 
 } // namespace ncp

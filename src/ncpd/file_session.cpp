@@ -43,7 +43,7 @@ void FileSession::keep(std::uint32_t directory, Search search)
     searches_[directory] = std::move(search);
 }
 
-const FileSession::Search* FileSession::search(std::uint32_t directory) const
+FileSession::Search* FileSession::search(std::uint32_t directory)
 {
     const auto it = searches_.find(directory);
     return it == searches_.end() ? nullptr : &it->second;

@@ -4,7 +4,7 @@
 // 66 closes them or the session ends) and the listings its searches walk
 // (87/2, then 87/20 from a position in the listing).
 
-#include "netware/sim_directory.h"
+#include "ncpd/entry_block.h"
 
 #include <QFile>
 #include <QString>
@@ -31,7 +31,7 @@ public:
     {
         int volume = -1;
         QStringList names; // the directory below the volume's folder
-        std::vector<nw::SimDirEntry> entries;
+        std::vector<EntryFields> entries;
     };
 
     // The handle of a file now open; nullopt when the session holds as many
@@ -43,7 +43,7 @@ public:
     // The listing a search of directory (its entry number) walks; the last
     // few are kept.
     void keep(std::uint32_t directory, Search search);
-    const Search* search(std::uint32_t directory) const;
+    Search* search(std::uint32_t directory);
 
 private:
     std::map<std::uint32_t, OpenFile> files_;

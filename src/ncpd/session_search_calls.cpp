@@ -4,6 +4,7 @@
 // one gave: as many entries as the reply holds (the server emulators give one
 // at a time).
 
+#include "ncpd/directory_snapshot.h"
 #include "ncpd/entry_block.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/file_requests.h"
@@ -14,7 +15,6 @@
 #include "netware/sim_path.h"
 #include "netware/sim_rights.h"
 
-#include <QFileInfo>
 
 namespace ncpd {
 
@@ -83,13 +83,7 @@ SessionDispatcher::Answer SessionDispatcher::initSearch(const QByteArray& data)
     // Without the right to scan it, the directory is not there for the object.
     if (!(rightsOn(*s, dir.key) & nw::kRightFileScan))
         return completion(kPathRefused);
-    FileSession::Search search{dir.volume, dir.names, {}};
-    const nw::SimVolume& volume = s->volumes[std::size_t(dir.volume)];
-    for (nw::SimDirEntry& e : nw::listSimDirectory(dir.host)) {
-        const QFileInfo file(e.hostPath);
-        if ((file.isDir() || file.isFile()) && insideVolume(volume, e.hostPath))
-            search.entries.push_back(std::move(e));
-    }
+    FileSession::Search search{dir.volume, dir.names, readSearchDirectory(*s, dir)};
     const std::uint32_t number = entries_.entryFor(dir.key);
     files_->keep(number, std::move(search));
     return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}),
@@ -106,7 +100,7 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     const auto s = beginFileCall("NWIntScanForManyEntries", &refused);
     if (!s)
         return refused;
-    const FileSession::Search* search = files_->search(request->sequence.directory);
+    FileSession::Search* search = files_->search(request->sequence.directory);
     const auto dirKey = entries_.keyOf(request->sequence.directory);
     if (!search || !dirKey || search->volume >= int(s->volumes.size()))
         return completion(kPathRefused); // no search of that directory was started
@@ -122,35 +116,36 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     const std::size_t most = emulator() ? 1 : std::max<std::uint16_t>(request->count, 1);
     const std::uint32_t mask = request->returnMask | kRimName;
 
+    // An entry without assignments of its own has its directory's rights.
+    const std::uint16_t dirRights = rightsOn(*s, *dirKey);
     QByteArray entries;
+    entries.reserve(qsizetype(room) + 512);
     std::uint16_t count = 0;
     std::size_t position = request->sequence.position == 0xFFFFFFFF
                                ? 0
                                : std::size_t(request->sequence.position);
     bool more = false;
     for (; position < search->entries.size(); ++position) {
-        const nw::SimDirEntry& e = search->entries[position];
-        VolumeEntry entry{search->volume, e.hostPath, search->names + QStringList{e.longName},
-                          QString(),      true,       e.isDirectory,
-                          e.longName,     e.dosName};
-        entry.key = nw::normalizeNwPath(volume.name + QLatin1Char(':') +
-                                        entry.names.join(QLatin1Char('\\')));
+        EntryFields& e = search->entries[position];
         const QString& name = request->nameSpace == kNameSpaceDos ? e.dosName : e.longName;
-        if (!matchesPattern(name, pattern) ||
-            !wanted(nw::entryAttributes(*s, entry.key, e), request->searchAttributes))
+        if (!matchesPattern(name, pattern) || !wanted(e.attributes, request->searchAttributes))
             continue;
         if (count == most) {
             more = true; // another entry matches
             break;
         }
-        const std::uint32_t number = entries_.entryFor(entry.key);
-        const QByteArray block = encodeEntryBlock(*s, entry, mask, request->nameSpace,
-                                                  {number, number, rightsOn(*s, entry.key)});
-        if (std::size_t(entries.size() + block.size()) > room) {
+        const std::uint32_t number = entries_.entryFor(e.key);
+        const std::uint16_t rights =
+            s->trusteesOfPath(e.key).empty() ? dirRights : rightsOn(*s, e.key);
+        if (mask & kRimCreation)
+            completeCreation(e, *s);
+        const qsizetype before = entries.size();
+        appendEntryBlock(entries, e, mask, request->nameSpace, {number, number, rights});
+        if (std::size_t(entries.size()) > room) {
+            entries.truncate(before);
             more = true;
             break;
         }
-        entries += block;
         ++count;
     }
     if (count == 0)

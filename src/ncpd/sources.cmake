@@ -17,6 +17,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/connection_requests.cpp
     ncpd/directory_requests.h
     ncpd/directory_requests.cpp
+    ncpd/directory_snapshot.h
+    ncpd/directory_snapshot.cpp
     ncpd/dispatch_worker.h
     ncpd/dispatch_worker.cpp
     ncpd/ds_entry_info.h

@@ -3,7 +3,7 @@
 #include "netware/sim_path.h"
 #include "netware/sim_server.h"
 
-#include <QFileInfo>
+#include "platform/host_file_stat.h"
 
 namespace nw {
 
@@ -12,7 +12,8 @@ SimVolumeFiles::SimVolumeFiles(SimServer& server, QString root, QString rootPath
 {
 }
 
-std::uint32_t SimVolumeFiles::attributesOf(const QStringList& names, const QFileInfo& file) const
+std::uint32_t SimVolumeFiles::attributesOf(const QStringList& names,
+                                           const quorvex::HostFileStat& file) const
 {
     const std::uint32_t host = HostFolderFiles::attributesOf(names, file);
     const auto state = server_.state();

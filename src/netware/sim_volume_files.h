@@ -18,7 +18,8 @@ public:
     SimVolumeFiles(SimServer& server, QString root, QString rootPath);
 
 protected:
-    std::uint32_t attributesOf(const QStringList& names, const QFileInfo& file) const override;
+    std::uint32_t attributesOf(const QStringList& names,
+                               const quorvex::HostFileStat& file) const override;
 
 private:
     SimServer& server_;

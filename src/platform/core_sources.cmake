@@ -10,6 +10,8 @@ target_sources(quorvex_platform_core PRIVATE
     platform/file_helpers.h
     platform/file_writes.cpp
     platform/file_writes.h
+    platform/host_file_stat.cpp
+    platform/host_file_stat.h
     platform/host_folder_files.cpp
     platform/host_folder_files.h
     platform/password_file.cpp

@@ -1,6 +1,7 @@
 #include "host_folder_files.h"
 
 #include "file_writes.h"
+#include "host_file_stat.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -73,32 +74,22 @@ std::optional<QStringList> HostFolderFiles::resolve(const QStringList& path)
     return spelt;
 }
 
-std::uint32_t HostFolderFiles::attributesOf(const QStringList& names, const QFileInfo& file) const
+std::uint32_t HostFolderFiles::attributesOf(const QStringList& names,
+                                            const HostFileStat& file) const
 {
-    Q_UNUSED(names);
-    if (file.isDir())
-        return attr::Directory | (file.fileName().startsWith(QLatin1Char('.')) ? attr::Hidden : 0);
+    const bool hidden = !names.isEmpty() && names.last().startsWith(QLatin1Char('.'));
+    if (file.directory)
+        return attr::Directory | (hidden ? attr::Hidden : 0);
     std::uint32_t attributes = attr::Archive;
-    if (!file.isWritable())
+    // Read-only when no one may write it, as its mode says.
+    if (!file.writable)
         attributes |= attr::ReadOnly;
-    if (file.fileName().startsWith(QLatin1Char('.')))
+    if (hidden)
         attributes |= attr::Hidden;
     return attributes;
 }
 
-std::optional<FileEntry> HostFolderFiles::entryOf(const QStringList& names,
-                                                  const QFileInfo& file) const
-{
-    // Sockets, pipes, devices and dangling links are nothing a volume holds.
-    if (!file.isDir() && !file.isFile())
-        return std::nullopt;
-    FileEntry entry;
-    entry.name = file.fileName();
-    entry.attributes = attributesOf(names, file);
-    entry.size = file.isDir() ? 0 : file.size();
-    entry.modified = file.lastModified();
-    return entry;
-}
+
 
 std::optional<QList<FileEntry>> HostFolderFiles::list(const QStringList& dir)
 {
@@ -112,24 +103,36 @@ std::optional<QList<FileEntry>> HostFolderFiles::list(const QStringList& dir)
     names.append(QString());
     while (it.hasNext()) {
         it.next();
-        const QFileInfo file = it.fileInfo();
-        names.last() = file.fileName();
-        if (auto entry = entryOf(names, file))
-            entries.append(std::move(*entry));
+        // One reading of each entry, and no date built from it for the zone.
+        const auto stat = hostFileStat(it.filePath());
+        if (!stat || !(stat->directory || stat->regular))
+            continue; // sockets, pipes, devices and dangling links
+        FileEntry entry;
+        entry.name = it.fileName();
+        names.last() = entry.name;
+        entry.attributes = attributesOf(names, *stat);
+        entry.size = stat->directory ? 0 : stat->size;
+        entry.modified = localWallTime(stat->modified);
+        entries.append(std::move(entry));
     }
     return entries;
 }
 
 std::optional<FileEntry> HostFolderFiles::info(const QStringList& path)
 {
-    if (!resolve(path))
+    const auto spelt = resolve(path);
+    if (!spelt)
         return std::nullopt;
-    const QFileInfo file(hostPath(path));
-    auto entry = entryOf(path, file);
-    // The root of a drive is named by its folder's name on the host; a drive's
-    // root has none of its own.
-    if (entry && path.isEmpty())
-        entry->name.clear();
+    const auto stat = hostFileStat(hostPath(path));
+    // Sockets, pipes, devices and dangling links are nothing a volume holds.
+    if (!stat || !(stat->directory || stat->regular))
+        return std::nullopt;
+    FileEntry entry;
+    // A drive's root has no name of its own.
+    entry.name = spelt->isEmpty() ? QString() : spelt->last();
+    entry.attributes = attributesOf(*spelt, *stat);
+    entry.size = stat->directory ? 0 : stat->size;
+    entry.modified = localWallTime(stat->modified);
     return entry;
 }
 

@@ -2,9 +2,9 @@
 
 #include "volume_files.h"
 
-class QFileInfo;
-
 namespace quorvex {
+
+struct HostFileStat;
 
 // A drive's files in a folder of this machine: a local drive, the "@" mount
 // of a network volume, or (through SimVolumeFiles) a simulated server's
@@ -32,11 +32,9 @@ public:
 
 protected:
     // The attributes an entry reports; names is its path below the root.
-    virtual std::uint32_t attributesOf(const QStringList& names, const QFileInfo& file) const;
+    virtual std::uint32_t attributesOf(const QStringList& names, const HostFileStat& file) const;
 
 private:
-    std::optional<FileEntry> entryOf(const QStringList& names, const QFileInfo& file) const;
-
     QString root_;
 };
 

@@ -21,7 +21,9 @@ inline constexpr std::uint32_t Archive = 0x20;
 } // namespace attr
 
 // One entry of a directory: its name as the host or the server spells it, its
-// attributes, the size of its data and when it was last changed (local time).
+// attributes, the size of its data and when it was last changed: the local
+// wall-clock time, to be read by its date() and time() (a server's answer
+// holds no zone, and comes to two seconds).
 struct FileEntry
 {
     QString name;

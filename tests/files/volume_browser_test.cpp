@@ -97,8 +97,10 @@ void VolumeBrowserTest::browsesPicksAndScansAlike()
     f.List3->setCurrentRow(1);
     QLocale locale = QLocale::system();
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
-    const QDateTime modified =
+    QDateTime modified =
         QFileInfo(b.hostPath(QStringLiteral("DATA:REPORTS\\Q1.XLS"))).lastModified();
+    if (reach == VolumeReach::Ncp || reach == VolumeReach::NcpEmulator) // two seconds a step
+        modified = modified.addSecs(-(modified.time().second() % 2));
     QCOMPARE(f.Label1->text(), locale.toString(modified, QLocale::ShortFormat) + "  5");
     QVERIFY(f.Command18->isVisibleTo(&f));
 
