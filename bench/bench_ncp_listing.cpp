@@ -59,8 +59,8 @@ Figures listing(const QString& spec, QTextStream& out)
         const auto entries = files->list(dir);
         const double ms = double(t.nsecsElapsed()) / 1e6;
         if (!entries || entries->size() != kFiles) {
-            out << "wrong listing over " << spec << ": "
-                << (entries ? entries->size() : -1) << " entries" << Qt::endl;
+            out << "wrong listing over " << spec << ": " << (entries ? entries->size() : -1)
+                << " entries" << Qt::endl;
             return {};
         }
         figures.requests = ncp ? ncp->requestsSent() - before : 0;
@@ -92,9 +92,9 @@ int main(int argc, char* argv[])
     const QString folder = dir.filePath(QStringLiteral("GEN1/DATA/LIST"));
     QDir().mkpath(folder);
     for (int i = 0; i < kFiles; ++i) {
-        const QString name = i % 2 ? QStringLiteral("F%1.DAT").arg(i, 7, 10, QLatin1Char('0'))
-                                   : QStringLiteral("Quarterly report %1.xlsx")
-                                         .arg(i, 4, 10, QLatin1Char('0'));
+        const QString name =
+            i % 2 ? QStringLiteral("F%1.DAT").arg(i, 7, 10, QLatin1Char('0'))
+                  : QStringLiteral("Quarterly report %1.xlsx").arg(i, 4, 10, QLatin1Char('0'));
         QFile file(folder + QLatin1Char('/') + name);
         if (!file.open(QIODevice::WriteOnly) || file.write("data\n") != 5) {
             out << "cannot write " << file.fileName() << Qt::endl;

@@ -48,8 +48,12 @@ void startPath(const ncpd::HandlePath& path)
 {
     (void)ncpd::startOf(
         oneVolume(), path,
-        [](std::uint8_t h) { return h == 1 ? std::optional(QStringLiteral("DATA:A\\B")) : std::nullopt; },
-        [](std::uint32_t b) { return b == 7 ? std::optional(QStringLiteral("DATA:A")) : std::nullopt; });
+        [](std::uint8_t h) {
+            return h == 1 ? std::optional(QStringLiteral("DATA:A\\B")) : std::nullopt;
+        },
+        [](std::uint32_t b) {
+            return b == 7 ? std::optional(QStringLiteral("DATA:A")) : std::nullopt;
+        });
     for (const QByteArray& name : path.names)
         for (std::uint8_t ns : {ncpd::kNameSpaceDos, ncpd::kNameSpaceLong})
             (void)ncpd::validName(QString::fromLatin1(name), ns);

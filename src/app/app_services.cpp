@@ -11,11 +11,11 @@
 #include "platform/desktop_prompts.h"
 #include "platform/desktop_shell.h"
 #include "platform/drive_map.h"
-#include "platform/volume_files.h"
 #include "platform/headless_prompts.h"
 #include "platform/settings_store.h"
 #include "platform/system_clipboard.h"
 #include "platform/system_clock.h"
+#include "platform/volume_files.h"
 
 #include <QTextStream>
 

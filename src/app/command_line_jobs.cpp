@@ -15,8 +15,8 @@
 #include "platform/file_writes.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
-#include "platform/standard_error.h"
 #include "platform/settings_store.h"
+#include "platform/standard_error.h"
 #include "scan/scan_engine.h"
 
 #include <QCheckBox>
@@ -180,11 +180,11 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
         const auto old = FileExists(drives, job.outputFile)
                              ? readDriveFile(drives, job.outputFile, &error)
                              : std::optional<QByteArray>(QByteArray());
-        written = old && replaceDriveFile(drives, job.outputFile,
-                                          append ? *old + bytes : bytes, &error);
+        written =
+            old && replaceDriveFile(drives, job.outputFile, append ? *old + bytes : bytes, &error);
     } else {
-        written = append ? appendToFile(target, bytes, &error)
-                         : replaceFile(target, bytes, &error, true);
+        written =
+            append ? appendToFile(target, bytes, &error) : replaceFile(target, bytes, &error, true);
     }
     if (!written) {
         printToStandardError(QStringLiteral("Unable to write the output file ") + error +

@@ -244,8 +244,8 @@ void FileBrowser::List3_Click()
 {
     QString info;
     const QString name = selectedFile();
-    const auto place = name.isEmpty() ? std::nullopt
-                                      : filesOf(form_.services().drives, directoryPrefix() + name);
+    const auto place =
+        name.isEmpty() ? std::nullopt : filesOf(form_.services().drives, directoryPrefix() + name);
     const auto file = place ? place->files->info(place->names) : std::nullopt;
     if (file && !file->isDirectory() && file->modified.isValid()) {
         QLocale locale = QLocale::system();

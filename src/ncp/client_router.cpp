@@ -63,7 +63,8 @@ std::unique_ptr<quorvex::VolumeFiles> ClientRouter::volumeFiles(const quorvex::D
     if (ncp::NcpClient* c = ncpClient(drive.server))
         return std::make_unique<ncp::NcpVolumeFiles>(*c, drive.volume, drive.volumePath);
     SimServer* sim = sim_->simServer(drive.server);
-    const QString volumeDir = sim ? sim_->volumeHostDirectory(drive.server, drive.volume) : QString();
+    const QString volumeDir =
+        sim ? sim_->volumeHostDirectory(drive.server, drive.volume) : QString();
     if (volumeDir.isEmpty())
         return nullptr;
     const QString root = quorvex::HostFolderFiles::followIgnoringCase(

@@ -110,8 +110,8 @@ std::optional<SearchSequence> decodeInitSearch(const QByteArray& data)
     return s;
 }
 
-RequestBody searchSetRequest(std::uint8_t nameSpace, std::uint32_t returnMask,
-                             std::uint16_t count, const SearchSequence& s)
+RequestBody searchSetRequest(std::uint8_t nameSpace, std::uint32_t returnMask, std::uint16_t count,
+                             const SearchSequence& s)
 {
     WireWriter w;
     w.u8(nameSpace).u8(0).u16le(kSearchEverything).u32le(returnMask | kRimName).u16le(count);

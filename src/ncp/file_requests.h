@@ -108,8 +108,8 @@ struct SearchSet
     bool more = false;
     std::vector<EntryInfo> entries;
 };
-RequestBody searchSetRequest(std::uint8_t nameSpace, std::uint32_t returnMask,
-                             std::uint16_t count, const SearchSequence& sequence);
+RequestBody searchSetRequest(std::uint8_t nameSpace, std::uint32_t returnMask, std::uint16_t count,
+                             const SearchSequence& sequence);
 std::optional<SearchSet> decodeSearchSet(const QByteArray& data, std::uint32_t returnMask);
 
 // 87/1: a file's handle (u32 little-endian) and what the server did.

@@ -25,9 +25,8 @@ std::uint16_t chunkFor(std::uint32_t packet)
 std::optional<QByteArray> NcpVolumeFiles::read(const QStringList& path, QString* error)
 {
     const RootPath where = pathOf(path);
-    const Outcome opened = sendNamed([&](std::uint8_t ns) {
-        return openCreateRequest(ns, kOpenExisting, kAccessRead, where);
-    });
+    const Outcome opened = sendNamed(
+        [&](std::uint8_t ns) { return openCreateRequest(ns, kOpenExisting, kAccessRead, where); });
     if (opened.code) {
         fail(error, path, opened.code);
         return std::nullopt;
@@ -66,9 +65,8 @@ std::optional<QByteArray> NcpVolumeFiles::read(const QStringList& path, QString*
 bool NcpVolumeFiles::writeNew(const QStringList& path, const QByteArray& bytes, nw::NWCCODE& code)
 {
     const RootPath where = pathOf(path);
-    const Outcome created = sendNamed([&](std::uint8_t ns) {
-        return openCreateRequest(ns, kCreateNew, kAccessWrite, where);
-    });
+    const Outcome created = sendNamed(
+        [&](std::uint8_t ns) { return openCreateRequest(ns, kCreateNew, kAccessWrite, where); });
     const auto file = created.code ? std::nullopt : decodeOpenCreate(created.data);
     if (!file) {
         code = created.code ? created.code : 0x8816;

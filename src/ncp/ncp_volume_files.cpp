@@ -146,9 +146,8 @@ std::optional<QList<FileEntry>> NcpVolumeFiles::list(const QStringList& dir)
 std::optional<FileEntry> NcpVolumeFiles::entryAt(const QStringList& names)
 {
     const RootPath path = pathOf(names);
-    const Outcome o = sendNamed([&](std::uint8_t ns) {
-        return entryInfoRequest(ns, ns, kRimBrowse, path);
-    });
+    const Outcome o =
+        sendNamed([&](std::uint8_t ns) { return entryInfoRequest(ns, ns, kRimBrowse, path); });
     const auto info = o.code ? std::nullopt : decodeEntryInfo(o.data);
     if (!info)
         return std::nullopt;

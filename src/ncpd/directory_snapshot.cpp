@@ -18,8 +18,8 @@ std::vector<EntryFields> readSearchDirectory(const nw::SimState& state, const Vo
         quorvex::HostFileStat host;
     };
     std::vector<Found> found;
-    QDirIterator it(dir.host, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
+    QDirIterator it(dir.host,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString path = it.filePath();
@@ -51,7 +51,8 @@ std::vector<EntryFields> readSearchDirectory(const nw::SimState& state, const Vo
     for (std::size_t i : order)
         sorted.append(names[i]);
     const QStringList dos = nw::assignDosNames(sorted);
-    const QString prefix = dir.key.endsWith(QLatin1Char(':')) ? dir.key : dir.key + QLatin1Char('\\');
+    const QString prefix =
+        dir.key.endsWith(QLatin1Char(':')) ? dir.key : dir.key + QLatin1Char('\\');
     std::vector<EntryFields> entries;
     entries.reserve(order.size());
     for (qsizetype n = 0; n < sorted.size(); ++n) {

@@ -136,9 +136,8 @@ void appendEntryBlock(QByteArray& out, const EntryFields& f, std::uint32_t mask,
     out = w.take();
 }
 
-QByteArray encodeEntryBlock(const nw::SimState& state, const VolumeEntry& entry,
-                            std::uint32_t mask, std::uint8_t nameSpace,
-                            const BlockNumbers& numbers)
+QByteArray encodeEntryBlock(const nw::SimState& state, const VolumeEntry& entry, std::uint32_t mask,
+                            std::uint8_t nameSpace, const BlockNumbers& numbers)
 {
     QByteArray out;
     appendEntryBlock(out, entryFields(state, entry), mask, nameSpace, numbers);

@@ -194,7 +194,7 @@ QString searchPatternText(const QByteArray& pattern)
         auto c = std::uint8_t(pattern[i]);
         if (c == 0xFF && i + 1 < pattern.size()) {
             c = std::uint8_t(pattern[++i]);
-            text += c == 0xAA ? QLatin1Char('*')
+            text += c == 0xAA   ? QLatin1Char('*')
                     : c == 0xBF ? QLatin1Char('?')
                     : c == 0xAE ? QLatin1Char('.')
                                 : QChar(c);

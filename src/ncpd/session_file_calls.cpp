@@ -160,8 +160,8 @@ SessionDispatcher::Answer SessionDispatcher::readFile(const QByteArray& data,
     if (!beginFileCall("NWReadFile", &refused))
         return refused;
     // What a reply holds: the header, the count and a pad byte.
-    const std::uint32_t limit = std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket,
-                                                        kServerMaxPacket);
+    const std::uint32_t limit =
+        std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket, kServerMaxPacket);
     const qint64 count = std::min<qint64>(request->count, qint64(limit) - 8 - 3);
     if (!open->file->seek(request->offset))
         return completion(kPathNoEntry);
@@ -241,8 +241,8 @@ SessionDispatcher::Answer SessionDispatcher::deleteEntry(const QByteArray& data)
     if (!(rightsOn(*s, entry.key) & nw::kRightErase))
         return completion(kNoDelete);
     if (entry.directory) {
-        if (!QDir(entry.host).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot))
+        if (!QDir(entry.host)
+                 .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
             return completion(kDirectoryNotEmpty);
         return completion(QDir().rmdir(entry.host) ? 0 : kPathNoEntry);
     }

@@ -15,7 +15,6 @@
 #include "netware/sim_path.h"
 #include "netware/sim_rights.h"
 
-
 namespace ncpd {
 
 namespace {
@@ -86,8 +85,8 @@ SessionDispatcher::Answer SessionDispatcher::initSearch(const QByteArray& data)
     FileSession::Search search{dir.volume, dir.names, readSearchDirectory(*s, dir)};
     const std::uint32_t number = entries_.entryFor(dir.key);
     files_->keep(number, std::move(search));
-    return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}),
-                  false, false};
+    return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}), false,
+                  false};
 }
 
 SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
@@ -110,8 +109,8 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     if (!hasNameSpace(volume, request->nameSpace))
         return completion(kPathNoNameSpace);
     const QString pattern = searchPatternText(request->pattern);
-    const std::uint32_t limit = std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket,
-                                                        kServerMaxPacket);
+    const std::uint32_t limit =
+        std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket, kServerMaxPacket);
     const std::size_t room = limit > 20 ? limit - 20 : 0; // the headers and the set's own fields
     const std::size_t most = emulator() ? 1 : std::max<std::uint16_t>(request->count, 1);
     const std::uint32_t mask = request->returnMask | kRimName;
@@ -121,9 +120,8 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     QByteArray entries;
     entries.reserve(qsizetype(room) + 512);
     std::uint16_t count = 0;
-    std::size_t position = request->sequence.position == 0xFFFFFFFF
-                               ? 0
-                               : std::size_t(request->sequence.position);
+    std::size_t position =
+        request->sequence.position == 0xFFFFFFFF ? 0 : std::size_t(request->sequence.position);
     bool more = false;
     for (; position < search->entries.size(); ++position) {
         EntryFields& e = search->entries[position];

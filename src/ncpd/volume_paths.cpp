@@ -225,8 +225,8 @@ Lookup lookUp(const nw::SimState& state, std::uint8_t nameSpace, const PathStart
     }
     e.key = nw::normalizeNwPath(volume.name + QLatin1Char(':') + e.names.join(QLatin1Char('\\')));
     e.longName = e.names.isEmpty() ? volume.name : e.names.last();
-    e.dosName = e.names.isEmpty() ? volume.name.toUpper()
-                                  : dosNameOf(file.dir().path(), e.longName);
+    e.dosName =
+        e.names.isEmpty() ? volume.name.toUpper() : dosNameOf(file.dir().path(), e.longName);
     return r;
 }
 

@@ -5,8 +5,8 @@
 #include "files/directory_reader.h"
 #include "files/drive_box.h"
 #include "files/file_listing.h"
-#include "platform/drive_map.h"
 #include "platform/clock.h"
+#include "platform/drive_map.h"
 #include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
@@ -55,8 +55,7 @@ Options::Options(Form1& form) : QDialog(&form), form_(form)
 
     createControls();
     reader_ = std::make_unique<DirectoryReader>(
-        form_.services().drives,
-        [&clock = form_.services().clock] { return clock.monotonicMs(); });
+        form_.services().drives, [&clock = form_.services().clock] { return clock.monotonicMs(); });
     Drive1->setDriveMap(&form_.services().drives);
     Dir1->setDriveMap(&form_.services().drives);
     Dir1->setReader(reader_.get());

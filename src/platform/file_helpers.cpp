@@ -42,8 +42,7 @@ QString shortPathName(const DriveMap& drives, const QString& path)
     return path;
 }
 
-std::optional<QByteArray> readDriveFile(const DriveMap& drives, const QString& path,
-                                        QString* error)
+std::optional<QByteArray> readDriveFile(const DriveMap& drives, const QString& path, QString* error)
 {
     const auto place = filesOf(drives, path);
     if (!place) {

@@ -89,8 +89,6 @@ std::uint32_t HostFolderFiles::attributesOf(const QStringList& names,
     return attributes;
 }
 
-
-
 std::optional<QList<FileEntry>> HostFolderFiles::list(const QStringList& dir)
 {
     const QString host = hostPath(dir);

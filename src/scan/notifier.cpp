@@ -81,8 +81,7 @@ void Notifier::copyPreparedFile()
     // the file in place is replaced whole or not at all.
     const DriveMap& drives = form_.services().drives;
     const auto bytes = readDriveFile(drives, copyFromDirectory() + s.FFile);
-    const bool copied =
-        bytes && replaceDriveFile(drives, browserDirectory() + s.FFile, *bytes);
+    const bool copied = bytes && replaceDriveFile(drives, browserDirectory() + s.FFile, *bytes);
 
     const QString stamp = messageStamp(form_.services().clock.now());
     const QString title = form_.lastScan.clientPath;

@@ -8,8 +8,8 @@
 #include "ncp/ds_requests.h"
 #include "ncp/file_requests.h"
 #include "ncp/file_use_requests.h"
-#include "ncp/wire_writer.h"
 #include "ncp/ncp_volume_files.h"
+#include "ncp/wire_writer.h"
 #include "support/fake_ncp_server.h"
 
 #include <QTest>
@@ -121,8 +121,17 @@ const std::vector<Case>& cases()
          [] { return WireWriter().u8(1).u32le(7).u32le(~0u).take(); }},
         {"87/20 search set", [](auto& d) { return decodeSearchSet(d, kRimBrowse).has_value(); },
          [] {
-             return WireWriter().u8(1).u32le(7).u32le(2).u8(0xFF).u16le(2).zeros(76).lengthPrefixed(
-                        "A.TXT").zeros(76).lengthPrefixed("Long name.doc").take();
+             return WireWriter()
+                 .u8(1)
+                 .u32le(7)
+                 .u32le(2)
+                 .u8(0xFF)
+                 .u16le(2)
+                 .zeros(76)
+                 .lengthPrefixed("A.TXT")
+                 .zeros(76)
+                 .lengthPrefixed("Long name.doc")
+                 .take();
          }},
         {"87/1 opened", [](auto& d) { return decodeOpenCreate(d).has_value(); },
          [] { return WireWriter().u32le(9).u8(1).u8(0).take(); }, false},

@@ -35,16 +35,17 @@ struct Files
 
     std::uint8_t info(const Names& path)
     {
-        return c.request(0x57, 6,
-                         WireWriter().u8(ns).u8(ns).u16le(0x8006).u32le(0x0805).take() +
-                             noHandle(path))
+        return c
+            .request(0x57, 6,
+                     WireWriter().u8(ns).u8(ns).u16le(0x8006).u32le(0x0805).take() + noHandle(path))
             ->completion;
     }
     std::optional<ncp::Reply> open(std::uint8_t mode, std::uint16_t access, const Names& path)
     {
-        return c.request(0x57, 1,
-                         WireWriter().u8(ns).u8(mode).u16le(6).u32le(0).u32le(0).u16le(access).take() +
-                             noHandle(path));
+        return c.request(
+            0x57, 1,
+            WireWriter().u8(ns).u8(mode).u16le(6).u32le(0).u32le(0).u16le(access).take() +
+                noHandle(path));
     }
     std::uint8_t search(const Names& dir)
     {
@@ -178,13 +179,17 @@ void NcpdFileCallsTest::rightsDecide()
     QCOMPARE(bob.search({"DATA", "REPORTS"}), std::uint8_t(0x9C));
     const auto read = bob.open(0x01, 1, {"DATA", "REPORTS", "Q1.XLS"});
     QCOMPARE(read->completion, std::uint8_t(0));
-    QCOMPARE(bob.c.request(0x48, 0, fileHandle(handleOf(*read)) + WireWriter().u32be(0).u16be(100).take())
-                 ->data,
-             WireWriter().u16be(5).bytes("data\n").take());
-    QCOMPARE(bob.c.request(0x49, 0,
-                           fileHandle(handleOf(*read)) + WireWriter().u32be(0).u16be(1).u8('x').take())
-                 ->completion,
-             std::uint8_t(0x94)); // opened to read
+    QCOMPARE(
+        bob.c
+            .request(0x48, 0, fileHandle(handleOf(*read)) + WireWriter().u32be(0).u16be(100).take())
+            ->data,
+        WireWriter().u16be(5).bytes("data\n").take());
+    QCOMPARE(
+        bob.c
+            .request(0x49, 0,
+                     fileHandle(handleOf(*read)) + WireWriter().u32be(0).u16be(1).u8('x').take())
+            ->completion,
+        std::uint8_t(0x94)); // opened to read
     QCOMPARE(bob.open(0x01, 2, {"DATA", "REPORTS", "Q1.XLS"})->completion, std::uint8_t(0x94));
     QCOMPARE(bob.open(0x08, 2, {"DATA", "REPORTS", "NEW.TXT"})->completion, std::uint8_t(0x84));
     QCOMPARE(bob.remove({"DATA", "REPORTS", "Q1.XLS"}), std::uint8_t(0x8A));

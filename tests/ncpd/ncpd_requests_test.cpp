@@ -93,8 +93,14 @@ void NcpdRequestsTest::wholeRequestsDecode_data()
                                  .lengthPrefixed("REPORTS")
                                  .lengthPrefixed("Long name.doc")
                                  .take();
-    const QByteArray noHandle =
-        WireWriter().u8(0).u32le(0).u8(0xFF).u8(2).lengthPrefixed("DATA").lengthPrefixed("X").take();
+    const QByteArray noHandle = WireWriter()
+                                    .u8(0)
+                                    .u32le(0)
+                                    .u8(0xFF)
+                                    .u8(2)
+                                    .lengthPrefixed("DATA")
+                                    .lengthPrefixed("X")
+                                    .take();
     QTest::newRow("87/1") << accepts(ncpd::decodeOpenCreate)
                           << WireWriter().u8(4).u8(1).u16le(6).u32le(0).u32le(0).u16le(1).take() +
                                  noHandle;

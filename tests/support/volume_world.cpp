@@ -26,13 +26,12 @@ bool VolumeWorld::open(VolumeReach reach, const QString& user)
             error_ = ncpd_->error();
             return false;
         }
-        const QString login =
-            !user.isEmpty() ? user
-                            : builder_.json()
-                                  .value(QLatin1String("workstation"))
-                                  .toObject()
-                                  .value(QLatin1String("user"))
-                                  .toString();
+        const QString login = !user.isEmpty() ? user
+                                              : builder_.json()
+                                                    .value(QLatin1String("workstation"))
+                                                    .toObject()
+                                                    .value(QLatin1String("user"))
+                                                    .toString();
         spec = QStringLiteral("ncp:%1;%2").arg(ncpd_->address(), login);
     }
     if (reach == VolumeReach::Mount)
