@@ -2,6 +2,7 @@
 // reaches its server's files: the simulated volume's folder, an "@" mount, or
 // NCP with no mount (in both server profiles).
 
+#include "fileinfo/form2.h"
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 #include "files/file_browser.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -47,6 +49,7 @@ void fillVolume(SimServerBuilder& b)
         .directory(QStringLiteral("DATA:REPORTS\\ARCHIVE"))
         .directory(QStringLiteral("DATA:REPORTS\\.cache"))
         .file(QStringLiteral("DATA:DB\\CUSTOMER.DB"))
+        .fileData(QStringLiteral("DATA:DB\\CUSTOMER.DB"), {{"owner", "JSMITH"}})
         .connection(5, QStringLiteral("JSMITH"))
         .opens(5, QStringLiteral("DATA:DB\\CUSTOMER.DB"));
 }
@@ -110,6 +113,10 @@ void VolumeBrowserTest::browsesPicksAndScansAlike()
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     QCOMPARE(f.List1->count(), 1);
     QCOMPARE(f.List1->item(0)->text(), QStringLiteral("JSMITH"));
+    // Info: the file's extended information.
+    quorvex::Form2 info(f);
+    QVERIFY(info.Form_Load());
+    QCOMPARE(info.Text[1]->text(), QStringLiteral("JSMITH"));
 }
 
 void VolumeBrowserTest::patternKeystrokesFilterAFreshListing()
