@@ -2,8 +2,6 @@
 
 #include "netware/dos_name.h"
 
-#include <QDirIterator>
-
 #include <algorithm>
 
 namespace ncpd {
@@ -18,17 +16,14 @@ std::vector<EntryFields> readSearchDirectory(const nw::SimState& state, const Vo
         quorvex::HostFileStat host;
     };
     std::vector<Found> found;
-    QDirIterator it(dir.host,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString path = it.filePath();
-        const auto host = quorvex::hostFileStat(path);
-        if (!host || !(host->directory || host->regular))
+    for (quorvex::HostDirEntry& e :
+         quorvex::readHostDirectory(dir.host).value_or(std::vector<quorvex::HostDirEntry>())) {
+        if (!e.stat || !(e.stat->directory || e.stat->regular))
             continue;
-        if (it.fileInfo().isSymLink() && !insideVolume(volume, path))
+        QString path = dir.host + QLatin1Char('/') + e.name;
+        if (e.link && !insideVolume(volume, path))
             continue;
-        found.push_back({it.fileName(), path, *host});
+        found.push_back({std::move(e.name), std::move(path), *e.stat});
     }
     std::vector<QString> names;
     names.reserve(found.size());

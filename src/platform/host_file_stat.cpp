@@ -3,17 +3,16 @@
 #include <QFile>
 #include <QHash>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace quorvex {
 
-std::optional<HostFileStat> hostFileStat(const QString& path)
+namespace {
+
+HostFileStat fromStat(const struct stat& st)
 {
-    struct stat st
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
     HostFileStat s;
     s.directory = S_ISDIR(st.st_mode);
     s.regular = S_ISREG(st.st_mode);
@@ -22,6 +21,45 @@ std::optional<HostFileStat> hostFileStat(const QString& path)
     s.modified = qint64(st.st_mtime);
     s.accessed = qint64(st.st_atime);
     return s;
+}
+
+} // namespace
+
+std::optional<HostFileStat> hostFileStat(const QString& path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return fromStat(st);
+}
+
+std::optional<std::vector<HostDirEntry>> readHostDirectory(const QString& dir)
+{
+    DIR* d = ::opendir(QFile::encodeName(dir).constData());
+    if (!d)
+        return std::nullopt;
+    const int fd = ::dirfd(d);
+    std::vector<HostDirEntry> entries;
+    while (const dirent* e = ::readdir(d)) {
+        const char* name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        HostDirEntry entry;
+        entry.name = QFile::decodeName(name);
+        struct stat st
+        {
+        };
+        entry.link = e->d_type == DT_LNK;
+        if (e->d_type == DT_UNKNOWN && ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+            entry.link = S_ISLNK(st.st_mode);
+        if (::fstatat(fd, name, &st, 0) == 0)
+            entry.stat = fromStat(st);
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(d);
+    return entries;
 }
 
 QDateTime localWallTime(qint64 secsSinceEpoch)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace quorvex {
 
@@ -21,6 +22,19 @@ struct HostFileStat
     qint64 accessed = 0;
 };
 std::optional<HostFileStat> hostFileStat(const QString& path);
+
+// One entry of a directory: its name, whether it is a link, and what its file
+// system keeps of it (links followed; nullopt for a link that leads nowhere).
+struct HostDirEntry
+{
+    QString name;
+    bool link = false;
+    std::optional<HostFileStat> stat;
+};
+// Every entry of a directory but "." and "..", each read relative to the
+// directory rather than by its whole path; nullopt when the directory cannot
+// be read.
+std::optional<std::vector<HostDirEntry>> readHostDirectory(const QString& dir);
 
 // A moment (seconds since the epoch) as this machine's local wall-clock time,
 // held as its fields (read its date() and time()). The offset from UTC is

@@ -4,7 +4,6 @@
 #include "host_file_stat.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -95,18 +94,20 @@ std::optional<QList<FileEntry>> HostFolderFiles::list(const QStringList& dir)
     const QFileInfo info(host);
     if (!info.isDir() || !info.isReadable() || !info.isExecutable())
         return std::nullopt;
+    // One reading of each entry, and no date built from it for the zone.
+    const auto found = readHostDirectory(host);
+    if (!found)
+        return std::nullopt;
     QList<FileEntry> entries;
-    QDirIterator it(host, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    entries.reserve(qsizetype(found->size()));
     QStringList names = dir;
     names.append(QString());
-    while (it.hasNext()) {
-        it.next();
-        // One reading of each entry, and no date built from it for the zone.
-        const auto stat = hostFileStat(it.filePath());
+    for (const HostDirEntry& e : *found) {
+        const auto& stat = e.stat;
         if (!stat || !(stat->directory || stat->regular))
             continue; // sockets, pipes, devices and dangling links
         FileEntry entry;
-        entry.name = it.fileName();
+        entry.name = e.name;
         names.last() = entry.name;
         entry.attributes = attributesOf(names, *stat);
         entry.size = stat->directory ? 0 : stat->size;
