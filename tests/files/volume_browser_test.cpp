@@ -6,6 +6,7 @@
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 #include "files/file_browser.h"
+#include "options/options_window.h"
 #include "support/volume_world.h"
 
 #include <QComboBox>
@@ -106,6 +107,16 @@ void VolumeBrowserTest::browsesPicksAndScansAlike()
         modified = modified.addSecs(-(modified.time().second() % 2));
     QCOMPARE(f.Label1->text(), locale.toString(modified, QLocale::ShortFormat) + "  5");
     QVERIFY(f.Command18->isVisibleTo(&f));
+
+    // The Options window's Copy From browser reads the drive the same way.
+    {
+        quorvex::Options options(f);
+        options.Text1->setText(QStringLiteral("*.doc"));
+        QVERIFY(options.Drive1->setDrive(QStringLiteral("f:")));
+        QVERIFY(options.Dir1->setPath(QStringLiteral("F:\\REPORTS")));
+        QCOMPARE(options.List1->count(), 1);
+        QCOMPARE(options.List1->item(0)->text(), QStringLiteral("Sales & Marketing Plan.doc"));
+    }
 
     // Pick the database and scan it.
     f.browser().pointAt(QStringLiteral("F:\\DB\\CUSTOMER.DB"));
