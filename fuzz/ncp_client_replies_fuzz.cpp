@@ -9,6 +9,7 @@
 #include "ncp/connection_requests.h"
 #include "ncp/directory_requests.h"
 #include "ncp/ds_requests.h"
+#include "ncp/file_requests.h"
 #include "ncp/file_use_requests.h"
 #include "ncp/frame_assembler.h"
 #include "ncp/ncp_packet.h"
@@ -82,6 +83,12 @@ void decodeEverything(const QByteArray& data)
     (void)decodeDirTrustees(data);
     (void)decodeExtendedInfo(data);
     (void)decodeLongName(data);
+    (void)decodeEntryInfo(data);
+    (void)decodeInitSearch(data);
+    (void)decodeSearchSet(data, kRimBrowse);
+    (void)decodeOpenCreate(data);
+    for (std::uint32_t offset : {0u, 1u})
+        (void)decodeReadFile(data, offset, 4000);
     if (const auto ds = decodeDsReply(data)) {
         (void)decodeResolvedName(ds->verbData);
         (void)decodeEntryName(ds->verbData);

@@ -20,11 +20,13 @@
 #include "ncpd/ds_names.h"
 #include "ncpd/ds_ping.h"
 #include "ncpd/ds_requests.h"
+#include "ncpd/file_requests.h"
 #include "ncpd/file_use_requests.h"
 #include "ncpd/listing_requests.h"
 #include "ncpd/long_name_request.h"
 #include "ncpd/negotiation_requests.h"
 #include "ncpd/old_form_requests.h"
+#include "ncpd/volume_paths.h"
 #include "ncpd/volume_requests.h"
 
 #include <cstddef>
@@ -59,6 +61,55 @@ void decodeDirectoryLogin(const QByteArray& data)
     }
     (void)ncp::openFromClient(key(), data);
     (void)ncp::checkIdentityProof(key().pub, QByteArray(4, 'a'), QByteArray(), data);
+}
+
+// A server with one volume, for where a path starts.
+const nw::SimState& oneVolume()
+{
+    static const nw::SimState state = [] {
+        nw::SimState s;
+        s.volumes.push_back(nw::SimVolume{QStringLiteral("DATA"), {}, {}, true});
+        s.indexNames();
+        return s;
+    }();
+    return state;
+}
+
+void startPath(const ncpd::HandlePath& path)
+{
+    (void)ncpd::startOf(
+        oneVolume(), path,
+        [](std::uint8_t h) {
+            return h == 1 ? std::optional(QStringLiteral("DATA:A\\B")) : std::nullopt;
+        },
+        [](std::uint32_t b) {
+            return b == 7 ? std::optional(QStringLiteral("DATA:A")) : std::nullopt;
+        });
+    for (const QByteArray& name : path.names)
+        for (std::uint8_t ns : {ncpd::kNameSpaceDos, ncpd::kNameSpaceLong})
+            (void)ncpd::validName(QString::fromLatin1(name), ns);
+}
+
+void decodeFileRequests(const QByteArray& data)
+{
+    if (const auto open = ncpd::decodeOpenCreate(data))
+        startPath(open->path);
+    if (const auto search = ncpd::decodeInitSearch(data))
+        startPath(search->path);
+    if (const auto rename = ncpd::decodeRename(data)) {
+        startPath(rename->from);
+        startPath(rename->to);
+    }
+    if (const auto remove = ncpd::decodeDelete(data))
+        startPath(remove->path);
+    if (const auto set = ncpd::decodeSearchSet(data)) {
+        const QString pattern = ncpd::searchPatternText(set->pattern);
+        (void)ncpd::matchesPattern(QString::fromLatin1(data), pattern);
+        (void)ncpd::matchesPattern(QStringLiteral("Long name.doc"), pattern);
+    }
+    (void)ncpd::decodeCloseFile(data);
+    (void)ncpd::decodeReadFile(data);
+    (void)ncpd::decodeWriteFile(data);
 }
 
 void decodeEvery(const QByteArray& data)
@@ -110,6 +161,7 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeConnectionByte(data);
     (void)ncpd::decodeOldBroadcast(data);
     decodeDirectoryLogin(data);
+    decodeFileRequests(data);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "platform/settings_store.h"
 #include "platform/system_clipboard.h"
 #include "platform/system_clock.h"
+#include "platform/volume_files.h"
 
 #include <QTextStream>
 
@@ -106,11 +107,20 @@ void AppServices::setUpDrivesAndServers()
     drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
     });
+    // A drive without a mount reaches its files through its server.
+    drives_->setFilesProvider(
+        [client](const DriveEntry& drive) { return client->volumeFiles(drive); });
     // A simulated server whose state file cannot be read says what is wrong
-    // with it (file, position, fault), as quorvex-sim show does.
+    // with it (file, position, fault), as quorvex-sim show does; one over the
+    // network why its session could not be set up.
     drives_->setServerProblem([client](const QString& server) {
         nw::SimServer* sim = client->simServer(server);
-        return sim && !sim->state() ? sim->errorText() : QString();
+        if (sim)
+            return !sim->state() ? sim->errorText() : QString();
+        // A server reached over the network: why its last session failed,
+        // since its drive's files are read through it.
+        const ncp::NcpClient* ncp = client->ncpClient(server);
+        return ncp && !ncp->sessionOpen() ? ncp->lastError() : QString();
     });
 }
 

@@ -15,8 +15,8 @@
 #include "platform/file_writes.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
-#include "platform/standard_error.h"
 #include "platform/settings_store.h"
+#include "platform/standard_error.h"
 #include "scan/scan_engine.h"
 
 #include <QCheckBox>
@@ -152,10 +152,14 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
     // A DOS path goes through the drive map; a host path or one relative to the
     // current directory is used as it is.
     static const QRegularExpression dosPath(QStringLiteral("^[A-Za-z]:"));
+    const DriveMap& drives = form_.services().drives;
     QString target = job.outputFile;
-    if (dosPath.match(target).hasMatch())
-        target = hostPathOf(form_.services().drives, target);
-    if (target.isEmpty()) {
+    const bool onDrive = dosPath.match(target).hasMatch();
+    if (onDrive)
+        target = hostPathOf(drives, target);
+    // A drive whose files are on a server, not here, is written over the network.
+    const bool remote = onDrive && target.isEmpty() && filesOf(drives, job.outputFile);
+    if (target.isEmpty() && !remote) {
         printToStandardError(QStringLiteral("Unable to write the output file '") + job.outputFile +
                              QStringLiteral("'."));
         return false;
@@ -168,9 +172,20 @@ bool CommandLineJobs::writeUsers(const CommandLineJob& job)
     // leaves the report as it was when the block cannot be added whole.
     const QByteArray bytes = text.toLocal8Bit();
     QString error;
-    const bool written = job.kind == CommandLineJobKind::ScanAndAppend
-                             ? appendToFile(target, bytes, &error)
-                             : replaceFile(target, bytes, &error, true);
+    const bool append = job.kind == CommandLineJobKind::ScanAndAppend;
+    bool written = false;
+    if (remote) {
+        // A server has no append that can be undone: the report is written
+        // anew with the block added, and replaces the old one whole.
+        const auto old = FileExists(drives, job.outputFile)
+                             ? readDriveFile(drives, job.outputFile, &error)
+                             : std::optional<QByteArray>(QByteArray());
+        written =
+            old && replaceDriveFile(drives, job.outputFile, append ? *old + bytes : bytes, &error);
+    } else {
+        written =
+            append ? appendToFile(target, bytes, &error) : replaceFile(target, bytes, &error, true);
+    }
     if (!written) {
         printToStandardError(QStringLiteral("Unable to write the output file ") + error +
                              QLatin1Char('.'));

@@ -69,7 +69,7 @@ bool KeysAndFind::Form_KeyDown(const QKeyEvent& key)
     case Qt::Key_F5:
         if (!plain)
             return false;
-        form_.browser().Dir1_Change();
+        form_.browser().refresh();
         form_.Text2->setText(QStringLiteral("Files refreshed."));
         return true;
     case Qt::Key_Escape:

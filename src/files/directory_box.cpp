@@ -1,11 +1,9 @@
 #include "files/directory_box.h"
 
+#include "files/directory_reader.h"
+#include "files/file_listing.h"
 #include "platform/drive_map.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
+#include "platform/file_helpers.h"
 
 namespace quorvex {
 
@@ -77,6 +75,11 @@ QString DirectoryBox::resolve(const QString& dosPath) const
     return joinDos(letter, parts);
 }
 
+std::optional<QList<FileEntry>> DirectoryBox::read(const QString& dosDir)
+{
+    return reader_ ? reader_->read(dosDir) : readDirectory(*drives_, dosDir);
+}
+
 bool DirectoryBox::setPath(const QString& dosPath)
 {
     if (!drives_)
@@ -84,30 +87,39 @@ bool DirectoryBox::setPath(const QString& dosPath)
     const QString resolved = resolve(dosPath);
     if (resolved.isEmpty())
         return false;
-    const QChar letter = resolved.at(0);
-    const QString root = drives_->hostRoot(letter);
-    const QString host = drives_->hostPath(resolved);
-    if (root.isEmpty() || host.isEmpty())
+    const auto place = filesOf(*drives_, resolved);
+    if (!place)
         return false;
-    const QFileInfo info(host);
-    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+    // The value spells the names as the host or the server lists them.
+    const auto spelt = place->files->resolve(place->names);
+    if (!spelt)
         return false;
-
-    // The value spells the names as the host lists them.
-    const QString relative = QDir(root).relativeFilePath(info.absoluteFilePath());
-    const QStringList parts = relative == QLatin1String(".")
-                                  ? QStringList()
-                                  : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    const QString value = joinDos(letter, parts);
-    if (value == path_)
-        return true;
+    const QString value = joinDos(resolved.at(0), *spelt);
+    if (value == path_) {
+        const auto entry = place->files->info(*spelt);
+        return entry && entry->isDirectory();
+    }
+    const auto directory = read(value);
+    if (!directory)
+        return false;
     path_ = value;
-    rebuild(info.absoluteFilePath());
+    rebuild(*directory);
     emit pathChanged();
     return true;
 }
 
-void DirectoryBox::rebuild(const QString& hostDir)
+bool DirectoryBox::refresh()
+{
+    if (!drives_ || path_.isEmpty())
+        return false;
+    const auto directory = read(path_);
+    if (!directory)
+        return false;
+    rebuild(*directory);
+    return true;
+}
+
+void DirectoryBox::rebuild(const QList<FileEntry>& directory)
 {
     clear();
     const QChar letter = path_.at(0);
@@ -125,11 +137,7 @@ void DirectoryBox::rebuild(const QString& hostDir)
     }
     QTreeWidgetItem* current = item;
 
-    QStringList subdirs = QDir(hostDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    std::sort(subdirs.begin(), subdirs.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    for (const QString& name : subdirs) {
+    for (const QString& name : subdirectories(directory)) {
         auto* child = new QTreeWidgetItem(current, {name});
         QStringList childParts = parts;
         childParts.append(name);

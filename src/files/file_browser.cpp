@@ -6,6 +6,7 @@
 #include "files/directory_box.h"
 #include "files/drive_box.h"
 #include "files/file_listing.h"
+#include "platform/clock.h"
 #include "platform/drive_map.h"
 #include "platform/file_helpers.h"
 #include "platform/list_extent.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,11 +44,14 @@ int widestText(const QFontMetrics& metrics, const QStringList& texts)
 
 } // namespace
 
-FileBrowser::FileBrowser(Form1& form) : form_(form)
+FileBrowser::FileBrowser(Form1& form)
+    : form_(form), reader_(form.services().drives,
+                           [&clock = form.services().clock] { return clock.monotonicMs(); })
 {
     const DriveMap& drives = form_.services().drives;
     form_.Drive1->setDriveMap(&drives);
     form_.Dir1->setDriveMap(&drives);
+    form_.Dir1->setReader(&reader_);
     // The list keeps its own case-blind order (the list box's sorting compares
     // case); uniform rows keep a 20,000-file directory quick to show.
     form_.List3->setSortingEnabled(false);
@@ -105,11 +108,10 @@ bool FileBrowser::listFiles()
     setInfoText(QString());
     form_.List3->clear();
 
-    const DriveMap& drives = form_.services().drives;
-    const QString hostDir =
-        form_.Dir1->path().isEmpty() ? QString() : drives.hostPath(directoryPrefix());
+    const QString dir = form_.Dir1->path();
     const FileListing listing =
-        quorvex::listFiles(hostDir, form_.Combo2->currentText(), form_.settings.HidFiles != 0);
+        quorvex::listFiles(dir.isEmpty() ? std::nullopt : reader_.recent(dir),
+                           form_.Combo2->currentText(), form_.settings.HidFiles != 0);
     form_.List3->addItems(listing.names);
     applyHorizontalExtent();
 
@@ -187,6 +189,13 @@ void FileBrowser::Dir1_Change()
     resetScanView();
 }
 
+void FileBrowser::refresh()
+{
+    if (!form_.Dir1->refresh())
+        reader_.read(form_.Dir1->path()); // gone: the list shows so
+    Dir1_Change();
+}
+
 void FileBrowser::Combo2_Change()
 {
     resetScanView();
@@ -233,16 +242,16 @@ void FileBrowser::Command3_Click()
 
 void FileBrowser::List3_Click()
 {
-    const QString hostPath = form_.services().drives.hostPath(directoryPrefix() + selectedFile());
     QString info;
-    const QFileInfo file(hostPath);
-    if (!hostPath.isEmpty() && file.isFile()) {
-        const QDateTime modified = file.lastModified();
+    const QString name = selectedFile();
+    const auto place =
+        name.isEmpty() ? std::nullopt : filesOf(form_.services().drives, directoryPrefix() + name);
+    const auto file = place ? place->files->info(place->names) : std::nullopt;
+    if (file && !file->isDirectory() && file->modified.isValid()) {
         QLocale locale = QLocale::system();
         locale.setNumberOptions(QLocale::DefaultNumberOptions); // always group digits
-        if (modified.isValid())
-            info = locale.toString(modified, QLocale::ShortFormat) + QStringLiteral("  ") +
-                   locale.toString(file.size());
+        info = locale.toString(file->modified, QLocale::ShortFormat) + QStringLiteral("  ") +
+               locale.toString(file->size);
     }
     setInfoText(info);
     form_.Command1->setVisible(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/directory_reader.h"
+
 #include <QObject>
 
 namespace quorvex {
@@ -9,7 +11,10 @@ class Form1;
 // The file browser: drive, directory, pattern, file list, histories. Every
 // change of drive, directory or pattern lists the files again and wipes the
 // previous scan from the window, so that nothing on screen refers to another file
-// than the one now chosen.
+// than the one now chosen. A change of drive or directory and F5 read the
+// directory afresh; a new pattern filters the listing read for the directory
+// box when that is less than two seconds old, so that typing in the pattern
+// box does not ask a server for the directory at every keystroke.
 class FileBrowser : public QObject
 {
     Q_OBJECT
@@ -18,6 +23,8 @@ public:
 
     void Drive1_Change();
     void Dir1_Change();
+    // F5: the directory and its files as they are now.
+    void refresh();
     void Combo2_Change();
     void Combo2_Click();
     void Combo2_LostFocus();
@@ -53,6 +60,7 @@ private:
     void applyHorizontalExtent();
 
     Form1& form_;
+    DirectoryReader reader_;
     bool fallingBack_ = false;  // inside the drive change's fall-back to C:
     bool driveChangeOk_ = true; // whether the last drive change reached its directory
 };

@@ -2,40 +2,39 @@
 
 #include "files/dos_pattern.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
 namespace quorvex {
 
-FileListing listFiles(const QString& hostDir, const QString& pattern, bool includeHidden)
+FileListing listFiles(const std::optional<QList<FileEntry>>& directory, const QString& pattern,
+                      bool includeHidden)
 {
     FileListing result;
     const DosPattern match(pattern);
-    if (hostDir.isEmpty() || !match.isValid())
+    if (!directory || !match.isValid())
         return result;
-    const QFileInfo dir(hostDir);
-    if (!dir.isDir() || !dir.isReadable() || !dir.isExecutable())
-        return result;
-
-    // Without QDir::System the iterator leaves out sockets, devices, pipes and
-    // dangling links, which is what "system file" means here.
-    QDir::Filters filters = QDir::Files;
-    if (includeHidden)
-        filters |= QDir::Hidden;
-    QDirIterator it(hostDir, filters);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (match.matches(name))
-            result.names.append(name);
+    const std::uint32_t refused =
+        attr::Directory | attr::System | (includeHidden ? 0 : attr::Hidden);
+    for (const FileEntry& entry : *directory) {
+        if ((entry.attributes & refused) == 0 && match.matches(entry.name))
+            result.names.append(entry.name);
     }
     sortIgnoringCase(result.names);
     result.ok = true;
     return result;
+}
+
+QStringList subdirectories(const QList<FileEntry>& directory)
+{
+    QStringList names;
+    for (const FileEntry& entry : directory) {
+        if (entry.isDirectory() && !(entry.attributes & (attr::Hidden | attr::System)))
+            names.append(entry.name);
+    }
+    sortIgnoringCase(names);
+    return names;
 }
 
 void sortIgnoringCase(QStringList& names)

@@ -2,6 +2,8 @@
 target_sources(quorvex_core PRIVATE
     files/directory_box.cpp
     files/directory_box.h
+    files/directory_reader.cpp
+    files/directory_reader.h
     files/dos_pattern.cpp
     files/dos_pattern.h
     files/drive_box.cpp

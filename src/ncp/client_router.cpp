@@ -1,7 +1,11 @@
 #include "ncp/client_router.h"
 
 #include "ncp/ncp_server_spec.h"
+#include "ncp/ncp_volume_files.h"
 #include "netware/sim_path.h"
+#include "netware/sim_volume_files.h"
+#include "platform/drive_map.h"
+#include "platform/host_folder_files.h"
 
 namespace nw {
 
@@ -52,6 +56,21 @@ QString ClientRouter::volumeHostDirectory(const QString& server, const QString& 
 SimServer* ClientRouter::simServer(const QString& server)
 {
     return ncpClient(server) ? nullptr : sim_->simServer(server);
+}
+
+std::unique_ptr<quorvex::VolumeFiles> ClientRouter::volumeFiles(const quorvex::DriveEntry& drive)
+{
+    if (ncp::NcpClient* c = ncpClient(drive.server))
+        return std::make_unique<ncp::NcpVolumeFiles>(*c, drive.volume, drive.volumePath);
+    SimServer* sim = sim_->simServer(drive.server);
+    const QString volumeDir =
+        sim ? sim_->volumeHostDirectory(drive.server, drive.volume) : QString();
+    if (volumeDir.isEmpty())
+        return nullptr;
+    const QString root = quorvex::HostFolderFiles::followIgnoringCase(
+        volumeDir, drive.volumePath.split(QLatin1Char('\\'), Qt::SkipEmptyParts));
+    return std::make_unique<SimVolumeFiles>(*sim, root,
+                                            drive.volume + QLatin1Char(':') + drive.volumePath);
 }
 
 std::vector<SimServerInfo> ClientRouter::serverList()

@@ -23,6 +23,11 @@ namespace ncp {
 class PasswordSource;
 }
 
+namespace quorvex {
+class VolumeFiles;
+struct DriveEntry;
+} // namespace quorvex
+
 namespace nw {
 
 class ClientRouter : public NetWareClient
@@ -39,6 +44,10 @@ public:
     // Every server of the settings, in their order.
     std::vector<SimServerInfo> serverList();
     SimServer* simServer(const QString& server);
+    // How a network drive without a mount reaches its files: over NCP for an
+    // "ncp:" server, through the volume's folder for a simulated one; null
+    // when the drive's server is neither.
+    std::unique_ptr<quorvex::VolumeFiles> volumeFiles(const quorvex::DriveEntry& drive);
     SimClient& simClient() { return *sim_; }
     ncp::NcpClient* ncpClient(const QString& server);
 

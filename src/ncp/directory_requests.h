@@ -63,8 +63,8 @@ RequestBody extendedInfoRequest(std::uint8_t dirHandle, std::uint8_t attributes,
 std::optional<nw::NW_EXT_FILE_INFO> decodeExtendedInfo(const QByteArray& data);
 inline constexpr int kEmulatorExtendedEntry = 132;
 
-// 87/6 by directory handle and path components, or (dirHandle 0) by volume
-// number and the path from the volume's root.
+// 87/6 by directory handle and path components, or with no handle by the
+// path from a volume's root, the volume's name its first component.
 inline constexpr std::uint32_t kReturnName = 0x0001;
 inline constexpr std::uint32_t kReturnDirectory = 0x0400; // entry numbers and volume
 struct LongNameQuery

@@ -56,6 +56,25 @@ public:
         return earlierRequests_ + (session_ ? session_->requestsSent() : 0);
     }
 
+    // The volume browser's requests (ncp_client_files.cpp): one request on
+    // this server's session, opened as needed; 0x8801 when there is none.
+    struct FileAnswer
+    {
+        nw::NWCCODE code = nw::kSuccess;
+        QByteArray data;
+    };
+    FileAnswer fileRequest(const RequestBody& body);
+    // Sessions set up so far: a file handle is good on the session that opened it.
+    unsigned long long sessionNumber() const { return sessionCount_; }
+    // The largest packet this session's server takes (its negotiated size).
+    std::uint16_t packetSize() const;
+    // The largest reply this client takes.
+    std::uint32_t replyLimit() const { return options_.replyLimit; }
+    // A volume's paths go in the long name space unless this session's
+    // server has refused it for the volume (0xBF), then in the DOS one.
+    bool longNamesOn(const QByteArray& volume) const;
+    void refuseLongNames(const QByteArray& volume);
+
     nw::NWCCODE NWCallsInit(void* reserved1, void* reserved2) override;
     nw::NWCCODE NWParsePath(const char* path, std::span<char> serverName, nw::NWCONN_HANDLE& conn,
                             std::span<char> volName, std::span<char> dirPath) override;
@@ -208,6 +227,10 @@ private:
         bool operator==(const TrusteeEnd&) const = default;
     };
     std::optional<TrusteeEnd> trusteeEnd_;
+    nw::NWCONN_HANDLE filesHandle_ = 0; // the handle the volume browser's requests use
+    // Volumes whose long name space this session's server refused.
+    std::set<QByteArray> shortNameVolumes_;
+    unsigned long long shortNameSession_ = 0;
 };
 
 } // namespace ncp

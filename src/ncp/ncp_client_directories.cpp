@@ -132,7 +132,7 @@ NWCCODE NcpClient::NWIntScanExtendedInfo(NWCONN_HANDLE conn, NWDIR_HANDLE dirHan
     return kSuccess;
 }
 
-std::optional<LongNameQuery> NcpClient::nameQuery(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle,
+std::optional<LongNameQuery> NcpClient::nameQuery(NWCONN_HANDLE, NWDIR_HANDLE dirHandle,
                                                   const QByteArray& path, NWCCODE& code)
 {
     LongNameQuery q;
@@ -153,15 +153,15 @@ std::optional<LongNameQuery> NcpClient::nameQuery(NWCONN_HANDLE conn, NWDIR_HAND
             code = kInvalidPath;
             return std::nullopt;
         }
-        const auto number = volumeNumber(conn, volume, code);
-        if (!number)
-            return std::nullopt;
+        // With no handle the first name is the volume's, as the Linux client
+        // sends it and the server emulators read it.
         q.byHandle = false;
-        q.handleOrVolume = *number;
+        q.handleOrVolume = 0;
+        q.components = QByteArrayList{volume} + components(rest);
     } else {
         q.handleOrVolume = dirHandle;
+        q.components = components(rest);
     }
-    q.components = components(rest);
     if (q.components.size() > 0xFF) {
         code = kInvalidPath;
         return std::nullopt;

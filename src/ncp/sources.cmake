@@ -21,6 +21,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/ds_requests.cpp
     ncp/file_use_requests.h
     ncp/file_use_requests.cpp
+    ncp/file_requests.h
+    ncp/file_requests.cpp
     ncp/frame_assembler.h
     ncp/frame_assembler.cpp
     ncp/ncp_client.h
@@ -28,6 +30,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/ncp_client_connections.cpp
     ncp/ncp_client_directories.cpp
     ncp/ncp_client_ds.cpp
+    ncp/ncp_client_files.cpp
+    ncp/ncp_file_copy.cpp
     ncp/ncp_client_listings.cpp
     ncp/negotiation.h
     ncp/negotiation.cpp
@@ -38,6 +42,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/open_file_requests.h
     ncp/open_file_requests.cpp
     ncp/ncp_server_spec.cpp
+    ncp/ncp_volume_files.h
+    ncp/ncp_volume_files.cpp
     ncp/ncp_session.h
     ncp/ncp_session.cpp
     ncp/request_body.h

@@ -12,6 +12,10 @@ namespace ncp {
 class WireWriter
 {
 public:
+    WireWriter() = default;
+    // Goes on writing after what start holds.
+    explicit WireWriter(QByteArray start) : data_(std::move(start)) {}
+
     WireWriter& u8(std::uint8_t v);
     WireWriter& u16le(std::uint16_t v);
     WireWriter& u16be(std::uint16_t v);

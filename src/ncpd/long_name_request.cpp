@@ -21,29 +21,10 @@ std::optional<LongNameRequest> decodeLongName(const QByteArray& data)
     if (r.handleFlag != kHandleFlagHandle && r.handleFlag != kHandleFlagBase &&
         r.handleFlag != kHandleFlagNone)
         in.fail();
-    for (std::uint8_t i = 0; i < count && in.ok(); ++i) {
-        QByteArray component = readText(in);
-        // A component holding a separator would walk out of its place.
-        if (component.isEmpty() || component.contains('\\') || component.contains('/') ||
-            component.contains(':'))
-            in.fail();
-        r.components.push_back(std::move(component));
-    }
+    // What a component may hold is the look-up's to judge (volume_paths.h).
+    for (std::uint8_t i = 0; i < count && in.ok(); ++i)
+        r.components.push_back(readText(in));
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
-}
-
-QByteArray encodeLongNameReply(const QByteArray& name, const EntryNumbers& numbers)
-{
-    // The fixed block carries what the return-mask bits ask for; of it only
-    // the directory numbers are served, the rest stays zero.
-    ncp::WireWriter out;
-    out.zeros(48)
-        .u32le(numbers.entry)
-        .u32le(numbers.dosEntry)
-        .u32le(numbers.volume)
-        .zeros(16)
-        .lengthPrefixed(name);
-    return out.take();
 }
 
 } // namespace ncpd

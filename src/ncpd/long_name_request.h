@@ -1,9 +1,9 @@
 #pragma once
 
-// 87/6, a name in another name space (the DOS name of a long name), and
-// with the return mask's directory bit the entry's numbers. Decoder takes
-// Request::data (from offset 8); the reply is a fixed 76-byte block, the
-// name's length and the name.
+// 87/6, an entry's information (entry_block.h): a name in another name space
+// (the DOS name of a long name), with the return mask's directory bit the
+// entry's numbers, its attributes, size and dates. Decoder takes
+// Request::data (from offset 8).
 
 #include <QByteArray>
 
@@ -30,14 +30,4 @@ struct LongNameRequest
     std::vector<QByteArray> components;
 };
 std::optional<LongNameRequest> decodeLongName(const QByteArray& data);
-// The block's directory fields: the entry number at 48, the DOS entry number
-// at 52, the volume at 56 (u32 little-endian each); zero when not asked for.
-struct EntryNumbers
-{
-    std::uint32_t entry = 0;
-    std::uint32_t dosEntry = 0;
-    std::uint32_t volume = 0;
-};
-QByteArray encodeLongNameReply(const QByteArray& name, const EntryNumbers& numbers = {});
-
 } // namespace ncpd

@@ -1,9 +1,7 @@
-// Requests about directories, volumes, trustees and names, each answered
-// through the simulated-server call of the same meaning.
+// Requests about directories, volumes and trustees, each answered through
+// the simulated-server call of the same meaning.
 
 #include "ncpd/directory_requests.h"
-#include "ncpd/entry_table.h"
-#include "ncpd/long_name_request.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
 
@@ -106,55 +104,6 @@ SessionDispatcher::Answer SessionDispatcher::extendedInfo(const QByteArray& data
         client_->NWIntScanExtendedInfo(handle_, request->dirHandle, request->searchAttributes,
                                        sequence, request->pattern.constData(), entry, 0);
     return fromCode(code, encodeExtendedInfoReply(entry, emulated));
-}
-
-SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
-{
-    const auto request = decodeLongName(data);
-    if (!request)
-        return malformed();
-    QByteArray path;
-    for (const QByteArray& component : request->components)
-        path += (path.isEmpty() ? "" : "\\") + component;
-    nw::NWDIR_HANDLE dirHandle = 0;
-    switch (request->handleFlag) {
-    case kHandleFlagHandle:
-        dirHandle = request->volumeOrHandle;
-        break;
-    case kHandleFlagBase: {
-        // A directory base is an entry number that 23/244 handed out.
-        const auto key = entries_.keyOf(request->directoryBase);
-        if (!key)
-            return completion(std::uint8_t(nw::kInvalidPath & 0xFF));
-        path = nw::toWire(*key) + (path.isEmpty() ? "" : "\\") + path;
-        break;
-    }
-    default: { // no handle, no base: the path starts at the volume's root
-        const auto s = state();
-        if (!s)
-            return fromCode(nw::kInvalidConnection);
-        if (request->volumeOrHandle >= s->volumes.size())
-            return completion(std::uint8_t(nw::kVolumeDoesNotExist & 0xFF));
-        path = nw::toWire(s->volumes[request->volumeOrHandle].name) + ':' + path;
-        break;
-    }
-    }
-    std::array<char, 256> name{};
-    const nw::NWCCODE code =
-        client_->NWGetLongName(handle_, dirHandle, path.constData(), request->sourceNameSpace,
-                               request->destinationNameSpace, name);
-    if (code != nw::kSuccess)
-        return fromCode(code);
-    EntryNumbers numbers;
-    if (request->returnMask & kReturnDirectory) {
-        // The entry's numbers as 23/244 hands them out, so that 23/236 takes them.
-        const KeyOrError r = resolveKey(dirHandle, path);
-        if (r.error)
-            return completion(r.error);
-        numbers.entry = numbers.dosEntry = entries_.entryFor(r.key);
-        numbers.volume = std::uint32_t(r.volume);
-    }
-    return fromCode(code, encodeLongNameReply(QByteArray(name.data()), numbers));
 }
 
 } // namespace ncpd

@@ -3,6 +3,7 @@
 #include "ncpd/bad_request.h"
 #include "ncpd/connection_numbers.h"
 #include "ncpd/entry_table.h"
+#include "ncpd/file_session.h"
 #include "ncpd/wire_status.h"
 #include "netware/sim_path.h"
 
@@ -16,6 +17,9 @@ namespace {
 // Functions and subfunctions served.
 constexpr std::uint8_t kFnClearFileLock = 0x07;
 constexpr std::uint8_t kFnClearLockSet = 0x08;
+constexpr std::uint8_t kFnCloseFile = 0x42;
+constexpr std::uint8_t kFnReadFile = 0x48;
+constexpr std::uint8_t kFnWriteFile = 0x49;
 constexpr std::uint8_t kFnMessage = 0x15;
 constexpr std::uint8_t kFnDirectory = 0x16;
 constexpr std::uint8_t kFnBindery = 0x17;
@@ -33,7 +37,7 @@ SessionDispatcher::SessionDispatcher(const QString& serverName, const QString& s
       client_(std::make_unique<nw::SimClient>(
           std::vector<nw::ServerBackend>{{serverName, QStringLiteral("sim:") + statePath}},
           nw::DriveLookup())),
-      entries_(entries), numbers_(numbers)
+      entries_(entries), numbers_(numbers), files_(std::make_unique<FileSession>())
 {
     // Entry numbers of open files and directories are the ones 23/244 gives.
     client_->setEntryNumbers(&entries_);
@@ -134,6 +138,7 @@ SessionDispatcher::Answer SessionDispatcher::create()
     dsLogin_.reset();
     dsFragments_ = DsFragments();
     dirKeys_.fill(std::nullopt);
+    files_ = std::make_unique<FileSession>();
     const QByteArray name = nw::toWire(serverName_);
     const nw::NWCCODE code = client_->NWCCOpenConnByName(0, name.constData(), 0, 0, 0, handle_);
     if (code != nw::kSuccess)
@@ -259,6 +264,12 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
         return clearFileLock(d);
     case kFnClearLockSet:
         return clearLockSet(d);
+    case kFnCloseFile:
+        return closeFile(d);
+    case kFnReadFile:
+        return readFile(d, r.replyLimit);
+    case kFnWriteFile:
+        return writeFile(d);
     case kFnMessage:
         // The server emulators take only the older form of a broadcast.
         if (r.subfunction == 0x0A)
@@ -310,10 +321,22 @@ SessionDispatcher::Answer SessionDispatcher::route(const ncp::Request& r)
         }
         break;
     case kFnNameSpace:
-        if (r.subfunction == 0x06)
+        switch (r.subfunction) {
+        case 0x01:
+            return openCreate(d);
+        case 0x02:
+            return initSearch(d);
+        case 0x04:
+            return renameEntry(d);
+        case 0x06:
             return longName(d);
-        if (r.subfunction == 0x1C)
+        case 0x08:
+            return deleteEntry(d);
+        case 0x14:
+            return searchSet(d, r.replyLimit);
+        case 0x1C:
             return fullPath(d);
+        }
         break;
     case kFnDirectoryServices:
         if (r.subfunction == 0x02)

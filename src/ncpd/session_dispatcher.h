@@ -14,6 +14,7 @@
 #include "ncp/ncp_packet.h"
 #include "ncpauth/packet_signature.h"
 #include "ncpd/ds_fragments.h"
+#include "ncpd/volume_paths.h"
 #include "netware/sim_client.h"
 
 #include <QByteArray>
@@ -29,6 +30,7 @@ namespace ncpd {
 
 class ConnectionNumbers;
 class EntryTable;
+class FileSession;
 
 class SessionDispatcher
 {
@@ -119,6 +121,26 @@ private:
     Answer directoryTrustees(const QByteArray& data);
     Answer extendedInfo(const QByteArray& data);
     Answer longName(const QByteArray& data);
+
+    // A volume's files: open, read, write, close, rename and delete
+    // (session_file_calls.cpp); searches and entry information
+    // (session_search_calls.cpp).
+    Answer openCreate(const QByteArray& data);
+    Answer closeFile(const QByteArray& data);
+    Answer readFile(const QByteArray& data, std::uint32_t replyLimit);
+    Answer writeFile(const QByteArray& data);
+    Answer renameEntry(const QByteArray& data);
+    Answer deleteEntry(const QByteArray& data);
+    Answer initSearch(const QByteArray& data);
+    Answer searchSet(const QByteArray& data, std::uint32_t replyLimit);
+    // Where a handle path starts, by this session's directory handles and the
+    // server's entry numbers.
+    PathStart pathStart(const nw::SimState& state, const HandlePath& path);
+    // The state a file call answers from, once its latency has passed and no
+    // fault took it; null (and *refused the answer) otherwise.
+    std::shared_ptr<const nw::SimState> beginFileCall(const char* call, Answer* refused);
+    // The logged-in object's effective rights on an entry.
+    std::uint16_t rightsOn(const nw::SimState& state, const QString& key) const;
 
     // Server-wide listings (session_listing_calls.cpp).
     Answer openFiles(const QByteArray& data);
@@ -216,6 +238,7 @@ private:
     // What each directory handle of the client names, kept beside the
     // client's own table so that 23/244 can resolve paths relative to one.
     std::array<std::optional<QString>, 256> dirKeys_;
+    std::unique_ptr<FileSession> files_; // open files and searches
 };
 
 } // namespace ncpd

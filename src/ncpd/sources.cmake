@@ -17,6 +17,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/connection_requests.cpp
     ncpd/directory_requests.h
     ncpd/directory_requests.cpp
+    ncpd/directory_snapshot.h
+    ncpd/directory_snapshot.cpp
     ncpd/dispatch_worker.h
     ncpd/dispatch_worker.cpp
     ncpd/ds_entry_info.h
@@ -31,7 +33,13 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/ds_ping.cpp
     ncpd/ds_requests.h
     ncpd/ds_requests.cpp
+    ncpd/entry_block.h
+    ncpd/entry_block.cpp
     ncpd/entry_table.h
+    ncpd/file_requests.h
+    ncpd/file_requests.cpp
+    ncpd/file_session.h
+    ncpd/file_session.cpp
     ncpd/file_use_requests.h
     ncpd/file_use_requests.cpp
     ncpd/listing_requests.h
@@ -61,11 +69,13 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_dispatcher.cpp
     ncpd/session_ds_calls.cpp
     ncpd/session_ds_login_calls.cpp
+    ncpd/session_file_calls.cpp
     ncpd/session_listing_calls.cpp
     ncpd/session_login.cpp
     ncpd/session_negotiation_calls.cpp
     ncpd/session_old_form_calls.cpp
     ncpd/session_query_routes.cpp
+    ncpd/session_search_calls.cpp
     ncpd/session_server_calls.cpp
     ncpd/session_table.h
     ncpd/session_table.cpp
@@ -73,6 +83,8 @@ target_sources(quorvex_ncpd PRIVATE
     ncpd/session_watchdog.h
     ncpd/volume_requests.h
     ncpd/volume_requests.cpp
+    ncpd/volume_paths.h
+    ncpd/volume_paths.cpp
     ncpd/wire_status.h
     ncpd/wire_status.cpp
 )

@@ -1,6 +1,9 @@
 #include "netware/dos_name.h"
 
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace nw {
 namespace {
@@ -46,6 +49,7 @@ QStringList assignDosNames(const QStringList& longNames)
 {
     QStringList result;
     QSet<QString> taken;
+    QHash<QString, int> nextNumber;
     for (const QString& name : longNames) {
         result.append(fitsDos83(name) ? name.toUpper() : QString());
         if (!result.last().isEmpty())
@@ -61,7 +65,12 @@ QStringList assignDosNames(const QStringList& longNames)
         const QString ext = hasExt ? squeeze(name.mid(dot + 1)).left(3) : QString();
         if (base.isEmpty())
             base = QStringLiteral("_");
-        for (int n = 1;; ++n) {
+        // The candidates of one base and extension only ever get taken, so the
+        // search for the next name of that stem goes on where the last ended
+        // (a directory of a thousand similar names would otherwise try a
+        // million candidates).
+        int& next = nextNumber[base.left(8) + QLatin1Char('.') + ext];
+        for (int n = std::max(next, 1);; ++n) {
             const QString tail = QLatin1Char('~') + QString::number(n);
             QString candidate = base.left(8 - tail.size()) + tail;
             if (!ext.isEmpty())
@@ -69,6 +78,7 @@ QStringList assignDosNames(const QStringList& longNames)
             if (!taken.contains(candidate)) {
                 taken.insert(candidate);
                 result[i] = candidate;
+                next = n + 1;
                 break;
             }
         }

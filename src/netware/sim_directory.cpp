@@ -10,6 +10,18 @@
 
 namespace nw {
 
+namespace {
+
+// Read-only when no one may write it, as its mode says (asking the system
+// whether this user may write costs a call of its own per file).
+bool writable(const QFileInfo& info)
+{
+    return info.permission(QFileDevice::WriteOwner) || info.permission(QFileDevice::WriteGroup) ||
+           info.permission(QFileDevice::WriteOther);
+}
+
+} // namespace
+
 std::vector<SimDirEntry> listSimDirectory(const QString& hostDir)
 {
     QStringList names = QDir(hostDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
@@ -33,14 +45,25 @@ std::vector<SimDirEntry> listSimDirectory(const QString& hostDir)
 std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
                               const SimDirEntry& entry)
 {
-    const SimFileData* data = state.fileData(normPath);
+    return entryAttributes(state, normPath, entry, QFileInfo(entry.hostPath));
+}
+
+std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
+                              const SimDirEntry& entry, const QFileInfo& info)
+{
+    return entryAttributes(state, normPath, entry, writable(info));
+}
+
+std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
+                              const SimDirEntry& entry, bool writable)
+{
+    const SimFileData* data = state.files.empty() ? nullptr : state.fileData(normPath);
     std::uint32_t attributes = 0;
     if (data && data->attributes) {
         attributes = *data->attributes;
     } else {
-        const QFileInfo info(entry.hostPath);
         attributes = kAttrArchive;
-        if (!info.isWritable())
+        if (!writable)
             attributes |= kAttrReadOnly;
         if (entry.longName.startsWith(QLatin1Char('.')))
             attributes |= kAttrHidden;
@@ -53,8 +76,14 @@ std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
 NW_EXT_FILE_INFO buildExtendedInfo(const SimState& state, const QString& normPath,
                                    const SimDirEntry& entry, std::uint32_t sequence)
 {
-    const SimFileData* data = state.fileData(normPath);
-    const QFileInfo info(entry.hostPath);
+    return buildExtendedInfo(state, normPath, entry, sequence, QFileInfo(entry.hostPath));
+}
+
+NW_EXT_FILE_INFO buildExtendedInfo(const SimState& state, const QString& normPath,
+                                   const SimDirEntry& entry, std::uint32_t sequence,
+                                   const QFileInfo& info)
+{
+    const SimFileData* data = state.files.empty() ? nullptr : state.fileData(normPath);
     const QDateTime modified = data && data->modified ? *data->modified : info.lastModified();
     QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
     if (data && data->created)
@@ -62,7 +91,7 @@ NW_EXT_FILE_INFO buildExtendedInfo(const SimState& state, const QString& normPat
     const QDate accessed = data && data->accessed ? data->accessed->date() : info.lastRead().date();
     NW_EXT_FILE_INFO out;
     out.setU32(0, sequence);
-    out.setU32(8, entryAttributes(state, normPath, entry));
+    out.setU32(8, entryAttributes(state, normPath, entry, info));
     const QByteArray dosName = toWire(entry.dosName).left(12);
     out.bytes[15] = std::uint8_t(dosName.size());
     std::copy(dosName.begin(), dosName.end(), out.bytes.begin() + 16);

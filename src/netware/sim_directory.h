@@ -6,6 +6,7 @@
 #include "netware/netware_client.h"
 #include "netware/sim_state.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <vector>
@@ -36,9 +37,19 @@ inline constexpr std::uint32_t kAttrArchive = 0x20;
 // NetWare path (for the files table).
 NW_EXT_FILE_INFO buildExtendedInfo(const SimState& state, const QString& normPath,
                                    const SimDirEntry& entry, std::uint32_t sequence);
+// The same from the host file's information read already.
+NW_EXT_FILE_INFO buildExtendedInfo(const SimState& state, const QString& normPath,
+                                   const SimDirEntry& entry, std::uint32_t sequence,
+                                   const QFileInfo& info);
 
 // The attributes the entry reports (state value, or derived from the host).
 std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
                               const SimDirEntry& entry);
+std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
+                              const SimDirEntry& entry, const QFileInfo& info);
+// The same when all that is known of the host file is whether its mode lets
+// anyone write it.
+std::uint32_t entryAttributes(const SimState& state, const QString& normPath,
+                              const SimDirEntry& entry, bool writable);
 
 } // namespace nw

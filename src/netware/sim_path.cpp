@@ -1,5 +1,7 @@
 #include "netware/sim_path.h"
 
+#include "platform/host_file_stat.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -105,6 +107,11 @@ std::uint32_t packDateTime(const QDateTime& dateTime)
     const QTime t = dateTime.time();
     const std::uint16_t time = std::uint16_t(t.hour() << 11 | t.minute() << 5 | t.second() / 2);
     return std::uint32_t(date) << 16 | time;
+}
+
+std::uint32_t packLocalSeconds(qint64 secsSinceEpoch)
+{
+    return packDateTime(quorvex::localWallTime(secsSinceEpoch));
 }
 
 std::optional<QDateTime> parseStateTime(const QString& text, bool allowDateOnly)

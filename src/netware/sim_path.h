@@ -42,6 +42,10 @@ std::optional<QString> findHostPath(const QString& root, const QString& relative
 // 1980 (which the form cannot hold) pack as 0.
 std::uint16_t packDate(const QDate& date);
 std::uint32_t packDateTime(const QDateTime& dateTime);
+// The same of a moment (seconds since the epoch) as this machine's local
+// time, quickly (quorvex::localWallTime): a directory's entries are packed
+// by the thousand.
+std::uint32_t packLocalSeconds(qint64 secsSinceEpoch);
 
 // "YYYY-MM-DD HH:MM:SS" (or "YYYY-MM-DD" when allowDateOnly): the server's
 // local wall-clock time, kept as its fields (the QDateTime carries no zone of

@@ -180,7 +180,7 @@ std::optional<NWCCODE> SimServer::beginCall(const char* callName,
     const SimFault* fault = current->faultFor(QLatin1String(callName));
     if (!fault)
         return std::nullopt;
-    if (fault->count < 0)
+    if (fault->count < 0 && fault->after == 0)
         return fault->code;
     // Consume under the lock; another process may have taken it meanwhile.
     std::optional<NWCCODE> code;
@@ -189,6 +189,10 @@ std::optional<NWCCODE> SimServer::beginCall(const char* callName,
             if (it->count == 0 ||
                 it->call.compare(QLatin1String(callName), Qt::CaseInsensitive) != 0)
                 continue;
+            if (it->after > 0) {
+                --it->after; // this call still passes
+                return true;
+            }
             code = it->code;
             if (it->count < 0)
                 return false; // permanent: nothing to persist

@@ -31,6 +31,10 @@ struct SimVolume
     QString name;
     QString root;    // as written in the state file
     QString hostDir; // absolute host directory
+    // The volume has the long name space besides the DOS one; without it
+    // every name is an 8.3 name and requests in the long name space are
+    // refused, as a volume without the name space loaded refuses them.
+    bool longNames = true;
 };
 
 // Bindery object types.
@@ -137,6 +141,7 @@ struct SimFault
     QString call;
     std::uint32_t code = 0;
     int count = 1; // -1 = always
+    int after = 0; // calls that pass before the fault strikes
 };
 
 // One open entry as the connections-using-a-file scan lists it.

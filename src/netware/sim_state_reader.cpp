@@ -248,6 +248,7 @@ void Reader::readVolumes(const QJsonObject& root)
         vol.hostDir = QDir::cleanPath(QDir(folder_).absoluteFilePath(vol.root));
         if (vol.root.isEmpty() || !QFileInfo(vol.hostDir).isDir())
             fail(rootWhere, QStringLiteral("folder %1 does not exist").arg(vol.hostDir));
+        vol.longNames = optBool(v, "longNames", where, true);
         s_->volumes.push_back(vol);
     }
 }
@@ -502,6 +503,7 @@ void Reader::readFaults(const QJsonObject& root)
             f.code = std::uint32_t(integer(code, codeWhere, 0, 4294967295.0));
         }
         f.count = int(optInteger(o, "count", where, -1, 1e9, 1));
+        f.after = int(optInteger(o, "after", where, 0, 1e9, 0));
         s_->faults.push_back(f);
     }
 }

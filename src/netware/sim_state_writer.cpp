@@ -52,9 +52,12 @@ QByteArray simStateToJson(const SimState& s)
     root.insert(QLatin1String("server"), s.server);
     root.insert(QLatin1String("version"), QJsonArray{s.versionMajor, s.versionMinor});
     QJsonArray volumes;
-    for (const SimVolume& v : s.volumes)
-        volumes.append(
-            QJsonObject{{QLatin1String("name"), v.name}, {QLatin1String("root"), v.root}});
+    for (const SimVolume& v : s.volumes) {
+        QJsonObject volume{{QLatin1String("name"), v.name}, {QLatin1String("root"), v.root}};
+        if (!v.longNames)
+            volume.insert(QLatin1String("longNames"), false);
+        volumes.append(volume);
+    }
     root.insert(QLatin1String("volumes"), volumes);
     QJsonArray objects;
     for (const SimObject& o : s.objects) {
@@ -128,10 +131,14 @@ QByteArray simStateToJson(const SimState& s)
     }
     root.insert(QLatin1String("files"), files);
     QJsonArray faults;
-    for (const SimFault& f : s.faults)
-        faults.append(QJsonObject{{QLatin1String("call"), f.call},
-                                  {QLatin1String("code"), double(f.code)},
-                                  {QLatin1String("count"), f.count}});
+    for (const SimFault& f : s.faults) {
+        QJsonObject fault{{QLatin1String("call"), f.call},
+                          {QLatin1String("code"), double(f.code)},
+                          {QLatin1String("count"), f.count}};
+        if (f.after > 0)
+            fault.insert(QLatin1String("after"), f.after);
+        faults.append(fault);
+    }
     root.insert(QLatin1String("faults"), faults);
     root.insert(QLatin1String("latencyMs"), s.latencyMs);
     root.insert(QLatin1String("batchSize"), s.batchSize);

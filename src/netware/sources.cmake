@@ -26,6 +26,8 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_generator.cpp
     netware/sim_path.h
     netware/sim_path.cpp
+    netware/sim_rights.h
+    netware/sim_rights.cpp
     netware/sim_server.h
     netware/sim_server.cpp
     netware/sim_state.h
@@ -34,6 +36,8 @@ target_sources(quorvex_netware PRIVATE
     netware/sim_state_reader.cpp
     netware/sim_state_writer.h
     netware/sim_state_writer.cpp
+    netware/sim_volume_files.h
+    netware/sim_volume_files.cpp
 )
 
 # The demo servers travel with the program: in a build tree the program

@@ -2,10 +2,11 @@
 
 #include "app/form1.h"
 #include "files/directory_box.h"
+#include "files/directory_reader.h"
 #include "files/drive_box.h"
 #include "files/file_listing.h"
+#include "platform/clock.h"
 #include "platform/drive_map.h"
-#include "platform/file_helpers.h"
 #include "platform/list_extent.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
@@ -53,8 +54,11 @@ Options::Options(Form1& form) : QDialog(&form), form_(form)
     setFixedSize(pixelRect(*this, {0, 0, kDesignWidthTwips, kDesignHeightTwips}).size());
 
     createControls();
+    reader_ = std::make_unique<DirectoryReader>(
+        form_.services().drives, [&clock = form_.services().clock] { return clock.monotonicMs(); });
     Drive1->setDriveMap(&form_.services().drives);
     Dir1->setDriveMap(&form_.services().drives);
+    Dir1->setReader(reader_.get());
     connectControls();
     Form_Load();
 }
@@ -206,14 +210,13 @@ void Options::Drive1_Change()
 
 void Options::Dir1_Change()
 {
-    QString folder = Dir1->path();
-    if (!folder.endsWith(QLatin1Char('\\')))
-        folder += QLatin1Char('\\');
     List1->clear();
     // The listing follows the setting in force, not the box being edited here: a
     // change of "Show Hidden Files" shows from the next listing after closing.
-    const QString host = hostPathOf(form_.services().drives, folder);
-    List1->addItems(listFiles(host, Text1->text(), form_.settings.HidFiles == 1).names);
+    const QString folder = Dir1->path();
+    List1->addItems(listFiles(folder.isEmpty() ? std::nullopt : reader_->recent(folder),
+                              Text1->text(), form_.settings.HidFiles == 1)
+                        .names);
     // The list's extent is set once when the window opens and holds for every
     // listing after; here it goes to the lines of each new listing.
     setHorizontalExtent(*List1, kFileListExtentPx);

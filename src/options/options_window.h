@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -13,6 +15,7 @@ class QRadioButton;
 namespace quorvex {
 
 class DirectoryBox;
+class DirectoryReader;
 class DriveBox;
 class Form1;
 
@@ -95,6 +98,8 @@ private:
     void enableCopyFrom(bool enabled);
 
     Form1& form_;
+    // The Copy From folder's listing, filtered again as its pattern is typed.
+    std::unique_ptr<DirectoryReader> reader_;
     bool unloaded_ = false;
     bool driveFallback_ = false;
     bool centred_ = false;

@@ -10,6 +10,10 @@ target_sources(quorvex_platform_core PRIVATE
     platform/file_helpers.h
     platform/file_writes.cpp
     platform/file_writes.h
+    platform/host_file_stat.cpp
+    platform/host_file_stat.h
+    platform/host_folder_files.cpp
+    platform/host_folder_files.h
     platform/password_file.cpp
     platform/password_file.h
     platform/settings_store.cpp
@@ -18,4 +22,5 @@ target_sources(quorvex_platform_core PRIVATE
     platform/terminal_prompt.h
     platform/termination_signals.cpp
     platform/termination_signals.h
+    platform/volume_files.h
 )

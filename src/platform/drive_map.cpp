@@ -1,5 +1,6 @@
 #include "drive_map.h"
 
+#include "host_folder_files.h"
 #include "settings_store.h"
 
 #include <QDir>
@@ -16,56 +17,6 @@ bool isAsciiLetter(QChar c)
 {
     const QChar upper = c.toUpper();
     return upper >= QLatin1Char('A') && upper <= QLatin1Char('Z');
-}
-
-QString joinHost(const QString& dir, const QString& name)
-{
-    return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
-}
-
-// The names of a DOS path below its root. "." is dropped and ".." removes the
-// name before it but never climbs above the root, as on a DOS drive.
-QStringList dosComponents(const QString& rest)
-{
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    QStringList names;
-    for (const QString& part : rest.split(separators, Qt::SkipEmptyParts)) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            if (!names.isEmpty())
-                names.removeLast();
-            continue;
-        }
-        names.append(part);
-    }
-    return names;
-}
-
-// Follows the names from a host directory, taking the exact name where it
-// exists and otherwise the first listed name that matches ignoring case (NetWare
-// names are case-insensitive, the host's are not). Once a name matches nothing,
-// the rest is appended as given.
-QString resolveIgnoringCase(const QString& base, const QStringList& names)
-{
-    QString current = base;
-    bool listing = true;
-    for (const QString& name : names) {
-        QString next = joinHost(current, name);
-        if (listing && !QFileInfo::exists(next)) {
-            const QStringList listed = QDir(current).entryList(
-                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-            const auto match = std::find_if(listed.begin(), listed.end(), [&](const QString& n) {
-                return n.compare(name, Qt::CaseInsensitive) == 0;
-            });
-            if (match != listed.end())
-                next = joinHost(current, *match);
-            else
-                listing = false;
-        }
-        current = next;
-    }
-    return current;
 }
 
 std::optional<DriveType> typeFromName(const QString& name)
@@ -111,6 +62,23 @@ bool parseNetworkTarget(const QString& target, DriveEntry& entry)
 }
 
 } // namespace
+
+QStringList dosComponents(const QString& rest)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    QStringList names;
+    for (const QString& part : rest.split(separators, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..")) {
+            if (!names.isEmpty())
+                names.removeLast();
+            continue;
+        }
+        names.append(part);
+    }
+    return names;
+}
 
 std::optional<QChar> driveLetterOf(const QString& dosPath)
 {
@@ -203,7 +171,22 @@ QString DriveMap::hostRoot(QChar letter) const
     volumeDir = QDir::cleanPath(volumeDir);
     if (e->volumePath.isEmpty())
         return volumeDir;
-    return resolveIgnoringCase(volumeDir, e->volumePath.split(QLatin1Char('\\')));
+    return HostFolderFiles::followIgnoringCase(volumeDir, e->volumePath.split(QLatin1Char('\\')));
+}
+
+std::unique_ptr<VolumeFiles> DriveMap::files(QChar letter) const
+{
+    const auto e = entry(letter);
+    if (!e)
+        return nullptr;
+    if (e->type == DriveType::Remote && e->hostDir.isEmpty() && m_files) {
+        if (auto provided = m_files(*e))
+            return provided;
+    }
+    const QString root = hostRoot(letter);
+    if (root.isEmpty())
+        return nullptr;
+    return std::make_unique<HostFolderFiles>(root);
 }
 
 QString DriveMap::serverProblem(QChar letter) const
@@ -233,7 +216,7 @@ QString DriveMap::hostPath(const QString& dosPath) const
     const QString root = hostRoot(*letter);
     if (root.isEmpty())
         return {};
-    return resolveIgnoringCase(root, dosComponents(dosPath.mid(2)));
+    return HostFolderFiles::followIgnoringCase(root, dosComponents(dosPath.mid(2)));
 }
 
 QString DriveMap::displayName(QChar letter) const

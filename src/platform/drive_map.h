@@ -6,11 +6,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace quorvex {
 
 class SettingsStore;
+class VolumeFiles;
 
 // Drive types with the numbers GetDriveTypeA answers.
 enum class DriveType
@@ -51,6 +53,10 @@ public:
     // Why a server cannot be used ("<state file>: <what is wrong>"); empty when
     // it can, or when nothing more is known than the call's own result.
     using ServerProblem = std::function<QString(const QString& server)>;
+    // How a network drive's files are reached when the drive names no "@"
+    // mount (over the network, or a simulated volume's folder); null when the
+    // drive's server offers no way.
+    using FilesProvider = std::function<std::unique_ptr<VolumeFiles>(const DriveEntry& drive)>;
 
     static inline const QString kSection = QStringLiteral("Drives");
 
@@ -60,6 +66,13 @@ public:
     void reload(const SettingsStore& store);
     void setVolumeLocator(VolumeLocator locator) { m_locator = std::move(locator); }
     void setServerProblem(ServerProblem problem) { m_problem = std::move(problem); }
+    void setFilesProvider(FilesProvider provider) { m_files = std::move(provider); }
+
+    // The way to a drive's files: a local drive's folder, a network drive's
+    // "@" mount, else what the files provider gives, else the folder the
+    // volume locator names. Null when the drive is not mapped, holds no
+    // medium or cannot be reached.
+    std::unique_ptr<VolumeFiles> files(QChar letter) const;
 
     // Why the server of a network drive cannot be used; empty for other drives
     // and servers that can.
@@ -100,6 +113,7 @@ private:
     QList<DriveEntry> m_entries; // sorted by letter
     VolumeLocator m_locator;
     ServerProblem m_problem;
+    FilesProvider m_files;
 };
 
 // Writes the map a new user starts with (C: the host's root, F: and G: the demo
@@ -109,5 +123,10 @@ void writeDefaultDriveMap(SettingsStore& store);
 // Splits "F:\DIR\NAME" into the upper-case letter and the rest ("\DIR\NAME");
 // nullopt when the text does not start with a letter and a colon.
 std::optional<QChar> driveLetterOf(const QString& dosPath);
+
+// The names of a DOS path below its drive's root ("\" or "/" between them).
+// "." is dropped and ".." removes the name before it but never climbs above
+// the root, as on a DOS drive.
+QStringList dosComponents(const QString& rest);
 
 } // namespace quorvex

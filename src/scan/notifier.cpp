@@ -4,7 +4,7 @@
 #include "files/directory_box.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
-#include "platform/file_writes.h"
+#include "platform/file_helpers.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
 #include "scan/watch_stamps.h"
@@ -77,10 +77,11 @@ void Notifier::copyPreparedFile()
     form_.Check1->setChecked(false);
 
     Settings& s = form_.settings;
+    // Whatever holds the two files (a folder here, a server over the network),
+    // the file in place is replaced whole or not at all.
     const DriveMap& drives = form_.services().drives;
-    const QString from = drives.hostPath(copyFromDirectory() + s.FFile);
-    const QString to = drives.hostPath(browserDirectory() + s.FFile);
-    const bool copied = copyFileReplacing(from, to);
+    const auto bytes = readDriveFile(drives, copyFromDirectory() + s.FFile);
+    const bool copied = bytes && replaceDriveFile(drives, browserDirectory() + s.FFile, *bytes);
 
     const QString stamp = messageStamp(form_.services().clock.now());
     const QString title = form_.lastScan.clientPath;

@@ -6,7 +6,9 @@
 #include "ncp/connection_requests.h"
 #include "ncp/directory_requests.h"
 #include "ncp/ds_requests.h"
+#include "ncp/file_requests.h"
 #include "ncp/file_use_requests.h"
+#include "ncp/ncp_volume_files.h"
 #include "ncp/wire_writer.h"
 #include "support/fake_ncp_server.h"
 
@@ -113,6 +115,28 @@ const std::vector<Case>& cases()
          [] { return WireWriter().u32le(1).u32be(kId).take(); }, false},
         {"entry name", [](auto& d) { return decodeEntryName(d).has_value(); },
          [] { return entryName(QByteArray("A\0B\0\0\0", 6)); }},
+        {"87/6 entry information", [](auto& d) { return decodeEntryInfo(d).has_value(); },
+         [] { return WireWriter().zeros(76).lengthPrefixed("Q1.XLS").take(); }},
+        {"87/2 search start", [](auto& d) { return decodeInitSearch(d).has_value(); },
+         [] { return WireWriter().u8(1).u32le(7).u32le(~0u).take(); }},
+        {"87/20 search set", [](auto& d) { return decodeSearchSet(d, kRimBrowse).has_value(); },
+         [] {
+             return WireWriter()
+                 .u8(1)
+                 .u32le(7)
+                 .u32le(2)
+                 .u8(0xFF)
+                 .u16le(2)
+                 .zeros(76)
+                 .lengthPrefixed("A.TXT")
+                 .zeros(76)
+                 .lengthPrefixed("Long name.doc")
+                 .take();
+         }},
+        {"87/1 opened", [](auto& d) { return decodeOpenCreate(d).has_value(); },
+         [] { return WireWriter().u32le(9).u8(1).u8(0).take(); }, false},
+        {"72 read", [](auto& d) { return decodeReadFile(d, 0, 8).has_value(); },
+         [] { return WireWriter().u16be(3).bytes(QByteArray("abc")).take(); }, false},
     };
     return all;
 }
@@ -167,6 +191,42 @@ private slots:
         const auto v = decodeVersion(version);
         QCOMPARE(v->bytes[50] | v->bytes[51] << 8, 0x01FA);
         QCOMPARE(v->bytes[59] | v->bytes[60] << 8, 7);
+    }
+
+    void readsFileAnswersAsLaidOut()
+    {
+        // An entry in a set: attributes, size, modification, rights, numbers, name.
+        const QByteArray entry = WireWriter()
+                                     .zeros(4)
+                                     .u32le(0x22)
+                                     .u16le(0x22)
+                                     .u32le(1234)
+                                     .zeros(14)
+                                     .u16le(0x4A3C) // 09:17:56
+                                     .u16le(0x3067) // 2004-03-07
+                                     .zeros(14)
+                                     .u16le(0x1FB)
+                                     .u32le(5)
+                                     .u32le(6)
+                                     .u32le(1)
+                                     .zeros(16)
+                                     .lengthPrefixed("Q1.XLS")
+                                     .take();
+        const auto set = decodeSearchSet(
+            WireWriter().u8(1).u32le(7).u32le(9).u8(0).u16le(1).take() + entry, kRimBrowse);
+        QVERIFY(set && !set->more && set->next.position == 9 && set->entries.size() == 1);
+        const EntryInfo& e = set->entries[0];
+        QCOMPARE(e.attributes, 0x22u);
+        QCOMPARE(e.dataSize, 1234u);
+        QCOMPARE(e.rights, std::uint16_t(0x1FB));
+        QCOMPARE(e.dosEntry, 6u);
+        QCOMPARE(e.name, QByteArray("Q1.XLS"));
+        QCOMPARE(fromPackedDateTime(e.modifyDate, e.modifyTime),
+                 QDateTime(QDate(2004, 3, 7), QTime(9, 17, 56), Qt::UTC));
+        // A read at an odd offset has a pad byte before the data.
+        QCOMPARE(*decodeReadFile(WireWriter().u16be(2).u8(0).bytes("xy").take(), 1, 8),
+                 QByteArray("xy"));
+        QVERIFY(!decodeReadFile(WireWriter().u16be(9).bytes("123456789").take(), 0, 8));
     }
 
     void refusesContradictions_data()

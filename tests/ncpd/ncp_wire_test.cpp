@@ -16,6 +16,8 @@
 #include "ncp/connection_list_requests.h"
 #include "ncp/ncp_session.h"
 #include "ncp/password_source.h"
+#include "platform/drive_map.h"
+#include "platform/volume_files.h"
 #include "support/ncpd_process.h"
 #include "support/sim_server_builder.h"
 
@@ -357,6 +359,17 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         client.NWGetObjectName(own, 1002, ownerName, ownerType);
         client.NWDeallocateDirectoryHandle(own, infoHandle);
         QCOMPARE(client.NWCCCloseConn(own), kSuccess);
+
+        // The volume's files with no mount: a listing, a file read, a file replaced.
+        quorvex::DriveEntry drive;
+        drive.server = QStringLiteral("FS1");
+        drive.volume = QStringLiteral("DATA");
+        const auto files = client.volumeFiles(drive);
+        const auto listing = files->list({QStringLiteral("SHARED")});
+        QVERIFY(listing && listing->size() == 3);
+        QVERIFY(files->read({QStringLiteral("SHARED"), QStringLiteral("LOG.TXT")}, nullptr));
+        QVERIFY(
+            files->replace({QStringLiteral("SHARED"), QStringLiteral("NOTE.DOC")}, "new", nullptr));
     } // the router logs out of the server as it goes
     {
         // The older form of the object's connections, which the client sends
@@ -399,7 +412,8 @@ void NcpWireTest::wholeSessionDecodesAsNcp()
         {0x17, 17}, {0x17, 23},  {0x17, 53}, {0x17, 24}, {0x17, 244}, {0x17, 236}, {0x17, 28},
         {0x17, 26}, {0x68, 2},   {0x16, 5},  {0x17, 71}, {0x16, 38},  {0x15, 10},  {0x17, 254},
         {0x16, 19}, {0x07, -1},  {0x16, 20}, {0x08, -1}, {0x57, 6},   {0x16, 40},  {0x17, 54},
-        {0x7B, 14}, {0x17, 235}, {0x57, 28}, {0x17, 27}, {0x17, 21},  {0x61, -1},
+        {0x7B, 14}, {0x17, 235}, {0x57, 28}, {0x17, 27}, {0x17, 21},  {0x61, -1},  {0x57, 2},
+        {0x57, 20}, {0x57, 1},   {0x48, -1}, {0x42, -1}, {0x49, -1},  {0x57, 4},   {0x57, 8},
     };
     if (emulator) {
         expected.insert({{0x15, 0}, {0x17, 210}, {0x17, 61}});

@@ -193,10 +193,11 @@ void NcpdDirectoryCallsTest::extendedInfoAndLongName()
                                         .u8(nw::NW_NS_DOS)
                                         .u16le(0)
                                         .u32le(1)
-                                        .u8(1)    // volume DATA
+                                        .u8(0)    // unused with no handle
                                         .u32le(0) // no base
-                                        .u8(0xFF) // no handle
-                                        .u8(2)
+                                        .u8(0xFF) // no handle: the volume's name first
+                                        .u8(3)
+                                        .lengthPrefixed("DATA")
                                         .lengthPrefixed("REPORTS")
                                         .lengthPrefixed(longName)
                                         .take());
@@ -210,10 +211,11 @@ void NcpdDirectoryCallsTest::extendedInfoAndLongName()
                                         .u8(nw::NW_NS_DOS)
                                         .u16le(0)
                                         .u32le(0x0401)
-                                        .u8(1)
+                                        .u8(0)
                                         .u32le(0)
                                         .u8(0xFF)
-                                        .u8(2)
+                                        .u8(3)
+                                        .lengthPrefixed("data")
                                         .lengthPrefixed("REPORTS")
                                         .lengthPrefixed("Q1.XLS")
                                         .take());

@@ -12,6 +12,7 @@
 #include "ncpd/ds_fragments.h"
 #include "ncpd/ds_names.h"
 #include "ncpd/ds_requests.h"
+#include "ncpd/file_requests.h"
 #include "ncpd/file_use_requests.h"
 #include "ncpd/long_name_request.h"
 
@@ -92,6 +93,56 @@ void NcpdRequestsTest::wholeRequestsDecode_data()
                                  .lengthPrefixed("REPORTS")
                                  .lengthPrefixed("Long name.doc")
                                  .take();
+    const QByteArray noHandle = WireWriter()
+                                    .u8(0)
+                                    .u32le(0)
+                                    .u8(0xFF)
+                                    .u8(2)
+                                    .lengthPrefixed("DATA")
+                                    .lengthPrefixed("X")
+                                    .take();
+    QTest::newRow("87/1") << accepts(ncpd::decodeOpenCreate)
+                          << WireWriter().u8(4).u8(1).u16le(6).u32le(0).u32le(0).u16le(1).take() +
+                                 noHandle;
+    QTest::newRow("87/2") << accepts(ncpd::decodeInitSearch) << QByteArray(2, '\4') + noHandle;
+    QTest::newRow("87/4") << accepts(ncpd::decodeRename)
+                          << WireWriter()
+                                 .u8(4)
+                                 .u8(0)
+                                 .u16le(6)
+                                 .u8(0)
+                                 .u32le(0)
+                                 .u8(0xFF)
+                                 .u8(1)
+                                 .u8(0)
+                                 .u32le(0)
+                                 .u8(0xFF)
+                                 .u8(2)
+                                 .lengthPrefixed("DATA")
+                                 .lengthPrefixed("DATA")
+                                 .lengthPrefixed("Y")
+                                 .take();
+    QTest::newRow("87/8") << accepts(ncpd::decodeDelete)
+                          << WireWriter().u8(4).u8(0).u16le(6).take() + noHandle;
+    QTest::newRow("87/20") << accepts(ncpd::decodeSearchSet)
+                           << WireWriter()
+                                  .u8(4)
+                                  .u8(0)
+                                  .u16le(0x8006)
+                                  .u32le(0x89D)
+                                  .u16le(100)
+                                  .u8(1)
+                                  .u32le(7)
+                                  .u32le(0xFFFFFFFF)
+                                  .u8(2)
+                                  .u8(0xFF)
+                                  .u8('*')
+                                  .take();
+    QTest::newRow("66") << accepts(ncpd::decodeCloseFile) << QByteArray(7, '\1');
+    QTest::newRow("72") << accepts(ncpd::decodeReadFile)
+                        << QByteArray(7, '\1') + WireWriter().u32be(0).u16be(512).take();
+    QTest::newRow("73") << accepts(ncpd::decodeWriteFile)
+                        << QByteArray(7, '\1') + WireWriter().u32be(0).u16be(3).take() + "abc";
     QTest::newRow("23/53") << accepts(ncpd::decodeObjectId)
                            << WireWriter().u16be(1).lengthPrefixed("ADMIN").take();
     QTest::newRow("23/24") << accepts(ncpd::decodeKeyedLogin)
@@ -151,9 +202,9 @@ void NcpdRequestsTest::textWithNulOrSeparatorsIsRefused()
                                         .take());
     };
     QVERIFY(longName("NAME.TXT"));
-    QVERIFY(!longName("..\\X"));
-    QVERIFY(!longName("SYS:X"));
-    QVERIFY(!longName(""));
+    QVERIFY(!longName(QByteArray("NA\0ME", 5)));
+    // Separators and empty names are the path look-up's to refuse (0x9C).
+    QVERIFY(longName("..\\X"));
 }
 
 void NcpdRequestsTest::clearConnectionKeepsBothReadings()

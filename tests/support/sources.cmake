@@ -26,4 +26,6 @@ target_sources(quorvex_test_support PRIVATE
     support/transport_client.cpp
     support/transport_client.h
     support/user_list_fixture.h
+    support/volume_world.cpp
+    support/volume_world.h
 )

@@ -3,6 +3,7 @@
 #include "who_setup.h"
 
 #include "platform/drive_map.h"
+#include "platform/file_helpers.h"
 
 #include <QFileInfo>
 
@@ -37,10 +38,15 @@ FileArgument resolveFileArgument(const QString& argument, const WhoSetup& setup)
         if (entry->type != DriveType::Remote)
             return failWith(QStringLiteral("not on a network drive"));
         *server = entry->server;
-        const QString host = drives.hostPath(text);
-        if (!host.isEmpty() && !QFileInfo(host).isFile())
-            return failWith(QFileInfo(host).isDir() ? QStringLiteral("is a directory")
-                                                    : QStringLiteral("no such file"));
+        // Checked where the drive's files are; a server that cannot be asked
+        // is reported by the query that follows.
+        if (const auto place = filesOf(drives, text)) {
+            const auto file = place->files->info(place->names);
+            if (file && file->isDirectory())
+                return failWith(QStringLiteral("is a directory"));
+            if (!file && !place->files->hostPath(place->names).isEmpty())
+                return failWith(QStringLiteral("no such file"));
+        }
         result.clientPath = text;
         return result;
     }

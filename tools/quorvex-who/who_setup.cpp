@@ -1,7 +1,9 @@
 #include "who_setup.h"
 
 #include "ncp/client_router.h"
+#include "platform/drive_map.h"
 #include "platform/settings_store.h"
+#include "platform/volume_files.h"
 
 namespace quorvex::who {
 
@@ -51,6 +53,9 @@ bool WhoSetup::load(const QString& settingsFile, QString* error)
     drives_.setVolumeLocator([client](const QString& server, const QString& volume) {
         return client->volumeHostDirectory(server, volume);
     });
+    // A drive without a mount reaches its files through its server.
+    drives_.setFilesProvider(
+        [client](const DriveEntry& drive) { return client->volumeFiles(drive); });
     return true;
 }
 

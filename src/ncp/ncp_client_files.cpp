@@ -1,0 +1,41 @@
+// What the volume browser asks of the session: requests sent as they are, and
+// which name space a volume's paths take.
+
+#include "ncp/ncp_client.h"
+
+#include <algorithm>
+
+namespace ncp {
+
+using namespace nw;
+
+NcpClient::FileAnswer NcpClient::fileRequest(const RequestBody& body)
+{
+    if (filesHandle_ == 0 || !handles_.contains(filesHandle_))
+        filesHandle_ = newHandle();
+    Answer a = send(filesHandle_, body);
+    return {a.code, std::move(a.data)};
+}
+
+std::uint16_t NcpClient::packetSize() const
+{
+    // The smallest a server may answer before any negotiation.
+    constexpr std::uint16_t kSmallest = 512;
+    return session_ ? std::max(session_->negotiatedSize(), kSmallest) : kSmallest;
+}
+
+bool NcpClient::longNamesOn(const QByteArray& volume) const
+{
+    return shortNameSession_ != sessionCount_ || !shortNameVolumes_.contains(volume.toUpper());
+}
+
+void NcpClient::refuseLongNames(const QByteArray& volume)
+{
+    if (shortNameSession_ != sessionCount_) {
+        shortNameVolumes_.clear();
+        shortNameSession_ = sessionCount_;
+    }
+    shortNameVolumes_.insert(volume.toUpper());
+}
+
+} // namespace ncp
