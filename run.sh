@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds build/ and starts Quorvex with the given
 # command line (its arguments are joined by blanks into one command line).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds build/ and runs every test, then does the same
 # in build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer, then runs
 # each libFuzzer target for a bounded time (build-fuzz/, with clang).

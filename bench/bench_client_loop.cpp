@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bare client loop of a scan, in process: parse the path, fetch every
 // batch of connections using the file until the server says there are no
 // more, and for every entry read the connection information, the address and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list's refresh, as a keystroke in the pattern box runs it, on a
 // directory of 20,000 files: the pattern "*.*" and a narrowing pattern, beside a
 // bare enumeration of the same directory with QDir in the same run. The refresh

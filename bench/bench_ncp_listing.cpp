@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A directory of 2,000 files listed as the file browser lists it: through the
 // simulated volume's folder in process, and over NCP on loopback through
 // quorvex-ncpd serving the same state, with no mount (one 87/2, then 87/20

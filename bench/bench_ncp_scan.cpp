@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's scan of a file open by 10,000 connections, every detail
 // option on, through quorvex-ncpd on loopback beside the same scan in process,
 // on the same generated server in the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the settings file as it grows: files of 10,000, 40,000 and 400,000
 // keys in one section (a key is compared with the keys before it, so a reader
 // that searches a list grows with the square of the keys), and a 50 MB file

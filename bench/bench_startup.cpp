@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the shown window: the program on the demo servers against a bare
 // QApplication that shows one empty window, measured in the same run. Each
 // start is a fresh process, timed from the moment it is launched to the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the activity log adds to a rescan of a busy file: 10,000 users listed,
 // 10,000 users in the previous list. Each round does what a completed scan does
 // with its result: rebuild the user list and its records, then run the steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-who as a script runs it, each run a whole process (start, settings,
 // state file, queries, output), timed best of five, in elapsed time and in
 // processor time (user and system; steadier on a machine that others share):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's scan (Command1_Click) of a file open by 1,000 and by
 // 10,000 connections, every detail option on, offscreen, timed beside the bare
 // client loop on the same generated server in the same run. The window's work

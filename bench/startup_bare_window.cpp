@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: a bare QApplication that shows one
 // empty window, linked with nothing but Qt. Prints the monotonic clock (ns) at
 // the moment the window is exposed, then the milliseconds since main().

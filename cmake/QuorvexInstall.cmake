@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Quorvex as a desktop program under the GNU directories. The program
 # directory, <prefix>/share/quorvex once installed, gets the files that the build
 # tree holds beside the executable (faq.fil and demo/, copied there by the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build directory writes
 # quorvex_<version>-1_<arch>.deb, installable with `apt-get install ./quorvex_*.deb`.
 

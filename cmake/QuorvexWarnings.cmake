@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every target of the project links this interface target: warnings on, and the
 # sanitizers when the sanitizer build asks for them.
 add_library(quorvex_warnings INTERFACE)

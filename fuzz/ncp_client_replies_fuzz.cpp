@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to everything the NCP client reads from the network:
 // the stream of reply frames (plain and signed) and every reply decoder, the
 // directory login's among them (keys, sealed blocks, the server's proof, the

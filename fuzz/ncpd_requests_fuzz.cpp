@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes through what the NCP server reads from a client: the
 // frame assembler (plain and signed frames), the request header, and every
 // request decoder, the directory login's among them (what is sealed for the

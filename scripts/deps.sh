@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by run.sh and test.sh: installs the Debian packages that are missing.
 # quorvex_install_missing PACKAGE...
 quorvex_install_missing() {

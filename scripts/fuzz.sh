@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in build-fuzz/ with clang and runs each one for a
 # bounded time over its seed corpus (fuzz/corpus/NAME, when there is one).
 # A crash, leak of bounds or hang found fails the run; the input that did it is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/install_check.sh [BUILD_DIR]
 # Installs a built tree into a temporary prefix and checks it the way a desktop
 # and a user see it: the files in their GNU places, the desktop entry and the

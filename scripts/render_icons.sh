@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG sizes of the program's icon from its SVG drawings into
 # src/app/icons/png/. Qt reads them from the program's resources (the Qt build
 # here has no SVG reader) and the install puts them into the hicolor theme.

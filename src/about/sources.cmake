@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/about.
 target_sources(quorvex_core PRIVATE
     about/browser_launch.cpp

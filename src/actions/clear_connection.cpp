@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "actions/clear_connection.h"
 
 #include "actions/user_selection.h"

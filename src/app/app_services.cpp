@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_services.h"
 
 #include "app/prompted_password_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -6,15 +7,16 @@
 namespace quorvex {
 
 // The jobs a command line can ask for.
-enum class CommandLineJobKind {
-    None,           // empty, or exactly "/p": the welcome text
-    ScanAndRescan,  // "FILE -t"
-    ScanAndClear,   // "FILE -c"
+enum class CommandLineJobKind
+{
+    None,            // empty, or exactly "/p": the welcome text
+    ScanAndRescan,   // "FILE -t"
+    ScanAndClear,    // "FILE -c"
     ScanClearAndEnd, // "FILE -ce"
-    ScanAndWrite,   // "FILE > OUTPUT"
-    ScanAndAppend,  // "FILE >> OUTPUT"
-    ClearLockSet,   // "... -ue"
-    Scan,           // anything else: the whole text is the file name
+    ScanAndWrite,    // "FILE > OUTPUT"
+    ScanAndAppend,   // "FILE >> OUTPUT"
+    ClearLockSet,    // "... -ue"
+    Scan,            // anything else: the whole text is the file name
 };
 
 struct CommandLineJob

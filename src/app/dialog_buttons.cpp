@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog_buttons.h"
 
 #include "about/form3.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/keys_and_find.h"
 
 #include "actions/user_selection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/message_pane.h"
 
 #include "platform/dialog_units.h"

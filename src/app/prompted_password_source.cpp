@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "prompted_password_source.h"
 
 #include "platform/attempt_origin.h"

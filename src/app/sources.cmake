@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/app.
 target_sources(quorvex_core PRIVATE
     app/app_icon.cpp

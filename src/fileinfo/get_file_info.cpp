@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileinfo/get_file_info.h"
 
 #include "app/message_pane.h"

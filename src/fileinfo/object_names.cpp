@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileinfo/object_names.h"
 
 #include "netware/netware_text.h"

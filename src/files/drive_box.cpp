@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/drive_box.h"
 
 #include "platform/drive_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/bindery_login.h"
 
 #include "ncp/bindery_password.h"

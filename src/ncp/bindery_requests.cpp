@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/bindery_requests.h"
 
 #include "ncp/wire_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/client_router.h"
 
 #include "ncp/ncp_server_spec.h"

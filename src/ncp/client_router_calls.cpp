@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calls that name a connection go to that connection's backend with the
 // backend's own handle; directory-services contexts map onto a context of each
 // backend they are used with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Directory services through NCP 104/2, one fragment each way: resolve a name

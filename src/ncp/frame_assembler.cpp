@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/frame_assembler.h"
 
 #include "ncp/ncp_packet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Cuts the byte stream of one TCP session into NCP frames. Bytes arrive in any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/ncp_client.h"
 
 #include "ncp/bindery_login.h"

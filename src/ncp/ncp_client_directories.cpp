@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calls about volumes, directory handles, trustees and directory entries.
 
 #include "ncp/directory_requests.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Directory-services and bindery names. Context handles belong to the client;
 // the look-ups ask the server, and only a server with directory services
 // (version above 3) is asked at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the volume browser asks of the session: requests sent as they are, and
 // which name space a volume's paths take.
 

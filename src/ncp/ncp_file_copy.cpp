@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a file over NCP and replacing one without ever writing it in place.
 
 #include "ncp/ncp_client.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/ncp_session.h"
 
 #include "ncp/negotiation.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/ncp: the NetWare Core Protocol over TCP, shared by the client
 # backend and the NCP server, and the client router in front of every backend.
 target_sources(quorvex_ncp PRIVATE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/tcp_stream.h"
 
 #include "platform/termination_signals.h"

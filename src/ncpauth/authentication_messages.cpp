@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The authentication of a connection after a directory login (verbs 59 and
 // 60): the server's proof of its key, the login identity and the client's
 // proof that it holds the user's private key (see login_messages.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Key pairs of the directory (RSA, of 420 bits as the directory makes them)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpauth/key_block.h"
 
 #include "ncpauth/nw_hash.h"

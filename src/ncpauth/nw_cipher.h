@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The block cipher of the directory-services login: RC2 (RFC 2268) with a

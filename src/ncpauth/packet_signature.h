@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // NCP packet signatures. After a login, each side keeps a 16-byte state that

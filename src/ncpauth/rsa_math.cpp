@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpauth/rsa_math.h"
 
 #include <openssl/bn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The big-number arithmetic of the directory login, on OpenSSL's libcrypto

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a session logs in: the choice between the directory and the bindery,
 // the password, and what the password source hears of it (see
 // ncp/bindery_login.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpauth/signed_frames.h"
 
 #include "ncp/ncp_packet.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/ncpauth, built into quorvex_ncp: the cryptography of logins
 # and packet signatures, shared by the client, the NCP server and quorvex-sim.
 target_sources(quorvex_ncp PRIVATE

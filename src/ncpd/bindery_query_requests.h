@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Bindery queries: 23/55 (scan objects), 23/60 (scan an object's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Bindery requests: 23/17 (server version), 23/23 (login key), 23/53 (object

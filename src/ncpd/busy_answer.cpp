@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/busy_answer.h"
 
 #include "ncp/ncp_packet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Requests about directories, volumes and trustees: 22/19 (allocate a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/directory_snapshot.h"
 
 #include "netware/dos_name.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Directory services, NCP 104/2: a message (put together from its fragments,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An entry's information as 87/6, 87/20 and 87/1 answer it: the fixed block

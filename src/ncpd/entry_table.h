@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Directory entry numbers handed out by 23/244 and the open-file and path

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The file requests as the server reads them: 87/1 open or create, 87/2 start

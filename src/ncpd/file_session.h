@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What one NCP session keeps of its files: the files it has open (87/1, until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/file_use_requests.h"
 
 #include "ncp/wire_writer.h"

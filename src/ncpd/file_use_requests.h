@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Requests about who uses a file and its locks: 23/244 (path to volume and

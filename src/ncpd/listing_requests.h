@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The server-wide requests: 23/235 (the files one connection has open), 23/27

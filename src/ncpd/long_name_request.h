@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // 87/6, an entry's information (entry_block.h): a name in another name space

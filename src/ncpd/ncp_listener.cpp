@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/ncp_listener.h"
 
 #include "ncpd/busy_answer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The NCP server of one simulated server's state file: accepts TCP sessions on

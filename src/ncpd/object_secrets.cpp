@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/object_secrets.h"
 
 #include "ncp/bindery_password.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The forms 3.x servers answer with one-byte connection numbers: 23/22

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/server_entry.h"
 
 #include "ncpd/bindery_view.h"

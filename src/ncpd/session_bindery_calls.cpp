@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bindery queries of a logged-in session, answered from the bindery the
 // state implies (BinderyView): scanning objects and properties, reading
 // property values and the connection's access level.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests about files in use and other connections, each answered through
 // the simulated-server call of the same meaning.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests about directories, volumes and trustees, each answered through
 // the simulated-server call of the same meaning.
 

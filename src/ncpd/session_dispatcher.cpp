@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/session_dispatcher.h"
 
 #include "ncpd/bad_request.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Directory services (104/2): messages put back together from their
 // fragments, then resolve a name to an entry ID (verb 1) and read an entry's
 // information (verb 2), for objects, containers and the server itself, and

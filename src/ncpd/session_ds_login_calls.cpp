@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory's login (verbs 57 to 60) and what a client reads for it
 // (verb 3 for the keys and the grace logins left, verb 53 for the server's
 // own name). The password is proven against the bindery's password hash of

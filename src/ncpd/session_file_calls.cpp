@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A volume's files as the session's object may use them: open or create
 // (87/1), read (72), write (73), close (66), rename (87/4) and delete (87/8),
 // each checked against the object's effective rights, each kept inside the

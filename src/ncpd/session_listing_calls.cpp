@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server-wide requests, each answered through the simulated-server call of
 // the same meaning: the files one connection has open, the connections of one
 // object, the connections in use, the path of a directory entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bindery requests of a session: the server's version, and the keyed login
 // that a session must pass before anything else is answered.
 

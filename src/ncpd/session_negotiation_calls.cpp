@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buffer negotiation and the directory-services ping: what a client asks
 // right after it creates a connection, before it logs in.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3.x forms with one-byte connection numbers, answered on a bindery
 // (3.x) server through the same simulated calls as their newer forms.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The requests served beside the original dispatch table: which function and
 // subfunction reach which handler, and which of them a connection may send
 // before it logs in.

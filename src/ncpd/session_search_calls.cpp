@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a volume's directories: an entry's information (87/6), a search's
 // start (87/2) and its sets of entries (87/20). A search lists its directory
 // once, when it starts, and every 87/20 walks on from the position the last

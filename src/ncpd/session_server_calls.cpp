@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a client asks about the server itself: its clock, its description
 // strings and its volumes' space, answered from the state and the volume
 // folders on the host.

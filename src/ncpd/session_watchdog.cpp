@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/session_watchdog.h"
 
 #include "ncpd/server_session.h"

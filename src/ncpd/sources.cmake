@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/ncpd: the NCP server that serves a simulated server's state
 # file over TCP.
 target_sources(quorvex_ncpd PRIVATE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Volume information: 22/44 (volume and purge information, 32-bit block

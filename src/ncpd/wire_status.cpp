@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/wire_status.h"
 
 #include "ncp/completion_code.h"

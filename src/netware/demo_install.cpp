@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "netware/demo_install.h"
 
 #include "platform/file_writes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // DOS (8.3) names of the long names in one directory, as the server's DOS name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The address forms of a connection in the state file: "IP:a.b.c.d" (type 11),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calls about connections: who uses a file, connection details, messages,
 // clearing connections and locks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calls about directories and files: directory handles, volumes, trustees,
 // DOS names and extended directory entries.
 

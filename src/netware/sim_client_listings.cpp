@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server-wide calls: the files one connection has open, the connections of
 // one object, the connections in use, and the path of a directory entry.
 

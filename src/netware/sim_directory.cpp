@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "netware/sim_directory.h"
 
 #include "netware/dos_name.h"

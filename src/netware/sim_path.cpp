@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "netware/sim_path.h"
 
 #include "platform/host_file_stat.h"

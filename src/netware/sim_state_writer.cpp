@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "netware/sim_state_writer.h"
 
 #include "netware/sim_address.h"

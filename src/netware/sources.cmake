@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/netware.
 target_sources(quorvex_netware PRIVATE
     netware/netware_client.h

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options window's controls at their design places. Positions are in twips,
 // Left, Top, Width, Height; a control inside a frame is placed within the frame.
 #include "options/options_window.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/platform that need nothing but QtCore: the settings file, the
 # drive map and DOS paths, file helpers, the program's directories, password
 # files, the terminal's silent prompt and the termination signals. Console programs link these alone.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources of src/platform.
 target_sources(quorvex_platform PRIVATE
     platform/attempt_origin.h

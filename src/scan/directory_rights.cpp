@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan/directory_rights.h"
 
 #include "netware/netware_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan/watch_stamps.h"
 
 #include "scan/result_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileinfo/scripted_file_info_client.h"
 #include "support/test_services.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/sim_server_builder.h"
 #include "support/transport_client.h"
 #include "support/user_list_fixture.h"

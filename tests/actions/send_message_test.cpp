@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/user_list_fixture.h"
 
 #include "actions/send_message.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program run as a script runs it, where something goes wrong around the
 // job: a full disk, a termination signal while it waits, a damaged state file.
 #include "support/ncpd_process.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real program as a script would: a private settings file, a simulated
 // server, no display, and the command line as the only input.
 #include "support/sim_server_builder.h"

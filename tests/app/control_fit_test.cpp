@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption of every window fits its control: the main window with a file
 // chosen and every control shown, the Options window, the extended file
 // information window and the About window, at the desktop's font and at 125%

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Login passwords: asked once per server and user, taken from a file when one
 // is named, forgotten when the server refuses them and then not tried again
 // on their own; what the server said of a login is told once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file browser on a network drive, the same whichever way the drive
 // reaches its server's files: the simulated volume's folder, an "@" mount, or
 // NCP with no mount (in both server profiles).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyed-login password encryption: what must and must not change its output.
 
 #include "ncp/bindery_password.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The router in front of the backends: a simulated server and one reached over
 // NCP side by side, chosen by drive, by server name or by volume; handles and
 // directory-services contexts of its own.

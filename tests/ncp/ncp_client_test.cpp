@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NetWare client for NCP servers against a scripted server: completion
 // codes, the connections-using-a-file cursor, message statuses, sessions that
 // end and come back, directory services by server version, the login.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyed bindery login that sets up a session with a user: what travels,
 // and what happens when the server refuses it, accepts it on a grace login, or
 // the password cannot be had.

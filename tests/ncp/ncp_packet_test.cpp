@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Framing of NCP over TCP: the headers, the subfunction forms, and streams cut
 // into frames whatever pieces the bytes arrive in.
 

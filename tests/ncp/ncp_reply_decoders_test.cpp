@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client's reply decoders: each takes its layout, and refuses a reply one
 // byte short, one byte long, or whose fields contradict each other or the
 // request.

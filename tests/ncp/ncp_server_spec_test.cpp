@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "ncp:" values of the Servers settings.
 
 #include "ncp/ncp_server_spec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One NCP session against a scripted server: sequence numbers, replies that
 // belong to another request or connection, "still working", time-outs, the
 // server reporting the connection bad, the reply size limit, destroy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every cryptographic step of the directory login and of packet signatures
 // against vectors computed with the reference library itself (ncpfs, the
 // Linux client), from reference_vectors.txt beside this file, which names the

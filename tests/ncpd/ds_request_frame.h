@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The data of a 104/2 request after its subfunction: a whole first fragment

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wire as an independent decoder sees it: a whole session between the NCP
 // client and quorvex-ncpd on loopback is captured with tshark and decoded by
 // Wireshark's NCP dissector. Every request must decode with the function and

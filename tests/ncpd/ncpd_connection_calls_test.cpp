@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests about files in use and connections, answered over the wire as the
 // in-process simulation answers the same call on the same state file.
 

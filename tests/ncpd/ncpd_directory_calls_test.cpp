@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests about directories, trustees, names, locks and directory services,
 // answered over the wire as the in-process simulation answers the same call on
 // the same state file.
@@ -131,12 +132,8 @@ void NcpdDirectoryCallsTest::objectTrusteePaths()
     // next sequence 0 for the end and would drop the path); the emulators'
     // list ends with an empty entry, NetWare's with 0x9C when asked past it.
     const bool emulator = profile == QLatin1String("emulator");
-    QCOMPARE(ask(1)->data, WireWriter()
-                               .u16be(2)
-                               .u32be(1002)
-                               .u8(1)
-                               .lengthPrefixed("DATA:ARCHIVE")
-                               .take());
+    QCOMPARE(ask(1)->data,
+             WireWriter().u16be(2).u32be(1002).u8(1).lengthPrefixed("DATA:ARCHIVE").take());
     const auto end = ask(2);
     QCOMPARE(end->completion, std::uint8_t(emulator ? 0 : 0x9C));
     QCOMPARE(end->data, emulator ? QByteArray(8, '\0') : QByteArray());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory-services login between the NCP client and quorvex-ncpd (a
 // server process of its own): at each signature level, refused as the
 // bindery login is refused, falling back to the bindery where the server has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A volume's files over the wire: every request stays inside its volume's
 // folder and within the logged-in object's rights, refused with the server's
 // code and nothing touched; searches answer as many entries as a reply holds

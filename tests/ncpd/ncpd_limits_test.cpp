@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clients that hold sessions without using them: a connection that never sends
 // its create request, a session that falls silent, and a create beyond the
 // session cap, which a full server answers "no free connection slots".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server's request decoders: every field read where the layouts put it,
 // and anything cut short, padded with stray bytes or counting past its end
 // refused.

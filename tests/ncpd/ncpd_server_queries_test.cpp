@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a client asks of a server besides the files in use: its clock and
 // description, the bindery's objects and properties, volume space, and the
 // 3.x forms with one-byte connection numbers, each answered from the state.

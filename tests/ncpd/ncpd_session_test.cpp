@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions of the NCP server over a real loopback socket: login, what is
 // refused before it, broken input that ends one session and not the others,
 // and "still working" while a slow call runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quorvex-ncpd executable: the first line tells where it listens, it
 // serves, refuses to start on an unreadable state or a busy port, and ends
 // with status 0 on SIGTERM and SIGINT.

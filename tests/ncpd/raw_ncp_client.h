@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A bare NCP client for driving quorvex-ncpd in tests: frames built with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo servers: copied into the data directory once, loadable, and
 // holding the scenario a newcomer is shown.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DOS (8.3) names of long names.
 
 #include "netware/dos_name.h"

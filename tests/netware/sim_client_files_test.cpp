@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory and name calls of the simulated client: directory handles,
 // volumes, trustees, directory-services names, DOS names, extended entries,
 // version.

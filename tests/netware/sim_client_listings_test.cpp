@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server-wide calls against the simulated server, in process and over NCP
 // through quorvex-ncpd: the files one connection has open, the path of their
 // directory, the connections of one object, the connections in use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection calls of the simulated client: path parsing, the scan of
 // connections using a file, connection details, messages, clearing.
 

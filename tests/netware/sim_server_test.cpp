@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several users of one server file: changes made by a second client or by the
 // quorvex-sim tool are seen, concurrent writers lose nothing, an unchanged
 // file is not read again, and the tool refuses bad commands without changing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing state files: every kind of bad file is refused with a
 // text naming the file and the fault, makes the server unreachable, and is
 // never overwritten.

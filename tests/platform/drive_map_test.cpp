@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/drive_map.h"
 #include "platform/settings_store.h"
 #include "support/test_services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/app_dirs.h"
 #include "platform/file_helpers.h"
 #include "support/test_services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/mime_associations.h"
 #include "support/test_services.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The password file is trusted only when nobody else could read or replace it.
 
 #include "platform/password_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan/auto_clear_time.h"
 
 #include <QTest>

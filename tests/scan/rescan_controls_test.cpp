@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The periodic rescan, Stop, and the pause of the rescan while a window of the
 // dialog buttons is open.
 #include "watch_fixture.h"

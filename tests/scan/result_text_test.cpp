@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan/result_text.h"
 #include "scan/scan_messages.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's scan against a simulated server, end to end, in process and over
 // NCP: drive map, file check, parse, batches, connection details and directory
 // rights.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy into place of a prepared file once the watched file is free, the
 // same whichever way the drive reaches its server's files; over NCP a copy
 // that fails (a write refused midway, no right to create) leaves the watched

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps after a completed scan: the activity log as the window keeps it,
 // auto-clear, notification and the prepared-file copy.
 #include "watch_fixture.h"

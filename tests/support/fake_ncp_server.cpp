@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fake_ncp_server.h"
 
 #include "ncp/wire_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A scripted NCP server on a loopback port for client tests. Each accepted

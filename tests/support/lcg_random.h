@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A fixed random source for tests: x = x * 1103515245 + 12345 (32 bits) from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A quorvex-ncpd serving one state file on a free loopback port, for as long as

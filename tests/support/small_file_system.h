@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A file system of a test's own (a tmpfs of a few hundred kilobytes), which the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fakes and helpers every suite shares.
 target_sources(quorvex_test_support PRIVATE
     support/fake_ncp_server.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-who as scripts run it: every query against a simulated server in
 // every format, read back and compared with the server's state; the same
 // queries over quorvex-ncpd giving the same output; the exit statuses and

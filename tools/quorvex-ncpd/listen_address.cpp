@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "listen_address.h"
 
 std::optional<ListenAddress> parseListenAddress(const QString& text)

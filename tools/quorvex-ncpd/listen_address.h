@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The --listen argument of quorvex-ncpd: HOST:PORT, [IPv6]:PORT.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-ncpd: serves one simulated server's state file over NCP/TCP.
 
 #include "listen_address.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-sim: plays the users of a simulated NetWare server.
 
 #include "sim_tool.h"

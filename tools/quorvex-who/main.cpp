@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-who: who has what open on the NetWare servers of Quorvex's settings,
 // for scripts and terminals. The answer goes to standard output, every message
 // to standard error; the exit status says whether anybody was found (0), nobody

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal_password_source.h"
 
 #include "platform/password_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What quorvex-who hands the client for a FILE argument: a DOS path on a

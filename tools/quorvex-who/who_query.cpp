@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "who_query.h"
 
 #include "who_file_argument.h"
