@@ -15,14 +15,6 @@
 namespace nw {
 namespace {
 
-// Splits "DIR\SUB\NAME" into "DIR\SUB" and "NAME".
-std::pair<QString, QString> splitLast(const QString& relative)
-{
-    const qsizetype sep = relative.lastIndexOf(QLatin1Char('\\'));
-    return sep < 0 ? std::pair(QString(), relative)
-                   : std::pair(relative.left(sep), relative.mid(sep + 1));
-}
-
 // DOS wildcards "*" and "?" as an anchored expression.
 QString wildcardPattern(const QString& pattern)
 {

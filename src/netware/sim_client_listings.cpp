@@ -48,11 +48,9 @@ NWCCODE SimClient::NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t conn
         const SimOpenEntry& e = c->open[i];
         const auto split = splitNwPath(e.path);
         const int volume = s.volumeIndex(split->volume);
-        const qsizetype sep = split->relative.lastIndexOf(QLatin1Char('\\'));
         const QString volumeName = s.volumes[std::size_t(volume)].name;
-        const QString parent =
-            volumeName + QLatin1Char(':') + split->relative.left(std::max<qsizetype>(sep, 0));
-        QString name = split->relative.mid(sep + 1);
+        auto [dir, name] = splitLast(split->relative);
+        const QString parent = volumeName + QLatin1Char(':') + dir;
         if (name.isEmpty())
             name = volumeName;
         OPEN_FILE_CONN f;

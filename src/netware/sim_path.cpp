@@ -39,6 +39,13 @@ std::optional<NwPath> splitNwPath(const QString& path)
     return NwPath{path.left(colon), parts.join(QLatin1Char('\\'))};
 }
 
+std::pair<QString, QString> splitLast(const QString& relative)
+{
+    const qsizetype sep = relative.lastIndexOf(QLatin1Char('\\'));
+    return sep < 0 ? std::pair(QString(), relative)
+                   : std::pair(relative.left(sep), relative.mid(sep + 1));
+}
+
 std::optional<QString> fromUncPath(const QString& text)
 {
     if (!text.startsWith(QLatin1String("\\\\")))

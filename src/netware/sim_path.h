@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace nw {
 
@@ -26,6 +27,10 @@ struct NwPath
     QString relative; // path inside the volume, separators normalised to "\"
 };
 std::optional<NwPath> splitNwPath(const QString& path);
+
+// Splits "DIR\SUB\NAME" into "DIR\SUB" and "NAME" (an empty first part when
+// there is no separator).
+std::pair<QString, QString> splitLast(const QString& relative);
 
 // Joins path pieces with single "\" separators, dropping empty ones.
 QString joinNwPath(const QString& a, const QString& b);

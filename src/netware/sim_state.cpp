@@ -31,6 +31,11 @@ void SimState::indexNames()
 void SimState::reindex()
 {
     indexNames();
+    indexRest();
+}
+
+void SimState::indexRest()
+{
     connByNumber_.clear();
     openByPath_.clear();
     trusteesByObject_.clear();

@@ -204,6 +204,9 @@ public:
     // Rebuilds the indexes of volumes and objects alone (what reading the
     // rest of a state looks up).
     void indexNames();
+    // Rebuilds the other indexes (connections, open files, trustees, files),
+    // once indexNames() is current.
+    void indexRest();
 
     int volumeIndex(const QString& name) const;
     const SimObject* objectByName(const QString& name) const;

@@ -221,7 +221,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!kKnownKeys.contains(it.key()))
             s_->unknownKeys.insert(it.key(), it.value());
-    s_->reindex();
+    s_->indexRest(); // the names were indexed once the objects were read
     return state;
 }
 
@@ -359,10 +359,7 @@ void Reader::readWorkstation(const QJsonObject& root)
         if (!s_->objectByName(s_->workstation.user))
             fail(user, QStringLiteral("unknown object %1").arg(s_->workstation.user));
     }
-    const QJsonValue op = w.value(QLatin1String("consoleOperator"));
-    if (!op.isUndefined() && !op.isBool())
-        fail(Where(where, "consoleOperator"), QStringLiteral("must be true or false"));
-    s_->workstation.consoleOperator = op.toBool(true);
+    s_->workstation.consoleOperator = optBool(w, "consoleOperator", where, true);
 }
 
 void Reader::readConnections(const QJsonObject& root)
@@ -399,10 +396,7 @@ void Reader::readConnections(const QJsonObject& root)
         if (!address)
             fail(Where(where, "address"), error);
         c.address = *address;
-        const QJsonValue accepts = o.value(QLatin1String("acceptsMessages"));
-        if (!accepts.isUndefined() && !accepts.isBool())
-            fail(Where(where, "acceptsMessages"), QStringLiteral("must be true or false"));
-        c.acceptsMessages = accepts.toBool(true);
+        c.acceptsMessages = optBool(o, "acceptsMessages", where, true);
         const Where openList(where, "open");
         const QJsonArray open = array(o, "open", where);
         QSet<QString> seen;

@@ -13,11 +13,19 @@ SimVolumeFiles::SimVolumeFiles(SimServer& server, QString root, QString rootPath
 {
 }
 
+std::optional<QList<quorvex::FileEntry>> SimVolumeFiles::list(const QStringList& dir)
+{
+    listing_ = server_.state();
+    auto entries = HostFolderFiles::list(dir);
+    listing_.reset();
+    return entries;
+}
+
 std::uint32_t SimVolumeFiles::attributesOf(const QStringList& names,
                                            const quorvex::HostFileStat& file) const
 {
     const std::uint32_t host = HostFolderFiles::attributesOf(names, file);
-    const auto state = server_.state();
+    const auto state = listing_ ? listing_ : server_.state();
     if (!state || state->files.empty())
         return host;
     const SimFileData* data =

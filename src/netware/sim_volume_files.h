@@ -7,9 +7,12 @@
 
 #include "platform/host_folder_files.h"
 
+#include <memory>
+
 namespace nw {
 
 class SimServer;
+class SimState;
 
 class SimVolumeFiles : public quorvex::HostFolderFiles
 {
@@ -18,6 +21,9 @@ public:
     // root's); rootPath: that root as a path in the volume ("DATA:PUBLIC").
     SimVolumeFiles(SimServer& server, QString root, QString rootPath);
 
+    // One look at the state for the whole listing, not one per entry.
+    std::optional<QList<quorvex::FileEntry>> list(const QStringList& dir) override;
+
 protected:
     std::uint32_t attributesOf(const QStringList& names,
                                const quorvex::HostFileStat& file) const override;
@@ -25,6 +31,7 @@ protected:
 private:
     SimServer& server_;
     QString rootPath_;
+    std::shared_ptr<const SimState> listing_; // held while list() runs
 };
 
 } // namespace nw

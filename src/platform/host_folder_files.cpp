@@ -123,7 +123,11 @@ std::optional<FileEntry> HostFolderFiles::info(const QStringList& path)
     const auto spelt = resolve(path);
     if (!spelt)
         return std::nullopt;
-    const auto stat = hostFileStat(hostPath(path));
+    // The names as resolve() found them each exist: no second walk.
+    QString host = root_;
+    for (const QString& name : *spelt)
+        host = joinHost(host, name);
+    const auto stat = hostFileStat(host);
     // Sockets, pipes, devices and dangling links are nothing a volume holds.
     if (!stat || !(stat->directory || stat->regular))
         return std::nullopt;
