@@ -4,6 +4,7 @@
 #include "app/prompted_password_source.h"
 #include "app/settings_keys.h"
 #include "ncp/client_router.h"
+#include "ncp/settings_router.h"
 #include "netware/demo_install.h"
 #include "netware/sim_server.h"
 #include "platform/app_dirs.h"
@@ -90,27 +91,9 @@ void AppServices::setUpDrivesAndServers()
     }
     drives_->reload(*store_);
 
-    std::vector<nw::ServerBackend> servers;
-    for (const QString& name : store_->keys(kServersSection))
-        servers.push_back({name, store_->value(kServersSection, name)});
-    const DriveMap* drives = drives_.get();
     passwords_ = makePasswordSource(*prompts_, origin_.get());
-    client_ = std::make_unique<nw::ClientRouter>(
-        std::move(servers),
-        [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
-            const auto entry = drives->entry(letter);
-            if (!entry || entry->type != DriveType::Remote)
-                return std::nullopt;
-            return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
-        },
-        passwords_.get());
+    client_ = nw::routerForSettings(*store_, *drives_, passwords_.get());
     nw::ClientRouter* client = client_.get();
-    drives_->setVolumeLocator([client](const QString& server, const QString& volume) {
-        return client->volumeHostDirectory(server, volume);
-    });
-    // A drive without a mount reaches its files through its server.
-    drives_->setFilesProvider(
-        [client](const DriveEntry& drive) { return client->volumeFiles(drive); });
     // A simulated server whose state file cannot be read says what is wrong
     // with it (file, position, fault), as quorvex-sim show does; one over the
     // network why its session could not be set up.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ncp/settings_router.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -69,8 +71,7 @@ inline constexpr int HistoryKeyCount = 25;
 } // namespace keys
 
 inline const QString kOptionsSection = QStringLiteral("Options");
-// Where each server lives: name = "sim:PATH" or "ncp:HOST...".
-inline const QString kServersSection = QStringLiteral("Servers");
+using nw::kServersSection;
 
 // Conversions from the stored text; nullopt when the text does not convert.
 // Byte: a whole decimal number 0 to 255 (blanks around it allowed).

@@ -9,6 +9,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/client_router.h
     ncp/client_router.cpp
     ncp/client_router_calls.cpp
+    ncp/settings_router.h
+    ncp/settings_router.cpp
     ncp/bindery_password.h
     ncp/bindery_password.cpp
     ncp/completion_code.h

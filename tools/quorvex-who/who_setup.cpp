@@ -2,15 +2,12 @@
 #include "who_setup.h"
 
 #include "ncp/client_router.h"
+#include "ncp/settings_router.h"
 #include "platform/drive_map.h"
 #include "platform/settings_store.h"
 #include "platform/volume_files.h"
 
 namespace quorvex::who {
-
-namespace {
-const QString kServersSection = QStringLiteral("Servers");
-}
 
 WhoSetup::WhoSetup() = default;
 WhoSetup::~WhoSetup() = default;
@@ -29,34 +26,15 @@ bool WhoSetup::load(const QString& settingsFile, QString* error)
     case SettingsStore::LoadStatus::Loaded:
         break;
     }
-    std::vector<nw::ServerBackend> backends;
-    for (const QString& name : store_->keys(kServersSection)) {
+    for (const QString& name : store_->keys(nw::kServersSection))
         servers_.append(name);
-        backends.push_back({name, store_->value(kServersSection, name)});
-    }
     if (servers_.isEmpty()) {
         *error = QStringLiteral("the settings file %1 names no server (its [Servers] section)")
                      .arg(settingsFile);
         return false;
     }
     drives_.reload(*store_);
-    const DriveMap* drives = &drives_;
-    client_ = std::make_unique<nw::ClientRouter>(
-        std::move(backends),
-        [drives](QChar letter) -> std::optional<nw::NetworkDriveTarget> {
-            const auto entry = drives->entry(letter);
-            if (!entry || entry->type != DriveType::Remote)
-                return std::nullopt;
-            return nw::NetworkDriveTarget{entry->server, entry->volume, entry->volumePath};
-        },
-        &passwords_);
-    nw::ClientRouter* client = client_.get();
-    drives_.setVolumeLocator([client](const QString& server, const QString& volume) {
-        return client->volumeHostDirectory(server, volume);
-    });
-    // A drive without a mount reaches its files through its server.
-    drives_.setFilesProvider(
-        [client](const DriveEntry& drive) { return client->volumeFiles(drive); });
+    client_ = nw::routerForSettings(*store_, drives_, &passwords_);
     return true;
 }
 
