@@ -5,6 +5,7 @@
 #include "who_setup.h"
 
 #include "ncp/client_router.h"
+#include "netware/netware_text.h"
 #include "netware/sim_path.h"
 #include "scan/result_text.h"
 #include "scan/scan_messages.h"
@@ -17,12 +18,6 @@
 namespace quorvex::who {
 
 namespace {
-
-QString cutAtNul(std::span<const char> buffer)
-{
-    const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-    return QString::fromLatin1(buffer.data(), qsizetype(nul - buffer.begin()));
-}
 
 // The 7 login-time bytes (year - 1900, month, day, hour, minute, second,
 // weekday) as ISO 8601 local time; empty when they are no time.
@@ -66,12 +61,15 @@ void WhoQuery::fail(const QString& subject, const QString& why)
     failed_ = true;
 }
 
-QString WhoQuery::codeText(Server* server, nw::NWCCODE code)
+QString WhoQuery::unreachableText(const QString& server)
+{
+    return QStringLiteral("server unreachable: ") + setup_.unreachableReason(server);
+}
+
+QString WhoQuery::codeText(const Server& server, nw::NWCCODE code)
 {
     if (code == nw::kInvalidConnection)
-        return QStringLiteral("server unreachable: ") +
-               (server ? setup_.unreachableReason(server->name)
-                       : QStringLiteral("invalid connection"));
+        return unreachableText(server.name);
     if (code == nw::kNoConsoleRights)
         return QStringLiteral("refused: no console operator rights (0x89C6)");
     QString text = scanErrorText(code);
@@ -100,7 +98,7 @@ WhoQuery::Server* WhoQuery::open(const QString& name)
     const QByteArray wire = nw::toWire(name);
     const nw::NWCCODE code = client_.NWCCOpenConnByName(0, wire.constData(), 2, 1, 0x8000, conn);
     if (code != nw::kSuccess) {
-        fail(name, QStringLiteral("server unreachable: ") + setup_.unreachableReason(name));
+        fail(name, unreachableText(name));
         return nullptr;
     }
     return &adopt(name, conn);
@@ -130,7 +128,7 @@ QString WhoQuery::fullName(Server& server, std::uint32_t objectId)
     std::array<char, 257> name{};
     const QString full =
         client_.NWDSMapIDToName(context_, server.conn, objectId, name) == nw::kSuccess
-            ? cutAtNul(name)
+            ? nw::fromClientText(name)
             : QString();
     server.fullNames.insert(objectId, full);
     return full;
@@ -151,7 +149,7 @@ const std::optional<ConnectionFacts>& WhoQuery::describe(Server& server, std::ui
     if (code == nw::kInvalidConnection) {
         // Said once: every further call to the server would say it again.
         if (!server.unreachable)
-            fail(server.name, codeText(&server, code));
+            fail(server.name, codeText(server, code));
         server.unreachable = true;
         return facts;
     }
@@ -162,7 +160,7 @@ const std::optional<ConnectionFacts>& WhoQuery::describe(Server& server, std::ui
     f.connection = connection;
     f.user = fullName(server, id);
     if (f.user.isEmpty())
-        f.user = cutAtNul(name).toUpper();
+        f.user = nw::fromClientText(name).toUpper();
     f.login = isoLoginTime(login);
     nw::NWINET_ADDR address;
     if (client_.NWGetInetAddr(server.conn, connection, address) == nw::kSuccess)
@@ -186,16 +184,16 @@ void WhoQuery::scanFile(const QString& argument, std::vector<HolderRow>& rows)
     const nw::NWCCODE parsed =
         client_.NWParsePath(wire.constData(), serverName, conn, volume, dirPath);
     if (parsed == nw::kInvalidConnection && !file.server.isEmpty()) {
-        fail(argument,
-             QStringLiteral("server unreachable: ") + setup_.unreachableReason(file.server));
+        fail(argument, unreachableText(file.server));
         return;
     }
     if (parsed != nw::kSuccess) {
         fail(argument, QStringLiteral("not a file on a configured server's volume"));
         return;
     }
-    Server& server = adopt(cutAtNul(serverName), conn);
-    const QString volumePath = cutAtNul(volume) + QLatin1Char(':') + cutAtNul(dirPath);
+    Server& server = adopt(nw::fromClientText(serverName), conn);
+    const QString volumePath =
+        nw::fromClientText(volume) + QLatin1Char(':') + nw::fromClientText(dirPath);
     const QByteArray scanPath = nw::toWire(volumePath);
     std::int16_t iteration = 0;
     nw::CONN_USING_FILE_SUMMARY summary;
@@ -211,7 +209,7 @@ void WhoQuery::scanFile(const QString& argument, std::vector<HolderRow>& rows)
             return;
         }
         if (code != nw::kSuccess) {
-            fail(argument, codeText(&server, code));
+            fail(argument, codeText(server, code));
             return;
         }
         const int count = std::min<int>(batch.connCount, nw::kMaxConnsPerBatch);
@@ -243,7 +241,7 @@ QString WhoQuery::directoryPath(Server& server, std::uint8_t volume, std::uint32
     const QString found =
         client_.NWGetPathFromDirectoryBase(server.conn, volume, entry, nw::NW_NS_LONG, length,
                                            path) == nw::kSuccess
-            ? cutAtNul(path)
+            ? nw::fromClientText(path)
             : QString();
     server.directories.insert(key, found);
     return found;
@@ -257,7 +255,7 @@ bool WhoQuery::openFiles(Server& server, std::uint16_t connection, std::vector<O
     nw::NWCCODE code = nw::kSuccess;
     while ((code = client_.NWScanOpenFilesByConn2(server.conn, connection, iteration, control,
                                                   file)) == nw::kSuccess) {
-        const QString name = cutAtNul(file.fileName);
+        const QString name = nw::fromClientText(file.fileName);
         QString directory = directoryPath(server, file.volNumber, file.parent);
         // Without the directory the server's name of the file is all there is.
         QString path = name;
@@ -270,7 +268,7 @@ bool WhoQuery::openFiles(Server& server, std::uint16_t connection, std::vector<O
     // A connection that logged out since it was listed has no files left.
     if (code == nw::kNoMoreEntries || code == nw::kLockError || code == nw::kBadStationNumber)
         return true;
-    fail(server.name, QStringLiteral("connection %1: ").arg(connection) + codeText(&server, code));
+    fail(server.name, QStringLiteral("connection %1: ").arg(connection) + codeText(server, code));
     return false;
 }
 
@@ -305,7 +303,7 @@ std::vector<HolderRow> WhoQuery::filesOfUser(const QString& user, const QString&
         if (code == nw::kNoSuchObject)
             continue; // no such user on this server
         if (code != nw::kSuccess) {
-            fail(server->name, codeText(server, code));
+            fail(server->name, codeText(*server, code));
             continue;
         }
         for (std::uint16_t i = 0; i < count; ++i) {
@@ -339,7 +337,7 @@ std::vector<ServerRow> WhoQuery::connectionsOf(const QString& serverName, bool w
         const nw::NWCCODE code =
             client_.NWGetActiveConnListByType(server->conn, first, nw::NCP_CONNECTION_TYPE, active);
         if (code != nw::kSuccess) {
-            fail(server->name, codeText(server, code));
+            fail(server->name, codeText(*server, code));
             return rows;
         }
         for (std::uint32_t bit = 0; bit < std::uint32_t(nw::kConnsPerActiveList); ++bit) {

@@ -56,7 +56,8 @@ private:
     };
 
     void fail(const QString& subject, const QString& why);
-    QString codeText(Server* server, nw::NWCCODE code);
+    QString codeText(const Server& server, nw::NWCCODE code);
+    QString unreachableText(const QString& server);
     void scanFile(const QString& argument, std::vector<HolderRow>& rows);
     Server* open(const QString& name);
     Server& adopt(const QString& name, nw::NWCONN_HANDLE conn);
