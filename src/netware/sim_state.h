@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace nw {
@@ -210,6 +211,10 @@ public:
 
     int volumeIndex(const QString& name) const;
     const SimObject* objectByName(const QString& name) const;
+    SimObject* objectByName(const QString& name)
+    {
+        return const_cast<SimObject*>(std::as_const(*this).objectByName(name));
+    }
     const SimObject* objectById(std::uint32_t id) const;
     // By full typeless name ("JSMITH.SALES.ACME"), case ignored.
     const SimObject* objectByFullName(const QString& fullName) const;

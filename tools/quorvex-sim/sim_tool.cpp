@@ -303,10 +303,10 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         const Args a(rest, {}, {});
         a.expect(1, "unlock USER");
         change(server, [&](SimState& s) {
-            const SimObject* o = s.objectByName(a.positional()[0]);
+            SimObject* o = s.objectByName(a.positional()[0]);
             if (!o)
                 fail(QStringLiteral("no user %1 on %2").arg(a.positional()[0], s.server));
-            s.objects[std::size_t(o - s.objects.data())].failedLogins = 0;
+            o->failedLogins = 0;
         });
     } else if (command == QLatin1String("password")) {
         const Args a(rest, {}, {});
@@ -323,14 +323,13 @@ int runOnState(SimServer& server, const QString& command, const QStringList& res
         if (!password)
             fail(QStringLiteral("no password given on standard input"));
         change(server, [&](SimState& s) {
-            const SimObject* o = s.objectByName(name);
+            SimObject* o = s.objectByName(name);
             if (!o)
                 fail(QStringLiteral("no object %1 on %2").arg(name, s.server));
             const bool keys = s.versionMajor > 3;
             if (keys && !ncp::ensureServerKeys(s))
                 fail(QStringLiteral("cannot make the server's key pair"));
-            if (!ncp::setObjectPassword(s.objects[std::size_t(o - s.objects.data())], *password,
-                                        keys))
+            if (!ncp::setObjectPassword(*o, *password, keys))
                 fail(QStringLiteral("the password has a character servers cannot receive "
                                     "(Latin-1 only)"));
         });
@@ -375,12 +374,11 @@ int runSimTool(const QStringList& args, QTextStream& out, QTextStream& err,
             // login needs (the empty password, as the state gives them).
             SimServer generated(state);
             change(generated, [](SimState& s) {
-                const SimObject* o = s.objectByName(s.workstation.user);
+                SimObject* o = s.objectByName(s.workstation.user);
                 if (s.versionMajor <= 3 || !o)
                     return;
                 if (!ncp::ensureServerKeys(s) ||
-                    !ncp::setObjectPassword(s.objects[std::size_t(o - s.objects.data())],
-                                            o->password.value_or(QString()), true))
+                    !ncp::setObjectPassword(*o, o->password.value_or(QString()), true))
                     fail(QStringLiteral("cannot make the key pairs"));
             });
             out << state << '\n';
