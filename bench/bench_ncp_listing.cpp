@@ -75,12 +75,7 @@ Figures listing(const QString& spec, QTextStream& out)
 
 int main(int argc, char* argv[])
 {
-    double bareMicros = -1;
-    for (int i = 0; i < 3; ++i) {
-        const double micros = loopbackRoundTripMicros(20000);
-        if (micros > 0 && (bareMicros < 0 || micros < bareMicros))
-            bareMicros = micros;
-    }
+    const double bareMicros = bestLoopbackRoundTripMicros();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTemporaryDir dir;

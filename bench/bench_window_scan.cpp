@@ -7,6 +7,7 @@
 // 10,000 users with the file open in two tasks each (every second entry a
 // duplicate) must cost no more than the twice as many entries do.
 
+#include "best_of.h"
 #include "scan_window.h"
 
 #include "app/form1.h"
@@ -126,37 +127,6 @@ struct Run
     double residentMb = 0;
 };
 
-// The processor time of this process (all threads), in milliseconds: on a
-// machine shared with other work it varies far less than the elapsed time.
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-// The best of three runs, elapsed and processor time apart.
-template <typename F> double bestOf3(F f, double* bestCpuMs = nullptr)
-{
-    double best = -1;
-    double bestCpu = -1;
-    for (int i = 0; i < 3; ++i) {
-        QElapsedTimer t;
-        const double cpuStart = cpuMs();
-        t.start();
-        f();
-        const double ms = double(t.nsecsElapsed()) / 1e6;
-        const double cpu = cpuMs() - cpuStart;
-        if (best < 0 || ms < best)
-            best = ms;
-        if (bestCpu < 0 || cpu < bestCpu)
-            bestCpu = cpu;
-    }
-    if (bestCpuMs)
-        *bestCpuMs = bestCpu;
-    return best;
-}
-
 bool measure(int users, int tasks, const QString& where, Run& run, QTextStream& out)
 {
     QString error;
@@ -181,8 +151,10 @@ bool measure(int users, int tasks, const QString& where, Run& run, QTextStream& 
                       });
 
     int bareEntries = 0;
-    run.bareMs = bestOf3([&] { bareEntries = bareLoop(client, "F:\\SHARED\\BIG.DB"); });
-    run.windowMs = bestOf3([&] { window.form.scan().Command1_Click(); }, &run.windowCpuMs);
+    run.bareMs = bestOf(3, [&] { bareEntries = bareLoop(client, "F:\\SHARED\\BIG.DB"); }).ms;
+    const Timing scan = bestOf(3, [&] { window.form.scan().Command1_Click(); });
+    run.windowMs = scan.ms;
+    run.windowCpuMs = scan.cpuMs;
     run.residentMb = residentMegabytes();
     if (bareEntries != users * tasks || window.listed() != users) {
         out << "wrong answer: bare loop " << bareEntries << ", window " << window.listed()

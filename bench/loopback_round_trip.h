@@ -7,3 +7,6 @@
 // thread is started (it forks).
 
 double loopbackRoundTripMicros(int roundTrips);
+// The best of three such measures of 20,000 round trips each; -1 when none
+// could be made.
+double bestLoopbackRoundTripMicros();
