@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fake_ncp_server.h"
 
+#include "ncp/negotiation.h"
 #include "ncp/wire_writer.h"
 
 #include <arpa/inet.h>
@@ -82,18 +83,7 @@ void FakeNcpPeer::startSigning(const ncp::SignRoot& root)
 
 bool FakeNcpPeer::acceptCreateSigned(std::uint16_t connection)
 {
-    const auto create = receive();
-    if (!create || create->type != ncp::kCreateConnection)
-        return false;
-    ncp::Request to = *create;
-    to.connection = connection;
-    reply(to, 0);
-    const auto negotiation = receive();
-    if (!negotiation || negotiation->function != 0x61)
-        return false;
-    log.pop_back();
-    reply(*negotiation, 0, ncp::WireWriter().u16be(4096).u16be(0).u8(2).take());
-    return true;
+    return acceptCreateWith(connection, 2);
 }
 
 void FakeNcpPeer::stillWorking(const ncp::Request& to)
@@ -107,6 +97,11 @@ void FakeNcpPeer::stillWorking(const ncp::Request& to)
 
 bool FakeNcpPeer::acceptCreate(std::uint16_t connection)
 {
+    return acceptCreateWith(connection, 0);
+}
+
+bool FakeNcpPeer::acceptCreateWith(std::uint16_t connection, std::uint8_t securityFlags)
+{
     const auto create = receive();
     if (!create || create->type != ncp::kCreateConnection)
         return false;
@@ -114,10 +109,10 @@ bool FakeNcpPeer::acceptCreate(std::uint16_t connection)
     to.connection = connection;
     reply(to, 0);
     const auto negotiation = receive();
-    if (!negotiation || negotiation->function != 0x61)
+    if (!negotiation || negotiation->function != ncp::kFnBigPacket)
         return false;
     log.pop_back(); // the scripts' logs start with what the session asks
-    reply(*negotiation, 0, ncp::WireWriter().u16be(4096).u16be(0).u8(0).take());
+    reply(*negotiation, 0, ncp::WireWriter().u16be(4096).u16be(0).u8(securityFlags).take());
     return true;
 }
 

@@ -54,6 +54,8 @@ public:
 
 private:
     void send(const QByteArray& frame);
+    // The create, then NCP 97 answered with these security flags.
+    bool acceptCreateWith(std::uint16_t connection, std::uint8_t securityFlags);
 
     int fd_;
     ncp::FrameAssembler frames_{ncp::FrameAssembler::Direction::Requests, 65536};
