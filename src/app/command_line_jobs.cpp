@@ -19,6 +19,7 @@
 #include "platform/settings_store.h"
 #include "platform/standard_error.h"
 #include "scan/scan_engine.h"
+#include "scan/scan_messages.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -119,12 +120,11 @@ QString CommandLineJobs::serverProblems(const QString& fileName) const
 {
     const DriveMap& drives = form_.services().drives;
     const auto letter = driveLetterOf(fileName);
-    QStringList problems =
+    const QStringList problems =
         letter ? QStringList{drives.serverProblem(*letter)} : drives.serverProblems();
-    problems.removeAll(QString());
     QString text;
     for (const QString& problem : problems)
-        text += QStringLiteral("\r\nThe server cannot be used: ") + problem;
+        text += serverProblemText(problem);
     return text;
 }
 

@@ -359,8 +359,7 @@ QString ScanEngine::serverProblemLine() const
     const QString drive = form_.Drive1->drive();
     const QString problem =
         drive.isEmpty() ? QString() : form_.services().drives.serverProblem(drive.front());
-    return problem.isEmpty() ? QString()
-                             : QStringLiteral("\r\nThe server cannot be used: ") + problem;
+    return serverProblemText(problem);
 }
 
 void ScanEngine::setHorizontalExtent()

@@ -41,4 +41,10 @@ QString scanErrorText(nw::NWCCODE code)
     return QStringLiteral("Error! Unknown error %1 has occurred.").arg(std::int32_t(code));
 }
 
+QString serverProblemText(const QString& problem)
+{
+    return problem.isEmpty() ? QString()
+                             : QStringLiteral("\r\nThe server cannot be used: ") + problem;
+}
+
 } // namespace quorvex

@@ -16,4 +16,9 @@ QString scanErrorText(nw::NWCCODE code);
 // before the beep).
 bool isKnownScanError(nw::NWCCODE code);
 
+// The line that follows a failed scan's message when a server cannot be used
+// (its state file is damaged, its session could not be set up); empty for no
+// problem.
+QString serverProblemText(const QString& problem);
+
 } // namespace quorvex
