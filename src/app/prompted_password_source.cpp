@@ -78,10 +78,10 @@ public:
         entry.refused = false;
         std::optional<QString> typed = m_prompts.passwordBox(
             QStringLiteral("Password for %1 on %2:").arg(user, server), QStringLiteral("Quorvex"));
-        if (typed)
+        if (typed) {
             entry.password = *typed;
-        if (typed)
             typed->fill(QChar());
+        }
         return entry.password;
     }
 

@@ -144,17 +144,19 @@ QByteArray simStateToJson(const SimState& s)
     root.insert(QLatin1String("latencyMs"), s.latencyMs);
     root.insert(QLatin1String("batchSize"), s.batchSize);
     root.insert(QLatin1String("emptyBatches"), s.emptyBatches);
-    if (s.watchdogSeconds != SimState().watchdogSeconds)
+    // Keys at their defaults are left out, as a state written by hand has them.
+    static const SimState defaults;
+    if (s.watchdogSeconds != defaults.watchdogSeconds)
         root.insert(QLatin1String("watchdogSeconds"), s.watchdogSeconds);
     if (s.profile == SimProfile::Emulator)
         root.insert(QLatin1String("profile"), QStringLiteral("emulator"));
-    if (s.signatureLevel != SimState().signatureLevel)
+    if (s.signatureLevel != defaults.signatureLevel)
         root.insert(QLatin1String("signatureLevel"), s.signatureLevel);
     if (!s.publicKey.isEmpty())
         root.insert(QLatin1String("publicKey"), QString::fromLatin1(s.publicKey.toBase64()));
     if (!s.privateKey.isEmpty())
         root.insert(QLatin1String("privateKey"), QString::fromLatin1(s.privateKey.toBase64()));
-    if (s.maxConnections != 250)
+    if (s.maxConnections != defaults.maxConnections)
         root.insert(QLatin1String("maxConnections"), s.maxConnections);
     if (s.peakConnections > 0)
         root.insert(QLatin1String("peakConnections"), s.peakConnections);
