@@ -32,7 +32,7 @@ NWCCODE SimClient::NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t conn
     if (call.code)
         return call.code;
     const SimState& s = *call.state;
-    if (!s.workstation.consoleOperator)
+    if (!consoleOperator(s))
         return kNoConsoleRights;
     const SimConnection* c = s.connection(connNum);
     if (!c)
@@ -111,7 +111,7 @@ NWCCODE SimClient::NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t s
     if (call.code)
         return call.code;
     const SimState& s = *call.state;
-    if (!s.workstation.consoleOperator)
+    if (!consoleOperator(s))
         return kNoConsoleRights;
     connList.vconsoleVersion = 1;
     // Every simulated connection is an NCP one, over IPX or IP alike.

@@ -6,6 +6,8 @@
 #include "ncpd_fixture.h"
 #include "raw_ncp_client.h"
 
+#include "ncp/connection_list_requests.h"
+#include "ncp/open_file_requests.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 #include "netware/sim_state_reader.h"
@@ -349,6 +351,14 @@ void NcpdSessionTest::sessionsHaveConnectionsOfTheirOwn()
     QCOMPARE(state->connection(3)->user, QStringLiteral("ADMIN"));
     // Each acts as itself: JSMITH is no console operator.
     QCOMPARE(jsmith.request(0x17, 0xFE, u32le(6))->completion, std::uint8_t(0xC6));
+    // Nor may JSMITH list another connection's files or every connection.
+    for (const ncp::RequestBody& listing :
+         {ncp::openFilesRequest(6, 0), ncp::activeConnectionsRequest(1, 2)}) {
+        QCOMPARE(jsmith.request(listing.function, listing.subfunction, listing.data)->completion,
+                 std::uint8_t(0xC6));
+        QCOMPARE(admin.request(listing.function, listing.subfunction, listing.data)->completion,
+                 std::uint8_t(0));
+    }
     // A connection cleared by the server is logged out.
     QCOMPARE(workstation.request(0x17, 0xFE, u32le(3))->completion, std::uint8_t(0));
     const auto cleared = admin.request(0x16, 0x05, ncp::WireWriter().lengthPrefixed("DATA").take());
