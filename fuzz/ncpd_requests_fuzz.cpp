@@ -27,6 +27,7 @@
 #include "ncpd/long_name_request.h"
 #include "ncpd/negotiation_requests.h"
 #include "ncpd/old_form_requests.h"
+#include "ncpd/request_text.h"
 #include "ncpd/volume_paths.h"
 #include "ncpd/volume_requests.h"
 
@@ -123,7 +124,7 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeClearConnection(data);
     (void)ncpd::decodeBroadcast(data);
     (void)ncpd::decodeOldBroadcast(data);
-    (void)ncpd::decodeClearConnectionOld(data);
+    (void)ncpd::decodeOneByte(data);
     (void)ncpd::decodeReadProperty(data);
     (void)ncpd::decodeAllocDirHandle(data);
     (void)ncpd::decodeDirHandle(data);
@@ -158,8 +159,6 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeScanObject(data);
     (void)ncpd::decodeScanProperty(data);
     (void)ncpd::decodeReadProperty(data);
-    (void)ncpd::decodeVolumeByte(data);
-    (void)ncpd::decodeConnectionByte(data);
     (void)ncpd::decodeOldBroadcast(data);
     decodeDirectoryLogin(data);
     decodeFileRequests(data);

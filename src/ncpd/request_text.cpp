@@ -11,4 +11,11 @@ QByteArray readText(ncp::WireReader& in)
     return text;
 }
 
+std::optional<std::uint8_t> decodeOneByte(const QByteArray& data)
+{
+    ncp::WireReader in(data);
+    const std::uint8_t v = in.u8();
+    return consumedExactly(in) ? std::optional(v) : std::nullopt;
+}
+
 } // namespace ncpd

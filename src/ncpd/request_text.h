@@ -9,6 +9,9 @@
 
 #include <QByteArray>
 
+#include <cstdint>
+#include <optional>
+
 namespace ncpd {
 
 // Reads a length-prefixed text; marks the reader failed when it holds a NUL.
@@ -18,5 +21,8 @@ inline bool consumedExactly(const ncp::WireReader& in)
 {
     return in.ok() && in.atEnd();
 }
+// A request that is one byte and nothing more: a volume number, a directory
+// handle or a connection number.
+std::optional<std::uint8_t> decodeOneByte(const QByteArray& data);
 
 } // namespace ncpd
