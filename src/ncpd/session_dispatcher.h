@@ -32,6 +32,7 @@ namespace ncpd {
 class ConnectionNumbers;
 class EntryTable;
 class FileSession;
+struct ServerEntry;
 
 class SessionDispatcher
 {
@@ -151,7 +152,9 @@ private:
 
     // Directory services (session_ds_calls.cpp).
     Answer directoryServices(const QByteArray& data);
-    QByteArray entryInfo(const ReadEntryNameRequest& read);
+    // An entry's information, from the snapshot the request is answered from.
+    QByteArray entryInfo(const nw::SimState& state, const ServerEntry& server,
+                         const ReadEntryNameRequest& read);
 
     // The directory's login and the reading of its keys
     // (session_ds_login_calls.cpp): verbs 3, 53 and 57 to 60; nullopt for

@@ -113,7 +113,8 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     const std::uint32_t limit =
         std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket, kServerMaxPacket);
     const std::size_t room = limit > 20 ? limit - 20 : 0; // the headers and the set's own fields
-    const std::size_t most = emulator() ? 1 : std::max<std::uint16_t>(request->count, 1);
+    const std::size_t most =
+        s->profile == nw::SimProfile::Emulator ? 1 : std::max<std::uint16_t>(request->count, 1);
     const std::uint32_t mask = request->returnMask | kRimName;
 
     // An entry without assignments of its own has its directory's rights.
