@@ -2,9 +2,9 @@
 #pragma once
 
 // 87/6, an entry's information (entry_block.h): a name in another name space
-// (the DOS name of a long name), with the return mask's directory bit the
-// entry's numbers, its attributes, size and dates. Decoder takes
-// Request::data (from offset 8).
+// (the DOS name of a long name), with the return mask's directory bit
+// (kRimDirectory) the entry's numbers, its attributes, size and dates.
+// Decoder takes Request::data (from offset 8).
 
 #include <QByteArray>
 
@@ -17,7 +17,6 @@ namespace ncpd {
 inline constexpr std::uint8_t kHandleFlagHandle = 0;
 inline constexpr std::uint8_t kHandleFlagBase = 1;
 inline constexpr std::uint8_t kHandleFlagNone = 0xFF;
-inline constexpr std::uint32_t kReturnDirectory = 0x0400;
 
 struct LongNameRequest
 {

@@ -56,7 +56,7 @@ SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
         return completion(kPathNoNameSpace);
     BlockNumbers numbers;
     // The entry's numbers as 23/244 hands them out, so that 23/236 takes them.
-    if (request->returnMask & kReturnDirectory)
+    if (request->returnMask & kRimDirectory)
         numbers.entry = numbers.dosEntry = entries_.entryFor(found.entry.key);
     numbers.rights = rightsOn(*s, found.entry.key);
     return Answer{0, 0,
