@@ -83,7 +83,7 @@ SessionDispatcher::Answer SessionDispatcher::initSearch(const QByteArray& data)
     // Without the right to scan it, the directory is not there for the object.
     if (!(rightsOn(*s, dir.key) & nw::kRightFileScan))
         return completion(kPathRefused);
-    FileSession::Search search{dir.volume, dir.names, readSearchDirectory(*s, dir)};
+    FileSession::Search search{dir.volume, readSearchDirectory(*s, dir)};
     const std::uint32_t number = entries_.entryFor(dir.key);
     files_->keep(number, std::move(search));
     return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}), false,
