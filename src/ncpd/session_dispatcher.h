@@ -101,6 +101,11 @@ private:
     Answer objectName(const QByteArray& data);
     // Counts a login's outcome on the object: refusals in a row, grace logins.
     void recordLogin(std::uint32_t objectId, bool refused, bool graceUsed);
+    // What follows a proven password: the login is recorded (a grace login
+    // uses one up), then a disabled account or an expired password without
+    // grace logins left refuses it. The bindery's completion code: 0, 0xDF
+    // (a grace login, which goes on), 0xDC (disabled) or 0xDE (expired).
+    std::uint8_t admitLogin(const nw::SimObject& o);
 
     // Connections (session_connection_calls.cpp).
     Answer pathToEntry(const QByteArray& data);
