@@ -40,7 +40,8 @@ namespace {
 // the same conversation, as a client would send them one after the other.
 ncpd::DsFragments fragments;
 
-// The server's key pair and a user's, for the messages checked with them.
+// One key pair for the messages checked with a key: it stands for the
+// server's and, where a proof is checked, for the user's.
 const ncp::DsPrivateKey& key()
 {
     static const ncp::DsPrivateKey pair = ncp::generateKeyPair().value();
@@ -158,8 +159,6 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeBufferSize(data);
     (void)ncpd::decodeScanObject(data);
     (void)ncpd::decodeScanProperty(data);
-    (void)ncpd::decodeReadProperty(data);
-    (void)ncpd::decodeOldBroadcast(data);
     decodeDirectoryLogin(data);
     decodeFileRequests(data);
 }
