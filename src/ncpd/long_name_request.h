@@ -6,11 +6,12 @@
 // (kRimDirectory) the entry's numbers, its attributes, size and dates.
 // Decoder takes Request::data (from offset 8).
 
+#include "ncpd/volume_paths.h"
+
 #include <QByteArray>
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace ncpd {
 
@@ -24,10 +25,7 @@ struct LongNameRequest
     std::uint8_t destinationNameSpace = 0;
     std::uint16_t searchAttributes = 0;
     std::uint32_t returnMask = 0;
-    std::uint8_t volumeOrHandle = 0;
-    std::uint32_t directoryBase = 0;
-    std::uint8_t handleFlag = kHandleFlagNone;
-    std::vector<QByteArray> components;
+    HandlePath path;
 };
 std::optional<LongNameRequest> decodeLongName(const QByteArray& data);
 } // namespace ncpd

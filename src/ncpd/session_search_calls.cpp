@@ -47,9 +47,7 @@ SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
     const auto s = beginFileCall("NWGetLongName", &refused);
     if (!s)
         return refused;
-    const HandlePath path{request->volumeOrHandle, request->directoryBase, request->handleFlag,
-                          request->components};
-    const Lookup found = lookUp(*s, request->sourceNameSpace, pathStart(*s, path), false);
+    const Lookup found = lookUp(*s, request->sourceNameSpace, pathStart(*s, request->path), false);
     if (found.error)
         return completion(found.error);
     if (!hasNameSpace(s->volumes[std::size_t(found.entry.volume)], request->destinationNameSpace))
