@@ -27,6 +27,7 @@
 #include "ncpd/long_name_request.h"
 #include "ncpd/negotiation_requests.h"
 #include "ncpd/old_form_requests.h"
+#include "ncpd/request_text.h"
 #include "ncpd/volume_paths.h"
 #include "ncpd/volume_requests.h"
 
@@ -39,7 +40,8 @@ namespace {
 // the same conversation, as a client would send them one after the other.
 ncpd::DsFragments fragments;
 
-// The server's key pair and a user's, for the messages checked with them.
+// One key pair for the messages checked with a key: it stands for the
+// server's and, where a proof is checked, for the user's.
 const ncp::DsPrivateKey& key()
 {
     static const ncp::DsPrivateKey pair = ncp::generateKeyPair().value();
@@ -123,7 +125,7 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeClearConnection(data);
     (void)ncpd::decodeBroadcast(data);
     (void)ncpd::decodeOldBroadcast(data);
-    (void)ncpd::decodeClearConnectionOld(data);
+    (void)ncpd::decodeOneByte(data);
     (void)ncpd::decodeReadProperty(data);
     (void)ncpd::decodeAllocDirHandle(data);
     (void)ncpd::decodeDirHandle(data);
@@ -157,10 +159,6 @@ void decodeEvery(const QByteArray& data)
     (void)ncpd::decodeBufferSize(data);
     (void)ncpd::decodeScanObject(data);
     (void)ncpd::decodeScanProperty(data);
-    (void)ncpd::decodeReadProperty(data);
-    (void)ncpd::decodeVolumeByte(data);
-    (void)ncpd::decodeConnectionByte(data);
-    (void)ncpd::decodeOldBroadcast(data);
     decodeDirectoryLogin(data);
     decodeFileRequests(data);
 }

@@ -25,13 +25,6 @@ std::optional<ClearConnectionRequest> decodeClearConnection(const QByteArray& da
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 
-std::optional<std::uint8_t> decodeClearConnectionOld(const QByteArray& data)
-{
-    ncp::WireReader in(data);
-    const std::uint8_t connection = in.u8();
-    return consumedExactly(in) ? std::optional(connection) : std::nullopt;
-}
-
 QByteArray encodeConnectionInfoReply(std::uint32_t objectId, std::uint16_t objectType,
                                      const QByteArray& name,
                                      std::span<const std::uint8_t, 7> loginTime)

@@ -3,7 +3,9 @@
 
 // Requests about other connections: 23/28 (connection information), 23/26
 // (address), 23/254 (clear a connection) and 21/10 (broadcast message).
-// Decoders take Request::data; encoders give the reply from offset 8.
+// Decoders take Request::data; encoders give the reply from offset 8. The
+// older 23/210 (clear a connection) is one byte, read by decodeOneByte
+// (request_text.h).
 
 #include "netware/netware_client.h"
 
@@ -30,9 +32,6 @@ struct ClearConnectionRequest
     std::uint32_t bigEndian = 0;
 };
 std::optional<ClearConnectionRequest> decodeClearConnection(const QByteArray& data);
-
-// 23/210: the connection in one byte.
-std::optional<std::uint8_t> decodeClearConnectionOld(const QByteArray& data);
 
 QByteArray encodeConnectionInfoReply(std::uint32_t objectId, std::uint16_t objectType,
                                      const QByteArray& name,

@@ -9,25 +9,10 @@ namespace ncpd {
 
 namespace {
 
-// The head of a handle path: volume or handle, base, flag, name count.
-std::uint8_t readHead(ncp::WireReader& in, HandlePath& path)
-{
-    path.volume = in.u8();
-    path.base = in.u32le();
-    path.flag = in.u8();
-    return in.u8();
-}
-
-void readNames(ncp::WireReader& in, HandlePath& path, std::uint8_t count)
-{
-    for (std::uint8_t i = 0; i < count && in.ok(); ++i)
-        path.names.push_back(readText(in));
-}
-
 std::optional<HandlePath> readPath(ncp::WireReader& in)
 {
     HandlePath path;
-    readNames(in, path, readHead(in, path));
+    readHandleNames(in, path, readHandleHead(in, path));
     return in.ok() ? std::optional(path) : std::nullopt;
 }
 
@@ -126,10 +111,10 @@ std::optional<RenameRequest> decodeRename(const QByteArray& data)
     r.flag = in.u8();
     r.searchAttributes = in.u16le();
     // Both heads come first, then the names of each.
-    const std::uint8_t fromCount = readHead(in, r.from);
-    const std::uint8_t toCount = readHead(in, r.to);
-    readNames(in, r.from, fromCount);
-    readNames(in, r.to, toCount);
+    const std::uint8_t fromCount = readHandleHead(in, r.from);
+    const std::uint8_t toCount = readHandleHead(in, r.to);
+    readHandleNames(in, r.from, fromCount);
+    readHandleNames(in, r.to, toCount);
     if (!consumedExactly(in))
         return std::nullopt;
     return r;

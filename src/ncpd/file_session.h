@@ -31,7 +31,6 @@ public:
     struct Search
     {
         int volume = -1;
-        QStringList names; // the directory below the volume's folder
         std::vector<EntryFields> entries;
     };
 

@@ -91,19 +91,14 @@ std::optional<FullPathRequest> decodeFullPath(const QByteArray& data)
     r.cookieFlags = in.u16le();
     r.cookie1 = in.u32le();
     r.cookie2 = in.u32le();
-    r.volumeOrHandle = in.u8();
-    r.directoryBase = in.u32le();
-    r.handleFlag = in.u8();
-    const std::uint8_t count = in.u8();
-    if (r.handleFlag != kHandleFlagHandle && r.handleFlag != kHandleFlagBase &&
-        r.handleFlag != kHandleFlagNone)
+    const std::uint8_t count = readHandleHead(in, r.path);
+    if (r.path.flag != kHandleFlagHandle && r.path.flag != kHandleFlagBase &&
+        r.path.flag != kHandleFlagNone)
         in.fail();
-    for (std::uint8_t i = 0; i < count && in.ok(); ++i) {
-        QByteArray component = readText(in);
-        if (component.contains('\\') || component.contains('/') || component.contains(':'))
+    readHandleNames(in, r.path, count);
+    for (const QByteArray& name : r.path.names)
+        if (name.contains('\\') || name.contains('/') || name.contains(':'))
             in.fail();
-        r.components.push_back(std::move(component));
-    }
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 

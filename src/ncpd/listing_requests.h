@@ -7,6 +7,7 @@
 // ncp/open_file_requests.h and ncp/connection_list_requests.h. Decoders take
 // Request::data; encoders give the reply from offset 8.
 
+#include "ncpd/volume_paths.h"
 #include "netware/netware_client.h"
 
 #include <QByteArray>
@@ -54,12 +55,9 @@ struct FullPathRequest // 87/28
     std::uint16_t cookieFlags = 0;
     std::uint32_t cookie1 = 0;
     std::uint32_t cookie2 = 0;
-    std::uint8_t volumeOrHandle = 0;
-    std::uint32_t directoryBase = 0;
-    std::uint8_t handleFlag = 0;
-    // An empty component goes up to the parent, as clients ask for a file's
+    // An empty name goes up to the parent, as clients ask for a file's
     // directory.
-    std::vector<QByteArray> components;
+    HandlePath path;
 };
 std::optional<FullPathRequest> decodeFullPath(const QByteArray& data);
 // components: from the entry up, the volume's name last.

@@ -15,16 +15,12 @@ std::optional<LongNameRequest> decodeLongName(const QByteArray& data)
     r.destinationNameSpace = in.u8();
     r.searchAttributes = in.u16le();
     r.returnMask = in.u32le();
-    r.volumeOrHandle = in.u8();
-    r.directoryBase = in.u32le();
-    r.handleFlag = in.u8();
-    const std::uint8_t count = in.u8();
-    if (r.handleFlag != kHandleFlagHandle && r.handleFlag != kHandleFlagBase &&
-        r.handleFlag != kHandleFlagNone)
+    const std::uint8_t count = readHandleHead(in, r.path);
+    if (r.path.flag != kHandleFlagHandle && r.path.flag != kHandleFlagBase &&
+        r.path.flag != kHandleFlagNone)
         in.fail();
     // What a component may hold is the look-up's to judge (volume_paths.h).
-    for (std::uint8_t i = 0; i < count && in.ok(); ++i)
-        r.components.push_back(readText(in));
+    readHandleNames(in, r.path, count);
     return consumedExactly(in) ? std::optional(r) : std::nullopt;
 }
 

@@ -1,18 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/old_form_requests.h"
 
-#include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
-#include "ncpd/request_text.h"
 
 namespace ncpd {
-
-std::optional<std::uint8_t> decodeConnectionByte(const QByteArray& data)
-{
-    ncp::WireReader in(data);
-    const std::uint8_t connection = in.u8();
-    return consumedExactly(in) ? std::optional(connection) : std::nullopt;
-}
 
 QByteArray encodeOldInetAddrReply(const nw::NWINET_ADDR& address)
 {

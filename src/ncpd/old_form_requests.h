@@ -5,21 +5,18 @@
 // (station's logged information; the reply is laid out as 23/28's), 23/19
 // (internet address, without the connection type), 21/0 (send a broadcast
 // message) and 21/1 and 21/11 (get the message waiting for this
-// connection). Decoders take Request::data; encoders give the reply from
-// offset 8.
+// connection). 23/22 and 23/19 are one connection byte, read by
+// decodeOneByte (request_text.h); encoders give the reply from offset 8.
 
 #include "netware/netware_client.h"
 
 #include <QByteArray>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace ncpd {
 
-// 23/22 and 23/19: one connection byte.
-std::optional<std::uint8_t> decodeConnectionByte(const QByteArray& data);
 // Network 4, node 6, socket 2.
 QByteArray encodeOldInetAddrReply(const nw::NWINET_ADDR& address);
 

@@ -5,6 +5,7 @@
 #include "ncpd/connection_requests.h"
 #include "ncpd/entry_table.h"
 #include "ncpd/file_use_requests.h"
+#include "ncpd/request_text.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
 
@@ -168,7 +169,7 @@ SessionDispatcher::Answer SessionDispatcher::clearConnection(const QByteArray& d
 
 SessionDispatcher::Answer SessionDispatcher::clearConnectionOld(const QByteArray& data)
 {
-    const auto request = decodeClearConnectionOld(data);
+    const auto request = decodeOneByte(data);
     if (!request)
         return malformed();
     return clearConnectionNumber(*request);

@@ -58,8 +58,7 @@ SessionDispatcher::Answer SessionDispatcher::objectTrusteePaths(const QByteArray
     const auto request = decodeObjectTrusteePaths(data);
     if (!request)
         return malformed();
-    const auto s = state();
-    const bool emulated = s && s->profile == nw::SimProfile::Emulator;
+    const bool emulated = emulator();
     // 0 and 0xFFFF both start; the next sequence is the position after the path.
     std::uint16_t sequence = request->sequence;
     std::uint8_t rights = 0;

@@ -32,6 +32,7 @@ namespace ncpd {
 class ConnectionNumbers;
 class EntryTable;
 class FileSession;
+struct ServerEntry;
 
 class SessionDispatcher
 {
@@ -100,6 +101,11 @@ private:
     Answer objectName(const QByteArray& data);
     // Counts a login's outcome on the object: refusals in a row, grace logins.
     void recordLogin(std::uint32_t objectId, bool refused, bool graceUsed);
+    // What follows a proven password: the login is recorded (a grace login
+    // uses one up), then a disabled account or an expired password without
+    // grace logins left refuses it. The bindery's completion code: 0, 0xDF
+    // (a grace login, which goes on), 0xDC (disabled) or 0xDE (expired).
+    std::uint8_t admitLogin(const nw::SimObject& o);
 
     // Connections (session_connection_calls.cpp).
     Answer pathToEntry(const QByteArray& data);
@@ -151,7 +157,9 @@ private:
 
     // Directory services (session_ds_calls.cpp).
     Answer directoryServices(const QByteArray& data);
-    QByteArray entryInfo(const ReadEntryNameRequest& read);
+    // An entry's information, from the snapshot the request is answered from.
+    QByteArray entryInfo(const nw::SimState& state, const ServerEntry& server,
+                         const ReadEntryNameRequest& read);
 
     // The directory's login and the reading of its keys
     // (session_ds_login_calls.cpp): verbs 3, 53 and 57 to 60; nullopt for

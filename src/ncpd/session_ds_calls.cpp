@@ -97,10 +97,11 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         if (const auto read = decodeReadEntryName(request.parameters)) {
             understood = true;
             std::array<char, 257> name{};
-            if (read->objectId() != serverEntry(*s).id)
+            const ServerEntry server = serverEntry(*s);
+            if (read->objectId() != server.id)
                 code = client_->NWDSMapIDToName(context_, handle_, read->objectId(), name);
             if (code == nw::kSuccess)
-                verbData = entryInfo(*read);
+                verbData = entryInfo(*s, server, *read);
         }
     }
     if (!understood || isDirectoryError(code)) {
@@ -111,32 +112,32 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
     return fromCode(code, dsFragments_.reply(0, verbData, request.maxFragmentSize));
 }
 
-QByteArray SessionDispatcher::entryInfo(const ReadEntryNameRequest& read)
+QByteArray SessionDispatcher::entryInfo(const nw::SimState& s, const ServerEntry& server,
+                                        const ReadEntryNameRequest& read)
 {
-    const auto s = state();
     DsEntryInfo e;
     e.id = read.objectId();
     e.partitionRootId = kRootId;
     e.partitionRootDn = kRootName;
     QString name;
     bool container = false;
-    if (const nw::SimObject* o = s->objectById(e.id)) {
+    if (const nw::SimObject* o = s.objectById(e.id)) {
         name = o->fullName();
         e.baseClass = baseClass(*o);
-    } else if (const ServerEntry server = serverEntry(*s); server.id == e.id) {
+    } else if (server.id == e.id) {
         name = server.name;
         e.baseClass = QStringLiteral("NCP Server");
-    } else if (const nw::SimContainer* c = s->containerById(e.id)) {
+    } else if (const nw::SimContainer* c = s.containerById(e.id)) {
         name = c->name;
         container = true;
         e.flags = kEntryContainer;
-        e.subordinates = std::uint32_t(s->subordinateCount(c->name));
+        e.subordinates = std::uint32_t(s.subordinateCount(c->name));
         e.baseClass = parentOf(c->name).isEmpty() ? QStringLiteral("Organization")
                                                   : QStringLiteral("Organizational Unit");
     }
-    const QString tree = s->treeName().toUpper();
+    const QString tree = s.treeName().toUpper();
     const QString parent = parentOf(name);
-    const nw::SimContainer* parentEntry = s->containerByName(parent);
+    const nw::SimContainer* parentEntry = s.containerByName(parent);
     e.parentId = parentEntry ? parentEntry->id : kRootId;
     e.parentDn = parent.isEmpty() ? kRootName : formatDsName(parent, true, tree, read.requestFlags);
     e.rdn = formatDsRdn(name, container, read.requestFlags);

@@ -182,12 +182,9 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
         recordLogin(id, true, false);
         return error(kErrFailedAuthentication);
     }
-    const bool grace = o->passwordExpired && o->graceLogins > 0;
-    recordLogin(id, false, grace);
-    if (o->disabled)
-        return error(kErrDisabled);
-    if (o->passwordExpired && !grace)
-        return error(kErrExpired);
+    const std::int32_t admitted = -std::int32_t(admitLogin(*o));
+    if (admitted == kErrDisabled || admitted == kErrExpired)
+        return error(admitted);
     const auto keyBlock = ncp::makeLoginKeyBlock(*login, o->privateKey);
     login->wipe();
     if (!keyBlock)
@@ -196,7 +193,7 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
     // A grace login is a login: the reply comes with the key, the error says
     // the password has expired.
     DsVerbAnswer a;
-    a.error = grace ? kErrGraceLogin : 0;
+    a.error = admitted; // 0 or kErrGraceLogin
     a.data = encodeFinishLoginData(dsLogin_->loginData, *keyBlock);
     return a;
 }

@@ -103,26 +103,26 @@ SessionDispatcher::Answer SessionDispatcher::fullPath(const QByteArray& data)
     if (request->cookie1 != 0xFFFFFFFF || request->cookie2 != 0xFFFFFFFF)
         return completion(kCompletionFailure);
     std::optional<QString> base;
-    switch (request->handleFlag) {
+    switch (request->path.flag) {
     case kHandleFlagBase:
-        base = entries_.keyOf(request->directoryBase);
+        base = entries_.keyOf(request->path.base);
         break;
     case kHandleFlagHandle:
-        base = dirKeys_[request->volumeOrHandle];
+        base = dirKeys_[request->path.volume];
         if (!base)
             return completion(std::uint8_t(nw::kBadDirectoryHandle & 0xFF));
         break;
     default:
-        if (request->volumeOrHandle >= s->volumes.size())
+        if (request->path.volume >= s->volumes.size())
             return completion(std::uint8_t(nw::kVolumeDoesNotExist & 0xFF));
-        base = s->volumes[request->volumeOrHandle].name + QLatin1Char(':');
+        base = s->volumes[request->path.volume].name + QLatin1Char(':');
         break;
     }
     const auto split = base ? nw::splitNwPath(*base) : std::nullopt;
     if (!split)
         return completion(kCompletionInvalidPath);
     QStringList parts = split->relative.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    for (const QByteArray& component : request->components) {
+    for (const QByteArray& component : request->path.names) {
         if (!component.isEmpty())
             parts.append(nw::fromWire(component.constData()));
         else if (parts.isEmpty())
@@ -132,7 +132,7 @@ SessionDispatcher::Answer SessionDispatcher::fullPath(const QByteArray& data)
     }
     const int volume = s->volumeIndex(split->volume);
     // A directory base is a number on the volume the request names.
-    if (volume < 0 || (request->handleFlag == kHandleFlagBase && volume != request->volumeOrHandle))
+    if (volume < 0 || (request->path.flag == kHandleFlagBase && volume != request->path.volume))
         return completion(kCompletionInvalidPath);
     const QString relative = parts.join(QLatin1Char('\\'));
     const std::uint32_t entry = entries_.entryFor(

@@ -104,9 +104,7 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
         return completion(kCompletionLocked);
     // A server that requires signed packets takes no login on a connection
     // that has not agreed to them.
-    bool refused = false;
-    signingAfterLogin(std::nullopt, &refused);
-    if (refused)
+    if (!signingAgreed_ && s->signatureLevel >= 3)
         return completion(kCompletionAccessDenied);
     const std::uint32_t id = o->id;
     auto shuffled = matchingPassword(*o, *key, request->encrypted);
@@ -120,18 +118,15 @@ SessionDispatcher::Answer SessionDispatcher::keyedLogin(const QByteArray& data)
     if (signingAgreed_)
         root = ncp::binderySignRoot(*shuffled, *key);
     shuffled->fill(0);
-    const bool grace = o->passwordExpired && o->graceLogins > 0;
-    recordLogin(id, false, grace);
-    if (o->disabled)
-        return completion(kCompletionDisabled);
-    if (o->passwordExpired && !grace)
-        return completion(kCompletionExpired);
+    const std::uint8_t admitted = admitLogin(*o);
+    if (admitted && admitted != kCompletionGraceLogin)
+        return completion(admitted);
     loggedIn_ = true;
     loginObject_ = o->id;
     listConnection(*o);
     // A grace login is a login: the session goes on, the user is told.
     signRoot_ = root;
-    return completion(grace ? kCompletionGraceLogin : 0);
+    return completion(admitted);
 }
 
 SessionDispatcher::Answer SessionDispatcher::changeConnectionState(const QByteArray& data)
@@ -141,6 +136,17 @@ SessionDispatcher::Answer SessionDispatcher::changeConnectionState(const QByteAr
     if (data.size() != 4)
         return malformed();
     return Answer();
+}
+
+std::uint8_t SessionDispatcher::admitLogin(const nw::SimObject& o)
+{
+    const bool grace = o.passwordExpired && o.graceLogins > 0;
+    recordLogin(o.id, false, grace);
+    if (o.disabled)
+        return kCompletionDisabled;
+    if (o.passwordExpired && !grace)
+        return kCompletionExpired;
+    return grace ? kCompletionGraceLogin : 0;
 }
 
 void SessionDispatcher::recordLogin(std::uint32_t objectId, bool refused, bool graceUsed)

@@ -4,6 +4,7 @@
 
 #include "ncpd/connection_requests.h"
 #include "ncpd/old_form_requests.h"
+#include "ncpd/request_text.h"
 #include "ncpd/session_dispatcher.h"
 #include "netware/sim_path.h"
 #include "netware/sim_server.h"
@@ -12,7 +13,7 @@ namespace ncpd {
 
 SessionDispatcher::Answer SessionDispatcher::oldLoggedInfo(const QByteArray& data)
 {
-    const auto connection = decodeConnectionByte(data);
+    const auto connection = decodeOneByte(data);
     if (!connection)
         return malformed();
     std::array<char, 48> name{};
@@ -26,7 +27,7 @@ SessionDispatcher::Answer SessionDispatcher::oldLoggedInfo(const QByteArray& dat
 
 SessionDispatcher::Answer SessionDispatcher::oldInetAddr(const QByteArray& data)
 {
-    const auto connection = decodeConnectionByte(data);
+    const auto connection = decodeOneByte(data);
     if (!connection)
         return malformed();
     nw::NWINET_ADDR address;

@@ -47,16 +47,14 @@ SessionDispatcher::Answer SessionDispatcher::longName(const QByteArray& data)
     const auto s = beginFileCall("NWGetLongName", &refused);
     if (!s)
         return refused;
-    const HandlePath path{request->volumeOrHandle, request->directoryBase, request->handleFlag,
-                          request->components};
-    const Lookup found = lookUp(*s, request->sourceNameSpace, pathStart(*s, path), false);
+    const Lookup found = lookUp(*s, request->sourceNameSpace, pathStart(*s, request->path), false);
     if (found.error)
         return completion(found.error);
     if (!hasNameSpace(s->volumes[std::size_t(found.entry.volume)], request->destinationNameSpace))
         return completion(kPathNoNameSpace);
     BlockNumbers numbers;
     // The entry's numbers as 23/244 hands them out, so that 23/236 takes them.
-    if (request->returnMask & kReturnDirectory)
+    if (request->returnMask & kRimDirectory)
         numbers.entry = numbers.dosEntry = entries_.entryFor(found.entry.key);
     numbers.rights = rightsOn(*s, found.entry.key);
     return Answer{0, 0,
@@ -83,7 +81,7 @@ SessionDispatcher::Answer SessionDispatcher::initSearch(const QByteArray& data)
     // Without the right to scan it, the directory is not there for the object.
     if (!(rightsOn(*s, dir.key) & nw::kRightFileScan))
         return completion(kPathRefused);
-    FileSession::Search search{dir.volume, dir.names, readSearchDirectory(*s, dir)};
+    FileSession::Search search{dir.volume, readSearchDirectory(*s, dir)};
     const std::uint32_t number = entries_.entryFor(dir.key);
     files_->keep(number, std::move(search));
     return Answer{0, 0, encodeSearchSequence({std::uint8_t(dir.volume), number, 0xFFFFFFFF}), false,
@@ -113,7 +111,8 @@ SessionDispatcher::Answer SessionDispatcher::searchSet(const QByteArray& data,
     const std::uint32_t limit =
         std::min<std::uint32_t>(replyLimit ? replyLimit : kServerMaxPacket, kServerMaxPacket);
     const std::size_t room = limit > 20 ? limit - 20 : 0; // the headers and the set's own fields
-    const std::size_t most = emulator() ? 1 : std::max<std::uint16_t>(request->count, 1);
+    const std::size_t most =
+        s->profile == nw::SimProfile::Emulator ? 1 : std::max<std::uint16_t>(request->count, 1);
     const std::uint32_t mask = request->returnMask | kRimName;
 
     // An entry without assignments of its own has its directory's rights.

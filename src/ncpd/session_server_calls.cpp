@@ -3,6 +3,7 @@
 // strings and its volumes' space, answered from the state and the volume
 // folders on the host.
 
+#include "ncpd/request_text.h"
 #include "ncpd/server_info_requests.h"
 #include "ncpd/session_dispatcher.h"
 #include "ncpd/volume_requests.h"
@@ -69,7 +70,7 @@ SessionDispatcher::Answer SessionDispatcher::description()
 
 SessionDispatcher::Answer SessionDispatcher::volumePurgeInfo(const QByteArray& data)
 {
-    const auto number = decodeVolumeByte(data);
+    const auto number = decodeOneByte(data);
     if (!number)
         return malformed();
     const auto s = state();
@@ -84,7 +85,7 @@ SessionDispatcher::Answer SessionDispatcher::volumePurgeInfo(const QByteArray& d
 
 SessionDispatcher::Answer SessionDispatcher::oldVolumeInfo(const QByteArray& data, bool byHandle)
 {
-    const auto number = decodeVolumeByte(data);
+    const auto number = decodeOneByte(data);
     if (!number)
         return malformed();
     const auto s = state();
@@ -106,7 +107,7 @@ SessionDispatcher::Answer SessionDispatcher::oldVolumeInfo(const QByteArray& dat
 
 SessionDispatcher::Answer SessionDispatcher::volumeName(const QByteArray& data)
 {
-    const auto number = decodeVolumeByte(data);
+    const auto number = decodeOneByte(data);
     if (!number)
         return malformed();
     const auto s = state();

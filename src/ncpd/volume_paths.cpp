@@ -58,8 +58,11 @@ std::optional<QString> matchLong(const QString& dir, const QString& name)
 }
 
 // The host name of the entry a DOS name names: a name that fits 8.3 is its
-// own DOS name; any other has the one the server generated for it.
-std::optional<QString> matchDos(const QString& dir, const QString& name)
+// own DOS name; any other has the one the server generated for it. When the
+// name matched a generated one, that is put in *generated, so the caller
+// need not list the folder again to learn it.
+std::optional<QString> matchDos(const QString& dir, const QString& name,
+                                std::optional<QString>* generated)
 {
     if (!nw::fitsDos83(name))
         return std::nullopt;
@@ -68,8 +71,10 @@ std::optional<QString> matchDos(const QString& dir, const QString& name)
             return n;
     const QString upper = name.toUpper();
     for (const nw::SimDirEntry& e : nw::listSimDirectory(dir))
-        if (e.dosName == upper)
+        if (e.dosName == upper) {
+            *generated = e.dosName;
             return e.longName;
+        }
     return std::nullopt;
 }
 
@@ -187,6 +192,8 @@ Lookup lookUp(const nw::SimState& state, std::uint8_t nameSpace, const PathStart
         e.host += QLatin1Char('/') + *found;
         e.names.append(*found);
     }
+    // The generated DOS name the last name was matched by, if it was.
+    std::optional<QString> lastGenerated;
     for (std::size_t i = 0; i < start.rest.size(); ++i) {
         const QString name = QString::fromLatin1(start.rest[i]);
         const bool last = i + 1 == start.rest.size();
@@ -194,8 +201,9 @@ Lookup lookUp(const nw::SimState& state, std::uint8_t nameSpace, const PathStart
             r.error = kPathRefused;
             return r;
         }
-        const auto found =
-            nameSpace == kNameSpaceDos ? matchDos(e.host, name) : matchLong(e.host, name);
+        std::optional<QString> generated;
+        const auto found = nameSpace == kNameSpaceDos ? matchDos(e.host, name, &generated)
+                                                      : matchLong(e.host, name);
         if (!found) {
             if (!last || !lastMayBeNew || !validName(name, nameSpace)) {
                 r.error = last && !lastMayBeNew ? kPathNoEntry : kPathRefused;
@@ -207,6 +215,8 @@ Lookup lookUp(const nw::SimState& state, std::uint8_t nameSpace, const PathStart
         }
         e.host += QLatin1Char('/') + *found;
         e.names.append(*found);
+        if (last)
+            lastGenerated = generated;
         if (!last && !QFileInfo(e.host).isDir()) {
             r.error = kPathRefused;
             return r;
@@ -226,8 +236,14 @@ Lookup lookUp(const nw::SimState& state, std::uint8_t nameSpace, const PathStart
     }
     e.key = nw::normalizeNwPath(volume.name + QLatin1Char(':') + e.names.join(QLatin1Char('\\')));
     e.longName = e.names.isEmpty() ? volume.name : e.names.last();
-    e.dosName =
-        e.names.isEmpty() ? volume.name.toUpper() : dosNameOf(file.dir().path(), e.longName);
+    // A long name that does not fit 8.3 has the DOS name its folder's listing
+    // generated; when the last name was matched by it, it is already known.
+    if (e.names.isEmpty())
+        e.dosName = volume.name.toUpper();
+    else if (lastGenerated && !nw::fitsDos83(e.longName))
+        e.dosName = *lastGenerated;
+    else
+        e.dosName = dosNameOf(file.dir().path(), e.longName);
     return r;
 }
 

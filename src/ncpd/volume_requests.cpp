@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/volume_requests.h"
 
-#include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
-#include "ncpd/request_text.h"
 
 #include <algorithm>
 
@@ -21,13 +19,6 @@ std::uint16_t clamp16(std::uint64_t v)
 }
 
 } // namespace
-
-std::optional<std::uint8_t> decodeVolumeByte(const QByteArray& data)
-{
-    ncp::WireReader in(data);
-    const std::uint8_t v = in.u8();
-    return consumedExactly(in) ? std::optional(v) : std::nullopt;
-}
 
 QByteArray encodeVolumePurgeReply(const VolumeUsage& u)
 {

@@ -4,13 +4,13 @@
 // Volume information: 22/44 (volume and purge information, 32-bit block
 // counts), the older NCP 18 and 22/21 (16-bit cluster counts, by volume
 // number or by directory handle), and 22/6 (a volume's name). Counts are
-// little-endian in 22/44 and big-endian in the older forms. Decoders take
-// Request::data; encoders give the reply from offset 8.
+// little-endian in 22/44 and big-endian in the older forms. Each request is
+// one byte, a volume number or a handle, read by decodeOneByte
+// (request_text.h); encoders give the reply from offset 8.
 
 #include <QByteArray>
 
 #include <cstdint>
-#include <optional>
 
 namespace ncpd {
 
@@ -25,9 +25,6 @@ struct VolumeUsage
     std::uint64_t totalEntries = 0;
     std::uint64_t freeEntries = 0;
 };
-
-// The one byte of 22/44, NCP 18, 22/21 and 22/6: a volume number or a handle.
-std::optional<std::uint8_t> decodeVolumeByte(const QByteArray& data);
 
 QByteArray encodeVolumePurgeReply(const VolumeUsage& usage);
 // Sectors per cluster, total and free clusters, total and free directory
