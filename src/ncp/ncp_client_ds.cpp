@@ -4,6 +4,7 @@
 // (version above 3) is asked at all.
 
 #include "ncp/completion_code.h"
+#include "ncp/ds_fields.h"
 #include "ncp/ds_requests.h"
 #include "ncp/ncp_client.h"
 #include "netware/sim_path.h"
@@ -54,7 +55,7 @@ NWCCODE NcpClient::dsCall(NWDSContextHandle context, NWCONN_HANDLE conn, const R
     const auto reply = decodeDsReply(a.data);
     if (!reply)
         return malformed("directory services");
-    if (reply->error == kDsErrorNoSuchEntry)
+    if (reply->error == kDsErrNoSuchEntry)
         return kDsNoSuchEntry;
     if (reply->error != 0)
         return NWCCODE(reply->error); // directory errors are negative numbers

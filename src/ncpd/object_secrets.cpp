@@ -2,6 +2,7 @@
 #include "ncpd/object_secrets.h"
 
 #include "ncp/bindery_password.h"
+#include "ncp/ds_fields.h"
 #include "ncp/server_text.h"
 #include "ncpd/ds_names.h"
 
@@ -24,13 +25,8 @@ std::optional<ncp::PasswordHash> objectPasswordHash(const nw::SimObject& object)
 
 bool namesEntry(const QByteArray& nameUtf16, const nw::SimObject& object)
 {
-    if (nameUtf16.size() < 2 || nameUtf16.size() % 2 || !nameUtf16.endsWith(QByteArray(2, '\0')))
-        return false;
-    QString name;
-    for (qsizetype i = 0; i + 2 < nameUtf16.size(); i += 2)
-        name.append(
-            QChar(char16_t(std::uint8_t(nameUtf16[i]) | std::uint8_t(nameUtf16[i + 1]) << 8)));
-    return typelessDsName(name).compare(object.fullName(), Qt::CaseInsensitive) == 0;
+    const auto name = ncp::fromUtf16z(nameUtf16);
+    return name && typelessDsName(*name).compare(object.fullName(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace ncpd
