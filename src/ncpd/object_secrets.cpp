@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/object_secrets.h"
 
-#include "ncp/bindery_password.h"
 #include "ncp/ds_fields.h"
-#include "ncp/server_text.h"
+#include "ncpauth/object_keys.h"
 #include "ncpd/ds_names.h"
 
 namespace ncpd {
@@ -15,12 +14,7 @@ std::optional<ncp::PasswordHash> objectPasswordHash(const nw::SimObject& object)
         std::copy(object.passwordHash.begin(), object.passwordHash.end(), hash.begin());
         return hash;
     }
-    auto bytes = ncp::serverText(ncp::binderyUpper(object.password.value_or(QString())));
-    if (!bytes)
-        return std::nullopt;
-    const ncp::PasswordHash hash = ncp::shufflePassword(object.id, *bytes);
-    bytes->fill('\0');
-    return hash;
+    return ncp::passwordHashOf(object.id, object.password.value_or(QString()));
 }
 
 bool namesEntry(const QByteArray& nameUtf16, const nw::SimObject& object)
