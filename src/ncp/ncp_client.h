@@ -57,14 +57,16 @@ public:
         return earlierRequests_ + (session_ ? session_->requestsSent() : 0);
     }
 
-    // The volume browser's requests (ncp_client_files.cpp): one request on
-    // this server's session, opened as needed; 0x8801 when there is none.
-    struct FileAnswer
+    // A request's outcome: 0x8801 when the session is gone, 0x89xx for a
+    // completion code, and the reply data on success.
+    struct Answer
     {
         nw::NWCCODE code = nw::kSuccess;
         QByteArray data;
     };
-    FileAnswer fileRequest(const RequestBody& body);
+    // The volume browser's requests (ncp_client_files.cpp): one request on
+    // this server's session, opened as needed; 0x8801 when there is none.
+    Answer fileRequest(const RequestBody& body);
     // Sessions set up so far: a file handle is good on the session that opened it.
     unsigned long long sessionNumber() const { return sessionCount_; }
     // The largest packet this session's server takes (its negotiated size).
@@ -147,13 +149,6 @@ public:
                                            std::uint8_t& len, std::span<char> pathName) override;
 
 private:
-    // A request's outcome: 0x8801 when the session is gone, 0x89xx for a
-    // completion code, and the reply data on success.
-    struct Answer
-    {
-        nw::NWCCODE code = nw::kSuccess;
-        QByteArray data;
-    };
     struct Cursor
     {
         nw::NWCONN_HANDLE conn = 0;

@@ -10,12 +10,11 @@ namespace ncp {
 
 using namespace nw;
 
-NcpClient::FileAnswer NcpClient::fileRequest(const RequestBody& body)
+NcpClient::Answer NcpClient::fileRequest(const RequestBody& body)
 {
     if (filesHandle_ == 0 || !handles_.contains(filesHandle_))
         filesHandle_ = newHandle();
-    Answer a = send(filesHandle_, body);
-    return {a.code, std::move(a.data)};
+    return send(filesHandle_, body);
 }
 
 std::uint16_t NcpClient::packetSize() const

@@ -15,6 +15,7 @@
 // has no long names (it answers 0xBF). Names travel as Latin-1.
 
 #include "ncp/file_requests.h"
+#include "ncp/ncp_client.h"
 #include "netware/netware_client.h"
 #include "platform/volume_files.h"
 
@@ -23,8 +24,6 @@
 #include <functional>
 
 namespace ncp {
-
-class NcpClient;
 
 class NcpVolumeFiles : public quorvex::VolumeFiles
 {
@@ -42,11 +41,7 @@ public:
     nw::NWCCODE lastCode() const { return lastCode_; }
 
 private:
-    struct Outcome
-    {
-        nw::NWCCODE code = nw::kSuccess;
-        QByteArray data;
-    };
+    using Outcome = NcpClient::Answer;
     RootPath pathOf(const QStringList& names) const;
     std::uint8_t nameSpace() const;
     // Sends the request for the name space in force; when the server refuses
