@@ -146,7 +146,7 @@ std::optional<PathEntry> NcpClient::fileEntry(NWCONN_HANDLE conn, NWDIR_HANDLE d
         return std::nullopt;
     query->sourceNameSpace = NW_NS_DOS;
     query->destNameSpace = NW_NS_DOS;
-    query->returnMask = kReturnName | kReturnDirectory;
+    query->returnMask = kRimName | kRimDirectory;
     const Answer a = send(conn, longNameRequest(*query));
     code = a.code;
     if (code)

@@ -2,6 +2,7 @@
 // The server-wide calls: the files one connection has open, the connections of
 // one object, the connections in use, and the path of a directory entry.
 
+#include "ncp/completion_code.h"
 #include "ncp/connection_list_requests.h"
 #include "ncp/ncp_client.h"
 #include "ncp/open_file_requests.h"
@@ -15,9 +16,6 @@ namespace ncp {
 using namespace nw;
 
 namespace {
-
-// The completion of a request the server does not know.
-constexpr NWCCODE kRequestNotSupported = 0x89FB;
 
 // Answers of one path look-up: a path of 255 bytes needs one, so more is a
 // server that does not move its cookies on.
@@ -58,7 +56,7 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
     std::uint32_t after = 0;
     for (;;) {
         const Answer a = send(conn, objectConnectionsRequest(after, objType, name));
-        if (a.code == kRequestNotSupported && all.empty()) {
+        if (a.code == kNotSupported && all.empty()) {
             // An older server: the byte form, connections up to 255 only.
             const Answer old = send(conn, objectConnectionsOldRequest(objType, name));
             if (old.code)
