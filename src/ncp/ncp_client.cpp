@@ -82,7 +82,7 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
     return {code, reply->data};
 }
 
-NWCCODE NcpClient::malformed(const char*)
+NWCCODE NcpClient::malformed()
 {
     // The reply came in its frame, for this request's sequence: the stream is
     // whole, so only this call fails and the session goes on.
@@ -173,7 +173,7 @@ NWCCODE NcpClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
         return a.code;
     const auto version = decodeVersion(a.data);
     if (!version)
-        return malformed("version");
+        return malformed();
     versBuffer.bytes = version->bytes;
     return kSuccess;
 }
@@ -197,7 +197,7 @@ std::optional<std::uint8_t> NcpClient::volumeNumber(NWCONN_HANDLE conn, const QB
         return std::nullopt;
     const auto number = decodeVolumeNumber(a.data);
     if (!number)
-        code = malformed("volume number");
+        code = malformed();
     else
         volumes_[key] = *number;
     return number;

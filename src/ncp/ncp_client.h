@@ -163,7 +163,7 @@ private:
     bool ensureSession();
     Answer send(nw::NWCONN_HANDLE conn, const RequestBody& body);
     // A reply that does not fit its request: the call reports 0x8816.
-    nw::NWCCODE malformed(const char* what);
+    nw::NWCCODE malformed();
     // This session's server wants the older form instead of this request.
     bool olderForm(const RequestBody& body) const
     {
@@ -177,8 +177,8 @@ private:
     std::optional<PathEntry> fileEntry(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
                                        const QByteArray& path, nw::NWCCODE& code);
     // 87/6 of a path from a directory handle, or from a volume's root.
-    std::optional<LongNameQuery> nameQuery(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
-                                           const QByteArray& path, nw::NWCCODE& code);
+    std::optional<LongNameQuery> nameQuery(nw::NWDIR_HANDLE dirHandle, const QByteArray& path,
+                                           nw::NWCCODE& code);
     nw::NWCCODE oldBroadcast(nw::NWCONN_HANDLE conn, const QByteArray& message,
                              const std::vector<std::uint32_t>& list, std::uint8_t* resultList);
     nw::NWCONN_HANDLE newHandle();

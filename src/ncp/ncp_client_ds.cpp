@@ -54,7 +54,7 @@ NWCCODE NcpClient::dsCall(NWDSContextHandle context, NWCONN_HANDLE conn, const R
         return a.code;
     const auto reply = decodeDsReply(a.data);
     if (!reply)
-        return malformed("directory services");
+        return malformed();
     if (reply->error == kDsErrNoSuchEntry)
         return kDsNoSuchEntry;
     if (reply->error != 0)
@@ -80,7 +80,7 @@ NWCCODE NcpClient::NWDSMapNameToID(NWDSContextHandle context, NWCONN_HANDLE conn
         return code;
     const auto resolved = decodeResolvedName(verbData);
     if (!resolved)
-        return malformed("resolve name");
+        return malformed();
     if (!resolved->found)
         return kDsNoSuchEntry; // a referral to another server: not followed
     objectID = resolved->entryId;
@@ -95,7 +95,7 @@ NWCCODE NcpClient::NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn
         return code;
     const auto name = decodeEntryName(verbData);
     if (!name)
-        return malformed("entry name");
+        return malformed();
     copyToBuffer(objectName, toWire(*name));
     return kSuccess;
 }
@@ -108,7 +108,7 @@ NWCCODE NcpClient::NWGetObjectName(NWCONN_HANDLE conn, std::uint32_t objID, std:
         return a.code;
     const auto object = decodeObjectName(a.data, objID);
     if (!object)
-        return malformed("object name");
+        return malformed();
     copyToBuffer(objName, object->name);
     objType = object->type;
     return kSuccess;

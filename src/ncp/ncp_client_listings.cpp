@@ -36,13 +36,13 @@ NWCCODE NcpClient::NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t conn
         return a.code;
     const auto answer = decodeOpenFiles(a.data);
     if (!answer)
-        return malformed("open files");
+        return malformed();
     const auto records =
         std::span(reinterpret_cast<const std::uint8_t*>(answer->records.constData()),
                   std::size_t(answer->records.size()));
     const auto code = takeOpenFilesAnswer(answer->nextRecord, answer->count, records, iterHandle,
                                           openCtrl, openFile);
-    return code ? *code : malformed("open files");
+    return code ? *code : malformed();
 }
 
 NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
@@ -63,7 +63,7 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
                 return old.code;
             const auto list = decodeObjectConnectionsOld(old.data);
             if (!list)
-                return malformed("object connections");
+                return malformed();
             all = *list;
             break;
         }
@@ -71,11 +71,11 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
             return a.code;
         const auto page = decodeObjectConnections(a.data);
         if (!page)
-            return malformed("object connections");
+            return malformed();
         // Each page goes on from where the last ended; one that does not
         // would be asked for again and again.
         if (!page->empty() && page->front() <= after && after != 0)
-            return malformed("object connections");
+            return malformed();
         all.insert(all.end(), page->begin(), page->end());
         if (page->size() < kMaxObjectConnections || all.size() >= connList.size())
             break;
@@ -103,7 +103,7 @@ NWCCODE NcpClient::NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t s
         return a.code;
     const auto list = decodeActiveConnections(a.data);
     if (!list)
-        return malformed("active connections");
+        return malformed();
     connList = *list;
     return kSuccess;
 }
@@ -118,20 +118,20 @@ NWCCODE NcpClient::NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t v
     PathCookies cookies;
     for (int answers = 0;; ++answers) {
         if (answers == kMaxPathAnswers)
-            return malformed("full path");
+            return malformed();
         const Answer a = send(conn, fullPathRequest(namSpc, volNum, dirBase, cookies));
         if (a.code)
             return a.code;
         const auto answer = decodeFullPath(a.data);
         if (!answer)
-            return malformed("full path");
+            return malformed();
         components += answer->components;
         cookies = answer->cookies;
         if (cookies.cookie2 == kNoCookie)
             break;
     }
     if (components.isEmpty())
-        return malformed("full path");
+        return malformed();
     QByteArray path = components.takeLast() + ':';
     for (auto it = components.crbegin(); it != components.crend(); ++it) {
         if (it != components.crbegin())

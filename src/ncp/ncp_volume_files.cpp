@@ -93,10 +93,7 @@ std::uint8_t NcpVolumeFiles::nameSpace() const
 
 NcpVolumeFiles::Outcome NcpVolumeFiles::send(const RequestBody& body)
 {
-    Outcome a = client_.fileRequest(body);
-    if (a.code)
-        lastCode_ = a.code;
-    return a;
+    return client_.fileRequest(body);
 }
 
 NcpVolumeFiles::Outcome

@@ -37,9 +37,6 @@ public:
     std::optional<QByteArray> read(const QStringList& path, QString* error) override;
     bool replace(const QStringList& path, const QByteArray& bytes, QString* error) override;
 
-    // The server's code of the last request that failed (0 when none did).
-    nw::NWCCODE lastCode() const { return lastCode_; }
-
 private:
     using Outcome = NcpClient::Answer;
     RootPath pathOf(const QStringList& names) const;
@@ -59,7 +56,6 @@ private:
     NcpClient& client_;
     QByteArray volume_;
     QStringList root_;
-    nw::NWCCODE lastCode_ = nw::kSuccess;
 };
 
 // A date and time as the server packs them: the server's local wall-clock
