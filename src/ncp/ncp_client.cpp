@@ -49,6 +49,10 @@ bool NcpClient::ensureSession()
         return false;
     version_ = *version;
     ++sessionCount_;
+    // What the last session's server said of long names and of trustee paths
+    // holds for that session alone: it goes as the session count moves on.
+    shortNameVolumes_.clear();
+    trusteeEnd_.reset();
     lastError_.clear();
     return true;
 }

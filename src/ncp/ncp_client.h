@@ -214,19 +214,17 @@ private:
     // Requests this session's server answered "not supported".
     std::set<std::pair<std::uint8_t, std::uint8_t>> olderForms_;
     // An object's trustee paths on a volume whose last path said that none
-    // follow: the call after it answers the end without asking.
+    // follow: the call after it on this session answers the end without asking.
     struct TrusteeEnd
     {
         std::uint32_t object = 0;
         std::uint16_t volume = 0;
-        unsigned long long session = 0;
         bool operator==(const TrusteeEnd&) const = default;
     };
     std::optional<TrusteeEnd> trusteeEnd_;
     nw::NWCONN_HANDLE filesHandle_ = 0; // the handle the volume browser's requests use
     // Volumes whose long name space this session's server refused.
     std::set<QByteArray> shortNameVolumes_;
-    unsigned long long shortNameSession_ = 0;
 };
 
 } // namespace ncp

@@ -62,7 +62,7 @@ NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
     if (volNum > 0xFF)
         return kVolumeDoesNotExist; // volume numbers travel in one byte
     // The last path said that none follow: this call would only learn the end.
-    const TrusteeEnd here{objID, volNum, sessionCount_};
+    const TrusteeEnd here{objID, volNum};
     if (trusteeEnd_ == here && iterHandle == 0) {
         trusteeEnd_.reset();
         return kInvalidPath; // no more trustee paths
@@ -78,7 +78,7 @@ NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
         return kInvalidPath;
     iterHandle = trustee->nextSequence;
     if (trustee->nextSequence == 0)
-        trusteeEnd_ = TrusteeEnd{objID, volNum, sessionCount_};
+        trusteeEnd_ = TrusteeEnd{objID, volNum};
     accessRights = trustee->rights;
     copyToBuffer(path, trustee->path);
     return kSuccess;

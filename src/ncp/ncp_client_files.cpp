@@ -26,15 +26,11 @@ std::uint16_t NcpClient::packetSize() const
 
 bool NcpClient::longNamesOn(const QByteArray& volume) const
 {
-    return shortNameSession_ != sessionCount_ || !shortNameVolumes_.contains(volume.toUpper());
+    return !shortNameVolumes_.contains(volume.toUpper());
 }
 
 void NcpClient::refuseLongNames(const QByteArray& volume)
 {
-    if (shortNameSession_ != sessionCount_) {
-        shortNameVolumes_.clear();
-        shortNameSession_ = sessionCount_;
-    }
     shortNameVolumes_.insert(volume.toUpper());
 }
 
