@@ -54,17 +54,15 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
     std::vector<std::uint32_t> all;
     // 255 a page; a full page may have more after its last connection.
     std::uint32_t after = 0;
-    for (;;) {
-        const Answer a = send(conn, objectConnectionsRequest(after, objType, name));
+    // A server that refused the paged form is asked in the byte form for
+    // the rest of the session.
+    bool older = olderForm(objectConnectionsRequest(after, objType, name));
+    while (!older) {
+        const RequestBody request = objectConnectionsRequest(after, objType, name);
+        const Answer a = send(conn, request);
         if (a.code == kNotSupported && all.empty()) {
-            // An older server: the byte form, connections up to 255 only.
-            const Answer old = send(conn, objectConnectionsOldRequest(objType, name));
-            if (old.code)
-                return old.code;
-            const auto list = decodeObjectConnectionsOld(old.data);
-            if (!list)
-                return malformed();
-            all = *list;
+            useOlderForm(request);
+            older = true;
             break;
         }
         if (a.code)
@@ -80,6 +78,16 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
         if (page->size() < kMaxObjectConnections || all.size() >= connList.size())
             break;
         after = page->back();
+    }
+    if (older) {
+        // An older server: the byte form, connections up to 255 only.
+        const Answer old = send(conn, objectConnectionsOldRequest(objType, name));
+        if (old.code)
+            return old.code;
+        const auto list = decodeObjectConnectionsOld(old.data);
+        if (!list)
+            return malformed();
+        all = *list;
     }
     std::sort(all.begin(), all.end());
     for (const std::uint32_t c : all) {
