@@ -6,6 +6,7 @@
 // extended scan (22/40) and the long name (87/6) are the layouts least
 // confirmed by the references, so each stays behind its one pair of functions.
 
+#include "ncp/file_requests.h"
 #include "ncp/request_body.h"
 #include "netware/netware_client.h"
 
@@ -65,14 +66,14 @@ std::optional<nw::NW_EXT_FILE_INFO> decodeExtendedInfo(const QByteArray& data);
 inline constexpr int kEmulatorExtendedEntry = 132;
 
 // 87/6 by directory handle and path components, or with no handle by the
-// path from a volume's root, the volume's name its first component.
-inline constexpr std::uint32_t kReturnName = 0x0001;
-inline constexpr std::uint32_t kReturnDirectory = 0x0400; // entry numbers and volume
+// path from a volume's root, the volume's name its first component. The
+// return mask takes the kRim bits of file_requests.h (kRimDirectory: the
+// entry numbers and the volume).
 struct LongNameQuery
 {
     std::uint8_t sourceNameSpace = 0;
     std::uint8_t destNameSpace = 0;
-    std::uint32_t returnMask = kReturnName;
+    std::uint32_t returnMask = kRimName;
     bool byHandle = true;
     std::uint8_t handleOrVolume = 0;
     QByteArrayList components;

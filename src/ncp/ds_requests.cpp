@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/ds_requests.h"
 
+#include "ncp/ds_fields.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 
@@ -23,32 +24,20 @@ RequestBody fragment(std::uint32_t verb, const QByteArray& parameters)
     return {0x68, 2, w.take()};
 }
 
-void padTo4(WireWriter& w)
-{
-    while (w.size() % 4)
-        w.u8(0);
-}
-
 } // namespace
 
 RequestBody resolveNameRequest(const QString& name)
 {
-    return fragment(1, resolveNameParameters(name));
+    return fragment(kVerbResolveName, resolveNameParameters(name));
 }
 
 QByteArray resolveNameParameters(const QString& name)
 {
-    QByteArray utf16;
-    for (const QChar c : name)
-        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    utf16.append(2, '\0');
     WireWriter w;
     w.u32le(0)       // version
         .u32le(0x11) // flags: the entry ID, of a local entry
-        .u32le(0)    // scope
-        .u32le(std::uint32_t(utf16.size()))
-        .bytes(utf16);
-    padTo4(w);
+        .u32le(0);   // scope
+    writeSized(w, utf16z(name));
     // One transport each for the answer and for walking the tree: TCP/IP.
     w.u32le(1).u32le(1).u32le(1).u32le(1);
     return w.take();
@@ -61,7 +50,7 @@ RequestBody readEntryNameRequest(std::uint32_t entryId)
         .u32le(1)      // typeless names
         .u32le(0x2000) // the distinguished name
         .u32be(entryId);
-    return fragment(2, w.take());
+    return fragment(kVerbReadEntryInfo, w.take());
 }
 
 std::optional<DsReply> decodeDsReply(const QByteArray& data)

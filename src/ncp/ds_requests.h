@@ -15,8 +15,6 @@
 
 namespace ncp {
 
-inline constexpr std::int32_t kDsErrorNoSuchEntry = -601;
-
 RequestBody resolveNameRequest(const QString& name);
 // The parameters of a resolve (verb 1), for a message of several fragments.
 QByteArray resolveNameParameters(const QString& name);

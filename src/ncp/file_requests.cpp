@@ -49,6 +49,8 @@ SearchSequence readSequence(WireReader& in)
     return s;
 }
 
+} // namespace
+
 std::optional<EntryInfo> readEntry(WireReader& in, bool withName)
 {
     EntryInfo e;
@@ -71,8 +73,6 @@ std::optional<EntryInfo> readEntry(WireReader& in, bool withName)
         return std::nullopt;
     return e;
 }
-
-} // namespace
 
 RequestBody entryInfoRequest(std::uint8_t nameSpace, std::uint8_t destNameSpace,
                              std::uint32_t returnMask, const RootPath& path)

@@ -35,6 +35,8 @@
 
 namespace ncp {
 
+class WireReader;
+
 inline constexpr std::uint8_t kFnFiles = 0x57;
 inline constexpr std::uint8_t kFnCloseFile = 0x42;
 inline constexpr std::uint8_t kFnReadFile = 0x48;
@@ -56,7 +58,6 @@ inline constexpr std::uint32_t kRimRights = 0x0800;
 // What the volume browser asks of every entry.
 inline constexpr std::uint32_t kRimBrowse =
     kRimName | kRimAttributes | kRimDataSize | kRimModify | kRimRights;
-inline constexpr int kEntryBlock = 76;
 
 // 87/1 open or create modes and access.
 inline constexpr std::uint8_t kOpenExisting = 0x01;
@@ -89,6 +90,9 @@ struct EntryInfo
 RequestBody entryInfoRequest(std::uint8_t nameSpace, std::uint8_t destNameSpace,
                              std::uint32_t returnMask, const RootPath& path);
 std::optional<EntryInfo> decodeEntryInfo(const QByteArray& data);
+// Reads an entry's fixed 76-byte block and, withName, the name that follows
+// it; nullopt when the data runs out.
+std::optional<EntryInfo> readEntry(WireReader& in, bool withName);
 
 // 87/2 starts a search of a directory; the 9-byte sequence goes back with
 // every 87/20 as the server returned it.

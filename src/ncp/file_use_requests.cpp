@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncp/file_use_requests.h"
 
+#include "ncp/file_requests.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 
@@ -27,16 +28,14 @@ std::optional<PathEntry> decodePathEntry(const QByteArray& data)
 std::optional<PathEntry> decodeDirectoryEntry(const QByteArray& data)
 {
     WireReader in(data);
-    in.seek(52);
-    PathEntry e;
-    e.directoryBase = in.u32le();
-    const std::uint32_t volume = in.u32le();
-    in.seek(76);
-    if (in.ok() && !in.atEnd())
+    const auto entry = readEntry(in, false);
+    if (entry && !in.atEnd())
         in.lengthPrefixed(); // the name, when it was asked for too
-    if (!in.ok() || !in.atEnd() || volume > 0xFF)
+    if (!entry || !in.ok() || !in.atEnd() || entry->volume > 0xFF)
         return std::nullopt;
-    e.volume = std::uint8_t(volume);
+    PathEntry e;
+    e.volume = std::uint8_t(entry->volume);
+    e.directoryBase = entry->dosEntry;
     return e;
 }
 

@@ -23,7 +23,7 @@ struct PathEntry
     std::uint32_t directoryBase = 0;
 };
 std::optional<PathEntry> decodePathEntry(const QByteArray& data);
-// The same from 87/6 asked for the directory block (kReturnDirectory): the
+// The same from 87/6 asked for the directory block (kRimDirectory): the
 // entry's DOS directory number, which 23/236 takes (ncpfs feeds it that), at
 // 52 of the fixed 76-byte block, and the volume at 56.
 std::optional<PathEntry> decodeDirectoryEntry(const QByteArray& data);

@@ -49,6 +49,10 @@ bool NcpClient::ensureSession()
         return false;
     version_ = *version;
     ++sessionCount_;
+    // What the last session's server said of long names and of trustee paths
+    // holds for that session alone: it goes as the session count moves on.
+    shortNameVolumes_.clear();
+    trusteeEnd_.reset();
     lastError_.clear();
     return true;
 }
@@ -82,7 +86,7 @@ NcpClient::Answer NcpClient::send(NWCONN_HANDLE conn, const RequestBody& body)
     return {code, reply->data};
 }
 
-NWCCODE NcpClient::malformed(const char*)
+NWCCODE NcpClient::malformed()
 {
     // The reply came in its frame, for this request's sequence: the stream is
     // whole, so only this call fails and the session goes on.
@@ -173,7 +177,7 @@ NWCCODE NcpClient::NWGetFileServerVersionInfo(NWCONN_HANDLE conn, VERSION_INFO& 
         return a.code;
     const auto version = decodeVersion(a.data);
     if (!version)
-        return malformed("version");
+        return malformed();
     versBuffer.bytes = version->bytes;
     return kSuccess;
 }
@@ -197,7 +201,7 @@ std::optional<std::uint8_t> NcpClient::volumeNumber(NWCONN_HANDLE conn, const QB
         return std::nullopt;
     const auto number = decodeVolumeNumber(a.data);
     if (!number)
-        code = malformed("volume number");
+        code = malformed();
     else
         volumes_[key] = *number;
     return number;

@@ -57,14 +57,16 @@ public:
         return earlierRequests_ + (session_ ? session_->requestsSent() : 0);
     }
 
-    // The volume browser's requests (ncp_client_files.cpp): one request on
-    // this server's session, opened as needed; 0x8801 when there is none.
-    struct FileAnswer
+    // A request's outcome: 0x8801 when the session is gone, 0x89xx for a
+    // completion code, and the reply data on success.
+    struct Answer
     {
         nw::NWCCODE code = nw::kSuccess;
         QByteArray data;
     };
-    FileAnswer fileRequest(const RequestBody& body);
+    // The volume browser's requests (ncp_client_files.cpp): one request on
+    // this server's session, opened as needed; 0x8801 when there is none.
+    Answer fileRequest(const RequestBody& body);
     // Sessions set up so far: a file handle is good on the session that opened it.
     unsigned long long sessionNumber() const { return sessionCount_; }
     // The largest packet this session's server takes (its negotiated size).
@@ -147,13 +149,6 @@ public:
                                            std::uint8_t& len, std::span<char> pathName) override;
 
 private:
-    // A request's outcome: 0x8801 when the session is gone, 0x89xx for a
-    // completion code, and the reply data on success.
-    struct Answer
-    {
-        nw::NWCCODE code = nw::kSuccess;
-        QByteArray data;
-    };
     struct Cursor
     {
         nw::NWCONN_HANDLE conn = 0;
@@ -168,7 +163,7 @@ private:
     bool ensureSession();
     Answer send(nw::NWCONN_HANDLE conn, const RequestBody& body);
     // A reply that does not fit its request: the call reports 0x8816.
-    nw::NWCCODE malformed(const char* what);
+    nw::NWCCODE malformed();
     // This session's server wants the older form instead of this request.
     bool olderForm(const RequestBody& body) const
     {
@@ -182,8 +177,8 @@ private:
     std::optional<PathEntry> fileEntry(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
                                        const QByteArray& path, nw::NWCCODE& code);
     // 87/6 of a path from a directory handle, or from a volume's root.
-    std::optional<LongNameQuery> nameQuery(nw::NWCONN_HANDLE conn, nw::NWDIR_HANDLE dirHandle,
-                                           const QByteArray& path, nw::NWCCODE& code);
+    std::optional<LongNameQuery> nameQuery(nw::NWDIR_HANDLE dirHandle, const QByteArray& path,
+                                           nw::NWCCODE& code);
     nw::NWCCODE oldBroadcast(nw::NWCONN_HANDLE conn, const QByteArray& message,
                              const std::vector<std::uint32_t>& list, std::uint8_t* resultList);
     nw::NWCONN_HANDLE newHandle();
@@ -219,19 +214,17 @@ private:
     // Requests this session's server answered "not supported".
     std::set<std::pair<std::uint8_t, std::uint8_t>> olderForms_;
     // An object's trustee paths on a volume whose last path said that none
-    // follow: the call after it answers the end without asking.
+    // follow: the call after it on this session answers the end without asking.
     struct TrusteeEnd
     {
         std::uint32_t object = 0;
         std::uint16_t volume = 0;
-        unsigned long long session = 0;
         bool operator==(const TrusteeEnd&) const = default;
     };
     std::optional<TrusteeEnd> trusteeEnd_;
     nw::NWCONN_HANDLE filesHandle_ = 0; // the handle the volume browser's requests use
     // Volumes whose long name space this session's server refused.
     std::set<QByteArray> shortNameVolumes_;
-    unsigned long long shortNameSession_ = 0;
 };
 
 } // namespace ncp

@@ -79,7 +79,7 @@ NWCCODE NcpClient::NWScanConnectionsUsingFile(NWCONN_HANDLE conn, NWDIR_HANDLE d
     const auto batch = decodeConnectionsUsingFile(a.data);
     if (!batch) {
         cursors_.erase(found);
-        return malformed("connections using a file");
+        return malformed();
     }
     fileUse = batch->summary;
     fileUsed = batch->connections;
@@ -100,7 +100,7 @@ NWCCODE NcpClient::NWGetConnectionInformation(NWCONN_HANDLE conn, std::uint16_t 
         return a.code;
     const auto info = decodeConnectionInfo(a.data);
     if (!info)
-        return malformed("connection information");
+        return malformed();
     copyToBuffer(objName, info->name);
     objType = info->objectType;
     objID = info->objectId;
@@ -118,7 +118,7 @@ NWCCODE NcpClient::NWGetInetAddr(NWCONN_HANDLE conn, std::uint16_t connNumber,
         return a.code;
     const auto address = decodeInetAddr(a.data);
     if (!address)
-        return malformed("address");
+        return malformed();
     inetAddr = *address;
     return kSuccess;
 }
@@ -137,23 +137,23 @@ std::optional<PathEntry> NcpClient::fileEntry(NWCONN_HANDLE conn, NWDIR_HANDLE d
                 return std::nullopt;
             const auto entry = decodePathEntry(a.data);
             if (!entry)
-                code = malformed("path entry");
+                code = malformed();
             return entry;
         }
     }
-    auto query = nameQuery(conn, dirHandle, path, code);
+    auto query = nameQuery(dirHandle, path, code);
     if (!query)
         return std::nullopt;
     query->sourceNameSpace = NW_NS_DOS;
     query->destNameSpace = NW_NS_DOS;
-    query->returnMask = kReturnName | kReturnDirectory;
+    query->returnMask = kRimName | kRimDirectory;
     const Answer a = send(conn, longNameRequest(*query));
     code = a.code;
     if (code)
         return std::nullopt;
     const auto entry = decodeDirectoryEntry(a.data);
     if (!entry) {
-        code = malformed("directory entry");
+        code = malformed();
         return std::nullopt;
     }
     useOlderForm(byPath); // the next scan goes here at once
@@ -180,7 +180,7 @@ NWCCODE NcpClient::NWSendBroadcastMessage(NWCONN_HANDLE conn, const char* messag
         return a.code;
     const auto statuses = decodeBroadcast(a.data, list.size());
     if (!statuses)
-        return malformed("broadcast");
+        return malformed();
     NWCCODE first = kSuccess;
     for (std::size_t i = 0; i < statuses->size(); ++i) {
         const std::uint8_t result = broadcastResult((*statuses)[i]);
@@ -212,7 +212,7 @@ NWCCODE NcpClient::oldBroadcast(NWCONN_HANDLE conn, const QByteArray& message,
             return a.code;
         const auto statuses = decodeOldBroadcast(a.data, reachable.size());
         if (!statuses)
-            return malformed("broadcast");
+            return malformed();
         for (std::size_t k = 0; k < where.size(); ++k)
             results[where[k]] = oldBroadcastResult((*statuses)[k]);
     }
@@ -234,7 +234,7 @@ NWCCODE NcpClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t con
         if (a.code != kNotSupported) {
             if (a.code)
                 return a.code;
-            return a.data.isEmpty() ? kSuccess : malformed("clear connection");
+            return a.data.isEmpty() ? kSuccess : malformed();
         }
         useOlderForm(request);
     }
@@ -244,7 +244,7 @@ NWCCODE NcpClient::NWClearConnectionNumber(NWCONN_HANDLE conn, std::uint16_t con
     const Answer a = send(conn, clearConnectionOldRequest(std::uint8_t(connNumber)));
     if (a.code)
         return a.code;
-    return a.data.isEmpty() ? kSuccess : malformed("clear connection");
+    return a.data.isEmpty() ? kSuccess : malformed();
 }
 
 NWCCODE NcpClient::NWClearFileLockSet(NWCONN_HANDLE conn)
@@ -252,7 +252,7 @@ NWCCODE NcpClient::NWClearFileLockSet(NWCONN_HANDLE conn)
     const Answer a = send(conn, clearFileLockSetRequest());
     if (a.code)
         return a.code;
-    return a.data.isEmpty() ? kSuccess : malformed("clear lock set");
+    return a.data.isEmpty() ? kSuccess : malformed();
 }
 
 NWCCODE NcpClient::NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, const char* path)
@@ -260,7 +260,7 @@ NWCCODE NcpClient::NWClearFileLock2(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, 
     const Answer a = send(conn, clearFileLockRequest(dirHandle, QByteArray(path ? path : "")));
     if (a.code)
         return a.code;
-    return a.data.isEmpty() ? kSuccess : malformed("clear file lock");
+    return a.data.isEmpty() ? kSuccess : malformed();
 }
 
 } // namespace ncp

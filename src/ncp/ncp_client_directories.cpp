@@ -40,7 +40,7 @@ NWCCODE NcpClient::NWAllocTemporaryDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HAN
         return a.code;
     const auto handle = decodeAllocDirHandle(a.data);
     if (!handle)
-        return malformed("directory handle");
+        return malformed();
     newDirHandle = handle->handle;
     rightsMask = handle->rights;
     return kSuccess;
@@ -51,7 +51,7 @@ NWCCODE NcpClient::NWDeallocateDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE 
     const Answer a = send(conn, deallocDirHandleRequest(dirHandle));
     if (a.code)
         return a.code;
-    return a.data.isEmpty() ? kSuccess : malformed("release directory handle");
+    return a.data.isEmpty() ? kSuccess : malformed();
 }
 
 NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t objID,
@@ -62,7 +62,7 @@ NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
     if (volNum > 0xFF)
         return kVolumeDoesNotExist; // volume numbers travel in one byte
     // The last path said that none follow: this call would only learn the end.
-    const TrusteeEnd here{objID, volNum, sessionCount_};
+    const TrusteeEnd here{objID, volNum};
     if (trusteeEnd_ == here && iterHandle == 0) {
         trusteeEnd_.reset();
         return kInvalidPath; // no more trustee paths
@@ -73,12 +73,12 @@ NWCCODE NcpClient::NWScanObjectTrusteePaths(NWCONN_HANDLE conn, std::uint32_t ob
         return a.code;
     const auto trustee = decodeTrusteePath(a.data, objID);
     if (!trustee)
-        return malformed("trustee path");
+        return malformed();
     if (trustee->end())
         return kInvalidPath;
     iterHandle = trustee->nextSequence;
     if (trustee->nextSequence == 0)
-        trusteeEnd_ = TrusteeEnd{objID, volNum, sessionCount_};
+        trusteeEnd_ = TrusteeEnd{objID, volNum};
     accessRights = trustee->rights;
     copyToBuffer(path, trustee->path);
     return kSuccess;
@@ -101,7 +101,7 @@ NWCCODE NcpClient::NWScanDirectoryForTrustees2(NWCONN_HANDLE conn, NWDIR_HANDLE 
         return a.code;
     const auto list = decodeDirTrustees(a.data);
     if (!list)
-        return malformed("directory trustees");
+        return malformed();
     // An empty block ends the list as 0x9C does; asking on would never end.
     if (list->empty())
         return kInvalidPath;
@@ -127,14 +127,14 @@ NWCCODE NcpClient::NWIntScanExtendedInfo(NWCONN_HANDLE conn, NWDIR_HANDLE dirHan
         return a.code;
     const auto info = decodeExtendedInfo(a.data);
     if (!info)
-        return malformed("extended information");
+        return malformed();
     entryInfo = *info;
     iterHandle = info->u32(0); // the entry starts with its sequence number
     return kSuccess;
 }
 
-std::optional<LongNameQuery> NcpClient::nameQuery(NWCONN_HANDLE, NWDIR_HANDLE dirHandle,
-                                                  const QByteArray& path, NWCCODE& code)
+std::optional<LongNameQuery> NcpClient::nameQuery(NWDIR_HANDLE dirHandle, const QByteArray& path,
+                                                  NWCCODE& code)
 {
     LongNameQuery q;
     QByteArray rest = path;
@@ -177,7 +177,7 @@ NWCCODE NcpClient::NWGetLongName(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, con
 {
     copyToBuffer(longName, QByteArray());
     NWCCODE code = kSuccess;
-    auto q = nameQuery(conn, dirHandle, wire(path), code);
+    auto q = nameQuery(dirHandle, wire(path), code);
     if (!q)
         return code;
     q->sourceNameSpace = srcNamSpc;
@@ -187,7 +187,7 @@ NWCCODE NcpClient::NWGetLongName(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, con
         return a.code;
     const auto name = decodeLongName(a.data);
     if (!name)
-        return malformed("long name");
+        return malformed();
     copyToBuffer(longName, *name);
     return kSuccess;
 }

@@ -4,6 +4,7 @@
 // (version above 3) is asked at all.
 
 #include "ncp/completion_code.h"
+#include "ncp/ds_fields.h"
 #include "ncp/ds_requests.h"
 #include "ncp/ncp_client.h"
 #include "netware/sim_path.h"
@@ -53,8 +54,8 @@ NWCCODE NcpClient::dsCall(NWDSContextHandle context, NWCONN_HANDLE conn, const R
         return a.code;
     const auto reply = decodeDsReply(a.data);
     if (!reply)
-        return malformed("directory services");
-    if (reply->error == kDsErrorNoSuchEntry)
+        return malformed();
+    if (reply->error == kDsErrNoSuchEntry)
         return kDsNoSuchEntry;
     if (reply->error != 0)
         return NWCCODE(reply->error); // directory errors are negative numbers
@@ -79,7 +80,7 @@ NWCCODE NcpClient::NWDSMapNameToID(NWDSContextHandle context, NWCONN_HANDLE conn
         return code;
     const auto resolved = decodeResolvedName(verbData);
     if (!resolved)
-        return malformed("resolve name");
+        return malformed();
     if (!resolved->found)
         return kDsNoSuchEntry; // a referral to another server: not followed
     objectID = resolved->entryId;
@@ -94,7 +95,7 @@ NWCCODE NcpClient::NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn
         return code;
     const auto name = decodeEntryName(verbData);
     if (!name)
-        return malformed("entry name");
+        return malformed();
     copyToBuffer(objectName, toWire(*name));
     return kSuccess;
 }
@@ -107,7 +108,7 @@ NWCCODE NcpClient::NWGetObjectName(NWCONN_HANDLE conn, std::uint32_t objID, std:
         return a.code;
     const auto object = decodeObjectName(a.data, objID);
     if (!object)
-        return malformed("object name");
+        return malformed();
     copyToBuffer(objName, object->name);
     objType = object->type;
     return kSuccess;

@@ -10,12 +10,11 @@ namespace ncp {
 
 using namespace nw;
 
-NcpClient::FileAnswer NcpClient::fileRequest(const RequestBody& body)
+NcpClient::Answer NcpClient::fileRequest(const RequestBody& body)
 {
     if (filesHandle_ == 0 || !handles_.contains(filesHandle_))
         filesHandle_ = newHandle();
-    Answer a = send(filesHandle_, body);
-    return {a.code, std::move(a.data)};
+    return send(filesHandle_, body);
 }
 
 std::uint16_t NcpClient::packetSize() const
@@ -27,15 +26,11 @@ std::uint16_t NcpClient::packetSize() const
 
 bool NcpClient::longNamesOn(const QByteArray& volume) const
 {
-    return shortNameSession_ != sessionCount_ || !shortNameVolumes_.contains(volume.toUpper());
+    return !shortNameVolumes_.contains(volume.toUpper());
 }
 
 void NcpClient::refuseLongNames(const QByteArray& volume)
 {
-    if (shortNameSession_ != sessionCount_) {
-        shortNameVolumes_.clear();
-        shortNameSession_ = sessionCount_;
-    }
     shortNameVolumes_.insert(volume.toUpper());
 }
 

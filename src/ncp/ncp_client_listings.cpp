@@ -2,6 +2,7 @@
 // The server-wide calls: the files one connection has open, the connections of
 // one object, the connections in use, and the path of a directory entry.
 
+#include "ncp/completion_code.h"
 #include "ncp/connection_list_requests.h"
 #include "ncp/ncp_client.h"
 #include "ncp/open_file_requests.h"
@@ -15,9 +16,6 @@ namespace ncp {
 using namespace nw;
 
 namespace {
-
-// The completion of a request the server does not know.
-constexpr NWCCODE kRequestNotSupported = 0x89FB;
 
 // Answers of one path look-up: a path of 255 bytes needs one, so more is a
 // server that does not move its cookies on.
@@ -38,13 +36,13 @@ NWCCODE NcpClient::NWScanOpenFilesByConn2(NWCONN_HANDLE conn, std::uint16_t conn
         return a.code;
     const auto answer = decodeOpenFiles(a.data);
     if (!answer)
-        return malformed("open files");
+        return malformed();
     const auto records =
         std::span(reinterpret_cast<const std::uint8_t*>(answer->records.constData()),
                   std::size_t(answer->records.size()));
     const auto code = takeOpenFilesAnswer(answer->nextRecord, answer->count, records, iterHandle,
                                           openCtrl, openFile);
-    return code ? *code : malformed("open files");
+    return code ? *code : malformed();
 }
 
 NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* objName,
@@ -56,32 +54,40 @@ NWCCODE NcpClient::NWGetObjectConnectionNumbers(NWCONN_HANDLE conn, const char* 
     std::vector<std::uint32_t> all;
     // 255 a page; a full page may have more after its last connection.
     std::uint32_t after = 0;
-    for (;;) {
-        const Answer a = send(conn, objectConnectionsRequest(after, objType, name));
-        if (a.code == kRequestNotSupported && all.empty()) {
-            // An older server: the byte form, connections up to 255 only.
-            const Answer old = send(conn, objectConnectionsOldRequest(objType, name));
-            if (old.code)
-                return old.code;
-            const auto list = decodeObjectConnectionsOld(old.data);
-            if (!list)
-                return malformed("object connections");
-            all = *list;
+    // A server that refused the paged form is asked in the byte form for
+    // the rest of the session.
+    bool older = olderForm(objectConnectionsRequest(after, objType, name));
+    while (!older) {
+        const RequestBody request = objectConnectionsRequest(after, objType, name);
+        const Answer a = send(conn, request);
+        if (a.code == kNotSupported && all.empty()) {
+            useOlderForm(request);
+            older = true;
             break;
         }
         if (a.code)
             return a.code;
         const auto page = decodeObjectConnections(a.data);
         if (!page)
-            return malformed("object connections");
+            return malformed();
         // Each page goes on from where the last ended; one that does not
         // would be asked for again and again.
         if (!page->empty() && page->front() <= after && after != 0)
-            return malformed("object connections");
+            return malformed();
         all.insert(all.end(), page->begin(), page->end());
         if (page->size() < kMaxObjectConnections || all.size() >= connList.size())
             break;
         after = page->back();
+    }
+    if (older) {
+        // An older server: the byte form, connections up to 255 only.
+        const Answer old = send(conn, objectConnectionsOldRequest(objType, name));
+        if (old.code)
+            return old.code;
+        const auto list = decodeObjectConnectionsOld(old.data);
+        if (!list)
+            return malformed();
+        all = *list;
     }
     std::sort(all.begin(), all.end());
     for (const std::uint32_t c : all) {
@@ -105,7 +111,7 @@ NWCCODE NcpClient::NWGetActiveConnListByType(NWCONN_HANDLE conn, std::uint32_t s
         return a.code;
     const auto list = decodeActiveConnections(a.data);
     if (!list)
-        return malformed("active connections");
+        return malformed();
     connList = *list;
     return kSuccess;
 }
@@ -120,20 +126,20 @@ NWCCODE NcpClient::NWGetPathFromDirectoryBase(NWCONN_HANDLE conn, std::uint8_t v
     PathCookies cookies;
     for (int answers = 0;; ++answers) {
         if (answers == kMaxPathAnswers)
-            return malformed("full path");
+            return malformed();
         const Answer a = send(conn, fullPathRequest(namSpc, volNum, dirBase, cookies));
         if (a.code)
             return a.code;
         const auto answer = decodeFullPath(a.data);
         if (!answer)
-            return malformed("full path");
+            return malformed();
         components += answer->components;
         cookies = answer->cookies;
         if (cookies.cookie2 == kNoCookie)
             break;
     }
     if (components.isEmpty())
-        return malformed("full path");
+        return malformed();
     QByteArray path = components.takeLast() + ':';
     for (auto it = components.crbegin(); it != components.crend(); ++it) {
         if (it != components.crbegin())

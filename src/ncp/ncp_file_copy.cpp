@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a file over NCP and replacing one without ever writing it in place.
 
+#include "ncp/completion_code.h"
 #include "ncp/ncp_client.h"
 #include "ncp/ncp_volume_files.h"
 
@@ -34,7 +35,7 @@ std::optional<QByteArray> NcpVolumeFiles::read(const QStringList& path, QString*
     }
     const auto file = decodeOpenCreate(opened.data);
     if (!file) {
-        fail(error, path, 0x8816);
+        fail(error, path, kInvalidReplyLength);
         return std::nullopt;
     }
     const auto session = client_.sessionNumber();
@@ -47,7 +48,7 @@ std::optional<QByteArray> NcpVolumeFiles::read(const QStringList& path, QString*
         const Outcome o = send(readFileRequest(file->handle, offset, chunk));
         const auto part = o.code ? std::nullopt : decodeReadFile(o.data, offset, chunk);
         if (!part || client_.sessionNumber() != session) {
-            code = o.code ? o.code : 0x8816;
+            code = o.code ? o.code : kInvalidReplyLength;
             break;
         }
         bytes += *part;
@@ -70,7 +71,7 @@ bool NcpVolumeFiles::writeNew(const QStringList& path, const QByteArray& bytes, 
         [&](std::uint8_t ns) { return openCreateRequest(ns, kCreateNew, kAccessWrite, where); });
     const auto file = created.code ? std::nullopt : decodeOpenCreate(created.data);
     if (!file) {
-        code = created.code ? created.code : 0x8816;
+        code = created.code ? created.code : kInvalidReplyLength;
         return false;
     }
     const auto session = client_.sessionNumber();

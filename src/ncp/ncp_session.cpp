@@ -57,7 +57,6 @@ bool NcpSession::open()
     sequence_ = 1;
     signingWanted_ = false;
     frames_signed_.reset();
-    badSignatures_ = 0;
     refusedForSigning_ = false;
     return negotiate();
 }
@@ -200,7 +199,6 @@ std::optional<Reply> NcpSession::exchange(const Request& sent, bool creating)
                 // Never trusted: not as a reply, not as news that the
                 // server is still busy. This call fails; the chain of
                 // signatures is the requests', so the session goes on.
-                ++badSignatures_;
                 Reply refused;
                 refused.sequence = reply->sequence;
                 refused.connection = reply->connection;

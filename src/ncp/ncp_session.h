@@ -81,8 +81,6 @@ public:
     bool signingWanted() const { return signingWanted_; }
     bool signing() const { return frames_signed_ != nullptr; }
     void startSigning(const SignRoot& root);
-    // Replies refused on this session for a signature that did not hold.
-    int badSignatures() const { return badSignatures_; }
     // open() refused the server: it requires signed packets and this client
     // may not sign.
     bool refusedForSigning() const { return refusedForSigning_; }
@@ -115,7 +113,6 @@ private:
     QString error_;
     bool signingWanted_ = false;
     std::unique_ptr<SignedFrames> frames_signed_;
-    int badSignatures_ = 0;
     bool refusedForSigning_ = false;
 };
 

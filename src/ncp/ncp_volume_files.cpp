@@ -93,10 +93,7 @@ std::uint8_t NcpVolumeFiles::nameSpace() const
 
 NcpVolumeFiles::Outcome NcpVolumeFiles::send(const RequestBody& body)
 {
-    NcpClient::FileAnswer a = client_.fileRequest(body);
-    if (a.code)
-        lastCode_ = a.code;
-    return {a.code, std::move(a.data)};
+    return client_.fileRequest(body);
 }
 
 NcpVolumeFiles::Outcome

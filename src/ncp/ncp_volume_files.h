@@ -15,6 +15,7 @@
 // has no long names (it answers 0xBF). Names travel as Latin-1.
 
 #include "ncp/file_requests.h"
+#include "ncp/ncp_client.h"
 #include "netware/netware_client.h"
 #include "platform/volume_files.h"
 
@@ -23,8 +24,6 @@
 #include <functional>
 
 namespace ncp {
-
-class NcpClient;
 
 class NcpVolumeFiles : public quorvex::VolumeFiles
 {
@@ -38,15 +37,8 @@ public:
     std::optional<QByteArray> read(const QStringList& path, QString* error) override;
     bool replace(const QStringList& path, const QByteArray& bytes, QString* error) override;
 
-    // The server's code of the last request that failed (0 when none did).
-    nw::NWCCODE lastCode() const { return lastCode_; }
-
 private:
-    struct Outcome
-    {
-        nw::NWCCODE code = nw::kSuccess;
-        QByteArray data;
-    };
+    using Outcome = NcpClient::Answer;
     RootPath pathOf(const QStringList& names) const;
     std::uint8_t nameSpace() const;
     // Sends the request for the name space in force; when the server refuses
@@ -64,7 +56,6 @@ private:
     NcpClient& client_;
     QByteArray volume_;
     QStringList root_;
-    nw::NWCCODE lastCode_ = nw::kSuccess;
 };
 
 // A date and time as the server packs them: the server's local wall-clock

@@ -20,6 +20,8 @@ target_sources(quorvex_ncp PRIVATE
     ncp/connection_list_requests.cpp
     ncp/directory_requests.h
     ncp/directory_requests.cpp
+    ncp/ds_fields.h
+    ncp/ds_fields.cpp
     ncp/ds_requests.h
     ncp/ds_requests.cpp
     ncp/file_use_requests.h

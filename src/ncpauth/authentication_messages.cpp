@@ -30,11 +30,26 @@ int directoryBits(const QByteArray& modulus)
     return bits;
 }
 
-QByteArray sized(QByteArray n, qsizetype length)
+// The digest of a login identity: the number the user's private key signs.
+QByteArray identityDigest(const QByteArray& identity)
 {
-    n = n.left(length);
-    n.append(length - n.size(), '\0');
-    return n;
+    Digest16 message;
+    message.update(bytesOf(identity));
+    const auto h = message.finish();
+    return QByteArray(reinterpret_cast<const char*>(h.data()), 16);
+}
+
+// The challenge of an identity proof, from the authentication ID, the
+// identity and the proof's three commitments.
+std::array<std::uint8_t, 16> identityChallenge(const QByteArray& authId, const QByteArray& identity,
+                                               const QByteArray& commitments)
+{
+    Digest16 challenge;
+    challenge.update(bytesOf(WireWriter().u32le(0).u32le(0x3C).bytes(authId).take()));
+    challenge.update(bytesOf(WireWriter().u32le(std::uint32_t(identity.size())).take()));
+    challenge.update(bytesOf(identity));
+    challenge.update(bytesOf(commitments));
+    return challenge.finish();
 }
 
 QByteArray le16(std::uint16_t v)
@@ -49,14 +64,14 @@ std::optional<QByteArray> makeServerProof(const DsPrivateKey& server, const QByt
 {
     if (!keyBlockFits(server.pub))
         return std::nullopt;
-    QByteArray y = makeKeyBlock(random);
-    const auto x = privatePow(y, server, kKeyBlock);
-    const QByteArray sealed = sealBlock(keyBlockSeed(y), seed);
-    y.fill('\0');
-    if (!x)
+    const auto seal = sealWithKeyBlock(
+        random, seed, [&server](const QByteArray& y) { return privatePow(y, server, kKeyBlock); });
+    if (!seal)
         return std::nullopt;
+    const QByteArray& x = seal->raised;
+    const QByteArray& sealed = seal->sealed;
     WireWriter first;
-    first.u32le(1).u32le(0x000A0001).u16le(std::uint16_t(x->size())).u16le(0).bytes(*x);
+    first.u32le(1).u32le(0x000A0001).u16le(std::uint16_t(x.size())).u16le(0).bytes(x);
     WireWriter body;
     body.u32le(std::uint32_t(first.size())).bytes(first.data());
     while (body.size() % 4)
@@ -94,11 +109,8 @@ bool checkServerProof(const DsPublicKey& server, const QByteArray& seed, const Q
     if (!in.ok() || in.position() > end || !keyBlockFits(server) || directoryBits(x) < 385)
         return false;
     const qsizetype size = std::max<qsizetype>(kKeyBlock, server.modulus.size());
-    QByteArray y = powMod(x, server.exponent, server.modulus, size).value_or(QByteArray());
-    const bool holds = keyBlockHolds(y);
-    const QByteArray key = keyBlockSeed(y);
-    y.fill('\0');
-    return holds && openBlock(key, sealed) == std::optional<QByteArray>(seed);
+    return openWithKeyBlock(powMod(x, server.exponent, server.modulus, size).value_or(QByteArray()),
+                            sealed) == std::optional<QByteArray>(seed);
 }
 
 QByteArray loginIdentity(const QByteArray& loginData, const QByteArray& random4,
@@ -138,18 +150,10 @@ std::optional<QByteArray> makeIdentityProof(const DsPrivateKey& user, const QByt
     const qsizetype size = ((bits + 31) & ~15) >> 3;
     const qsizetype length = std::max<qsizetype>(size, n.size());
 
-    Digest16 message;
-    message.update(bytesOf(identity));
-    const auto h = message.finish();
-    const QByteArray digest(reinterpret_cast<const char*>(h.data()), 16);
-    auto s = privatePow(digest, user, length);
+    auto s = privatePow(identityDigest(identity), user, length);
     if (!s)
         return std::nullopt;
 
-    Digest16 challenge;
-    challenge.update(bytesOf(WireWriter().u32le(0).u32le(0x3C).bytes(authId).take()));
-    challenge.update(bytesOf(WireWriter().u32le(std::uint32_t(identity.size())).take()));
-    challenge.update(bytesOf(identity));
     std::array<QByteArray, 3> r;
     QByteArray commitments;
     for (QByteArray& ri : r) {
@@ -168,10 +172,9 @@ std::optional<QByteArray> makeIdentityProof(const DsPrivateKey& user, const QByt
         const auto x = powMod(ri, user.pub.exponent, n, length);
         if (!x)
             return std::nullopt;
-        commitments += sized(*x, size);
+        commitments += fixedLength(*x, size);
     }
-    challenge.update(bytesOf(commitments));
-    const auto c = challenge.finish();
+    const auto c = identityChallenge(authId, identity, commitments);
     QByteArray answers;
     for (std::size_t i = 0; i < 3; ++i) {
         const QByteArray ci = le16(std::uint16_t(c[2 * i] | c[2 * i + 1] << 8));
@@ -179,7 +182,7 @@ std::optional<QByteArray> makeIdentityProof(const DsPrivateKey& user, const QByt
         const auto y = sc ? mulMod(*sc, r[i], n, length) : std::nullopt;
         if (!y)
             return std::nullopt;
-        answers += sized(*y, size);
+        answers += fixedLength(*y, size);
         r[i].fill('\0');
     }
     s->fill('\0');
@@ -210,16 +213,8 @@ bool checkIdentityProof(const DsPublicKey& user, const QByteArray& authId,
         if (bitLength(number) == 0 || compareNumbers(number, n) >= 0)
             return false;
     }
-    Digest16 message;
-    message.update(bytesOf(identity));
-    const auto h = message.finish();
-    const QByteArray digest(reinterpret_cast<const char*>(h.data()), 16);
-    Digest16 challenge;
-    challenge.update(bytesOf(WireWriter().u32le(0).u32le(0x3C).bytes(authId).take()));
-    challenge.update(bytesOf(WireWriter().u32le(std::uint32_t(identity.size())).take()));
-    challenge.update(bytesOf(identity));
-    challenge.update(bytesOf(v[0] + v[1] + v[2]));
-    const auto c = challenge.finish();
+    const QByteArray digest = identityDigest(identity);
+    const auto c = identityChallenge(authId, identity, v[0] + v[1] + v[2]);
     for (std::size_t i = 0; i < 3; ++i) {
         const QByteArray ci = le16(std::uint16_t(c[2 * i] | c[2 * i + 1] << 8));
         const auto left = powMod(v[3 + i], user.exponent, n, length);

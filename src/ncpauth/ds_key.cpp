@@ -4,6 +4,7 @@
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 #include "ncpauth/nw_hash.h"
+#include "ncpauth/rsa_math.h"
 #include "ncpauth/sealed_block.h"
 
 #include <map>
@@ -18,14 +19,6 @@ constexpr std::uint16_t tag(char a, char b)
 
 constexpr qsizetype kAttributePrefix = 26;
 constexpr qsizetype kTrailer = 8;
-
-// A number of `size` bytes, little-endian, zero-filled (cut when longer).
-QByteArray sized(const QByteArray& number, qsizetype size)
-{
-    QByteArray out = number.left(size);
-    out.append(size - out.size(), '\0');
-    return out;
-}
 
 int significantBytes(const QByteArray& number)
 {
@@ -48,14 +41,14 @@ QByteArray chunks(const DsPrivateKey& key, bool withPrivate)
     chunk(tag('B', 'C'), QByteArray(1, char(withPrivate ? 4 : 3)));
     chunk(tag('B', 'A'), QByteArray(1, char(48)));
     chunk(tag('B', 'L'), WireWriter().u16le(std::uint16_t(bits)).take());
-    chunk(tag('N', 'N'), sized(key.pub.modulus, bytes * 2));
-    chunk(tag('E', 'N'), sized(key.pub.exponent, significantBytes(key.pub.exponent) + 2));
+    chunk(tag('N', 'N'), fixedLength(key.pub.modulus, bytes * 2));
+    chunk(tag('E', 'N'), fixedLength(key.pub.exponent, significantBytes(key.pub.exponent) + 2));
     if (withPrivate) {
-        chunk(tag('P', 'N'), sized(key.p, bytes));
-        chunk(tag('Q', 'N'), sized(key.q, bytes));
-        chunk(tag('D', 'P'), sized(key.dp, bytes));
-        chunk(tag('D', 'Q'), sized(key.dq, bytes));
-        chunk(tag('C', 'R'), sized(key.qInverse, bytes));
+        chunk(tag('P', 'N'), fixedLength(key.p, bytes));
+        chunk(tag('Q', 'N'), fixedLength(key.q, bytes));
+        chunk(tag('D', 'P'), fixedLength(key.dp, bytes));
+        chunk(tag('D', 'Q'), fixedLength(key.dq, bytes));
+        chunk(tag('C', 'R'), fixedLength(key.qInverse, bytes));
     }
     std::array<std::uint8_t, 8> check{};
     shortHash(check, bytesOf(c.data()));

@@ -15,9 +15,6 @@ namespace {
 
 using Kind = DsLoginResult::Kind;
 
-const QString kPublicKey = QStringLiteral("Public Key");
-const QString kGraceRemaining = QStringLiteral("Login Grace Remaining");
-
 // One step of the login: its answer, or the result that ends the login.
 struct Step
 {
@@ -88,10 +85,10 @@ std::optional<std::uint32_t> resolve(NcpSession& session, const QString& name, S
 // The directory's keys travel in an attribute's value.
 std::optional<DsPublicKey> publicKey(NcpSession& session, std::uint32_t id, Step& step)
 {
-    step = ask(session, kVerbRead, readAttributeParameters(id, kPublicKey), "read key");
+    step = ask(session, kVerbRead, readAttributeParameters(id, kAttributePublicKey), "read key");
     if (step.end || step.answer.error != 0)
         return std::nullopt;
-    const auto value = decodeAttributeValue(step.answer.data, kPublicKey);
+    const auto value = decodeAttributeValue(step.answer.data, kAttributePublicKey);
     const auto blob = value ? publicBlobOfAttribute(*value) : std::nullopt;
     const auto key = blob ? decodePublicKey(*blob) : std::nullopt;
     if (!key)
@@ -276,10 +273,10 @@ DsLoginResult directoryLogin(NcpSession& session, const QString& name, const QBy
     r.grace = grace;
     if (grace) {
         // The grace logins left, as the directory keeps them.
-        const DsAnswer left =
-            dsExchange(session, kVerbRead, readAttributeParameters(*user, kGraceRemaining));
+        const DsAnswer left = dsExchange(session, kVerbRead,
+                                         readAttributeParameters(*user, kAttributeGraceRemaining));
         const auto value =
-            left.ok() ? decodeAttributeValue(left.data, kGraceRemaining) : std::nullopt;
+            left.ok() ? decodeAttributeValue(left.data, kAttributeGraceRemaining) : std::nullopt;
         if (value && value->size() >= 4)
             r.graceLeft = int(std::uint8_t((*value)[0]) | std::uint8_t((*value)[1]) << 8);
     }

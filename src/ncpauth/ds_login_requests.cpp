@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpauth/ds_login_requests.h"
 
+#include "ncp/ds_fields.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 
@@ -11,55 +12,10 @@ constexpr std::uint32_t kNoIteration = 0xFFFFFFFF;
 constexpr std::uint32_t kInfoAttributeValues = 1;
 constexpr std::uint32_t kDnInfo = 0x2000;
 
-void pad(WireWriter& w)
-{
-    while (w.size() % 4)
-        w.u8(0);
-}
-
-// A length and that many bytes, padded to 4 (the padding counted from the
-// start of the length).
-WireWriter& sized(WireWriter& w, const QByteArray& bytes)
-{
-    w.u32le(std::uint32_t(bytes.size())).bytes(bytes);
-    pad(w);
-    return w;
-}
-
-QByteArray readSized(WireReader& in, std::size_t limit = 64 * 1024)
-{
-    const std::uint32_t length = in.u32le();
-    if (!in.ok() || length > limit || length > in.remaining()) {
-        in.fail();
-        return {};
-    }
-    QByteArray bytes = in.byteArray(length);
-    in.skip(std::min<std::size_t>((4 - length % 4) % 4, in.remaining()));
-    return bytes;
-}
-
-QString fromUtf16z(const QByteArray& bytes, bool* ok)
-{
-    *ok = bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes.endsWith(QByteArray(2, '\0'));
-    QString text;
-    for (qsizetype i = 0; *ok && i + 2 < bytes.size(); i += 2) {
-        const auto c = char16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8);
-        *ok = c != 0;
-        text.append(QChar(c));
-    }
-    return text;
-}
+// The client takes a field of up to 64K.
+constexpr std::size_t kMaxField = 64 * 1024;
 
 } // namespace
-
-QByteArray utf16z(const QString& text)
-{
-    QByteArray out;
-    for (const QChar c : text)
-        out.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    out.append(2, '\0');
-    return out;
-}
 
 QByteArray beginLoginParameters(std::uint32_t entryId)
 {
@@ -79,7 +35,7 @@ QByteArray finishLoginParameters(std::uint32_t entryId, const QByteArray& payloa
 {
     WireWriter w;
     w.u32le(2).u32le(0).u32be(entryId);
-    sized(w, payload);
+    writeSized(w, payload);
     return w.take();
 }
 
@@ -88,7 +44,7 @@ std::optional<FinishLoginReply> decodeFinishLogin(const QByteArray& data)
     WireReader in(data);
     FinishLoginReply r;
     r.loginData = in.byteArray(8);
-    r.keyBlock = readSized(in);
+    r.keyBlock = readSized(in, kMaxField);
     return in.ok() ? std::optional(r) : std::nullopt;
 }
 
@@ -102,7 +58,7 @@ std::optional<BeginAuthenticationReply> decodeBeginAuthentication(const QByteArr
     WireReader in(data);
     BeginAuthenticationReply r;
     r.authId = in.byteArray(4);
-    r.proof = readSized(in);
+    r.proof = readSized(in, kMaxField);
     return in.ok() ? std::optional(r) : std::nullopt;
 }
 
@@ -111,9 +67,9 @@ QByteArray finishAuthenticationParameters(const QByteArray& signKey, const QByte
 {
     WireWriter w;
     w.u32le(0);
-    sized(w, signKey);
-    sized(w, identity);
-    sized(w, proof);
+    writeSized(w, signKey);
+    writeSized(w, identity);
+    writeSized(w, proof);
     return w.take();
 }
 
@@ -125,10 +81,8 @@ QByteArray serverNameParameters()
 std::optional<QString> decodeServerName(const QByteArray& data)
 {
     WireReader in(data);
-    const QByteArray name = readSized(in);
-    bool ok = false;
-    const QString text = fromUtf16z(name, &ok);
-    if (!in.ok() || !ok)
+    const auto text = fromUtf16z(readSized(in, kMaxField));
+    if (!in.ok() || !text)
         return std::nullopt;
     return text;
 }
@@ -139,7 +93,7 @@ QByteArray readAttributeParameters(std::uint32_t entryId, const QString& attribu
     // Version 1, typeless names, from the start, values of the names listed.
     w.u32le(1).u32le(1).u32le(kNoIteration).u32be(entryId).u32le(kInfoAttributeValues).u32le(0);
     w.u32le(1);
-    sized(w, utf16z(attribute));
+    writeSized(w, utf16z(attribute));
     return w.take();
 }
 
@@ -153,20 +107,19 @@ std::optional<QByteArray> decodeAttributeValue(const QByteArray& data, const QSt
         return std::nullopt;
     for (std::uint32_t a = 0; a < count; ++a) {
         in.skip(4); // syntax
-        bool ok = false;
-        const QString name = fromUtf16z(readSized(in), &ok);
+        const auto name = fromUtf16z(readSized(in, kMaxField));
         const std::uint32_t values = in.u32le();
-        if (!in.ok() || !ok || values > 4096)
+        if (!in.ok() || !name || values > 4096)
             return std::nullopt;
         std::optional<QByteArray> first;
         for (std::uint32_t v = 0; v < values; ++v) {
-            QByteArray value = readSized(in);
+            QByteArray value = readSized(in, kMaxField);
             if (!first)
                 first = value;
         }
         if (!in.ok())
             return std::nullopt;
-        if (first && name.compare(attribute, Qt::CaseInsensitive) == 0)
+        if (first && name->compare(attribute, Qt::CaseInsensitive) == 0)
             return first;
     }
     return std::nullopt;
@@ -181,10 +134,8 @@ QByteArray entryDnParameters(std::uint32_t entryId)
 std::optional<QByteArray> decodeEntryDnRaw(const QByteArray& data)
 {
     WireReader in(data);
-    const QByteArray name = readSized(in);
-    bool ok = false;
-    fromUtf16z(name, &ok);
-    if (!in.ok() || !ok)
+    const QByteArray name = readSized(in, kMaxField);
+    if (!in.ok() || !fromUtf16z(name))
         return std::nullopt;
     return name;
 }

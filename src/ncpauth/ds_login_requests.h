@@ -12,6 +12,8 @@
 //   59 begin authentication: an authentication ID and the server's proof
 //   60 finish authentication: the signing key, the identity and its proof
 
+#include "ncp/ds_fields.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,23 +21,6 @@
 #include <optional>
 
 namespace ncp {
-
-inline constexpr std::uint32_t kVerbRead = 3;
-inline constexpr std::uint32_t kVerbServerName = 53;
-inline constexpr std::uint32_t kVerbBeginLogin = 57;
-inline constexpr std::uint32_t kVerbFinishLogin = 58;
-inline constexpr std::uint32_t kVerbBeginAuthentication = 59;
-inline constexpr std::uint32_t kVerbFinishAuthentication = 60;
-
-// Directory errors of a login; -1 to -255 mirror the bindery's completion codes.
-inline constexpr std::int32_t kDsErrNoSuchEntry = -601;
-inline constexpr std::int32_t kDsErrNoSuchAttribute = -603;
-inline constexpr std::int32_t kDsErrFailedAuthentication = -669;
-inline constexpr std::int32_t kDsErrPasswordExpired = -223; // a grace login: it goes on
-inline constexpr std::int32_t kDsErrSecureNcpViolation = -684;
-
-// UTF-16LE with its terminator.
-QByteArray utf16z(const QString& text);
 
 QByteArray beginLoginParameters(std::uint32_t entryId);
 struct BeginLoginReply

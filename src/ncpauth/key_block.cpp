@@ -4,6 +4,7 @@
 #include "ncpauth/nw_hash.h"
 #include "ncpauth/random_source.h"
 #include "ncpauth/rsa_math.h"
+#include "ncpauth/sealed_block.h"
 
 #include <algorithm>
 
@@ -43,6 +44,29 @@ bool keyBlockFits(const DsPublicKey& key)
 {
     const int bits = bitLength(key.modulus);
     return bits > 416 && bits <= kKeyBlock * 8;
+}
+
+std::optional<KeyBlockSeal>
+sealWithKeyBlock(RandomSource& random, const QByteArray& data,
+                 const std::function<std::optional<QByteArray>(const QByteArray& block)>& raise)
+{
+    QByteArray y = makeKeyBlock(random);
+    const auto raised = raise(y);
+    const QByteArray sealed = sealBlock(keyBlockSeed(y), data);
+    y.fill('\0');
+    if (!raised)
+        return std::nullopt;
+    return KeyBlockSeal{*raised, sealed};
+}
+
+std::optional<QByteArray> openWithKeyBlock(QByteArray block, const QByteArray& sealed)
+{
+    const bool holds = keyBlockHolds(block);
+    const QByteArray seed = keyBlockSeed(block);
+    block.fill('\0');
+    if (!holds)
+        return std::nullopt;
+    return openBlock(seed, sealed);
 }
 
 } // namespace ncp

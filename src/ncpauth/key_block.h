@@ -11,6 +11,9 @@
 
 #include <QByteArray>
 
+#include <functional>
+#include <optional>
+
 namespace ncp {
 
 class RandomSource;
@@ -25,5 +28,20 @@ bool keyBlockHolds(const QByteArray& block);
 QByteArray keyBlockSeed(const QByteArray& block);
 // A key takes such a block whole: between 417 and 448 bits.
 bool keyBlockFits(const DsPublicKey& key);
+
+// Data sealed with a new block, and the block raised by `raise` (to a key's
+// exponent); nullopt when raise gives nothing. The block is wiped.
+struct KeyBlockSeal
+{
+    QByteArray raised;
+    QByteArray sealed;
+};
+std::optional<KeyBlockSeal>
+sealWithKeyBlock(RandomSource& random, const QByteArray& data,
+                 const std::function<std::optional<QByteArray>(const QByteArray& block)>& raise);
+// What was sealed with a block (raised back to its own value); nullopt when
+// the block's check values do not hold or the sealed data does not open. The
+// block is wiped.
+std::optional<QByteArray> openWithKeyBlock(QByteArray block, const QByteArray& sealed);
 
 } // namespace ncp

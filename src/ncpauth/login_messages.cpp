@@ -48,15 +48,14 @@ std::optional<QByteArray> sealForServer(const DsPublicKey& server, const QByteAr
 {
     if (!keyBlockFits(server))
         return std::nullopt;
-    QByteArray y = makeKeyBlock(random);
-    const auto c = powMod(y, server.exponent, server.modulus, kKeyBlock);
-    const QByteArray sealed = sealBlock(keyBlockSeed(y), data);
-    y.fill('\0');
-    if (!c)
+    const auto seal = sealWithKeyBlock(random, data, [&server](const QByteArray& y) {
+        return powMod(y, server.exponent, server.modulus, kKeyBlock);
+    });
+    if (!seal)
         return std::nullopt;
     WireWriter out;
-    out.bytes(kSealedHead).u32le(std::uint32_t(sealed.size() + 76)).bytes(kSealedMiddle);
-    out.bytes(*c).u32le(std::uint32_t(sealed.size())).bytes(sealed);
+    out.bytes(kSealedHead).u32le(std::uint32_t(seal->sealed.size() + 76)).bytes(kSealedMiddle);
+    out.bytes(seal->raised).u32le(std::uint32_t(seal->sealed.size())).bytes(seal->sealed);
     return out.take();
 }
 
@@ -71,13 +70,7 @@ std::optional<QByteArray> openFromClient(const DsPrivateKey& server, const QByte
     const QByteArray sealed = in.byteArray(length);
     if (!in.ok() || head != kSealedHead || middle != kSealedMiddle || rest != length + 76)
         return std::nullopt;
-    QByteArray y = privatePow(c, server, kKeyBlock).value_or(QByteArray());
-    const bool holds = keyBlockHolds(y);
-    const QByteArray seed = keyBlockSeed(y);
-    y.fill('\0');
-    if (!holds)
-        return std::nullopt;
-    return openBlock(seed, sealed);
+    return openWithKeyBlock(privatePow(c, server, kKeyBlock).value_or(QByteArray()), sealed);
 }
 
 std::optional<LoginRequest> makeLoginRequest(const DsPublicKey& server, const PasswordHash& hash,

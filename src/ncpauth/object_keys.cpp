@@ -9,13 +9,22 @@
 
 namespace ncp {
 
-bool setObjectPassword(nw::SimObject& object, const QString& password, bool keys)
+std::optional<PasswordHash> passwordHashOf(std::uint32_t objectId, const QString& password)
 {
     auto bytes = serverText(binderyUpper(password));
     if (!bytes)
-        return false;
-    const auto hash = shufflePassword(object.id, *bytes);
+        return std::nullopt;
+    const PasswordHash hash = shufflePassword(objectId, *bytes);
     bytes->fill('\0');
+    return hash;
+}
+
+bool setObjectPassword(nw::SimObject& object, const QString& password, bool keys)
+{
+    const auto made = passwordHashOf(object.id, password);
+    if (!made)
+        return false;
+    const PasswordHash& hash = *made;
     QByteArray publicKey;
     QByteArray privateKey;
     if (keys) {

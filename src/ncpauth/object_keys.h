@@ -6,11 +6,21 @@
 // the private key sealed under that hash. The password itself is kept
 // nowhere. And the server's own key pair.
 
+#include "ncpauth/login_messages.h"
 #include "netware/sim_state.h"
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 namespace ncp {
+
+// The bindery's password hash of an object's password (upper-cased, in the
+// servers' encoding, shuffled with the object ID); the encoded password is
+// wiped once used. nullopt when the password has a character that encoding
+// cannot hold.
+std::optional<PasswordHash> passwordHashOf(std::uint32_t objectId, const QString& password);
 
 // Sets the object's password: its hash, and with keys a new key pair (keys:
 // the server has directory services). The clear password the state may have

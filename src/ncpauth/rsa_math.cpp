@@ -187,6 +187,13 @@ std::optional<QByteArray> subtract(const QByteArray& a, const QByteArray& b, qsi
     });
 }
 
+QByteArray fixedLength(const QByteArray& number, qsizetype length)
+{
+    QByteArray out = number.left(length);
+    out.append(length - out.size(), '\0');
+    return out;
+}
+
 int bitLength(const QByteArray& value)
 {
     return guarded([&] { return BN_num_bits(number(value).get()); }).value_or(0);

@@ -32,6 +32,8 @@ int compareNumbers(const QByteArray& a, const QByteArray& b);
 std::optional<QByteArray> subtract(const QByteArray& a, const QByteArray& b, qsizetype length);
 // The number of bits of a number (0 for zero).
 int bitLength(const QByteArray& number);
+// A number as `length` bytes: zero-filled, or cut when longer.
+QByteArray fixedLength(const QByteArray& number, qsizetype length);
 
 // A new key pair of `bits` bits (even), public exponent 65537.
 std::optional<DsPrivateKey> generateKeyPair(int bits = 420);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/ds_entry_info.h"
 
+#include "ncp/ds_fields.h"
 #include "ncp/wire_writer.h"
 
 namespace ncpd {
@@ -8,11 +9,7 @@ namespace {
 
 void putString(ncp::WireWriter& out, const QString& text)
 {
-    const std::uint32_t length = std::uint32_t(text.size() + 1) * 2;
-    out.u32le(length);
-    for (const QChar c : text)
-        out.u16le(c.unicode());
-    out.u16le(0).zeros((4 - length % 4) % 4);
+    ncp::writeSized(out, ncp::utf16z(text));
 }
 
 // The flags this server fills; others are left out of the reply and of its

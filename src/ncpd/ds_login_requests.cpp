@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/ds_login_requests.h"
 
+#include "ncp/ds_fields.h"
 #include "ncp/wire_reader.h"
 #include "ncp/wire_writer.h"
 
@@ -8,51 +9,8 @@ namespace ncpd {
 namespace {
 
 constexpr std::uint32_t kNoIteration = 0xFFFFFFFF;
+// The server takes a field of up to 16K.
 constexpr std::size_t kMaxField = 16 * 1024;
-
-// A length, that many bytes, and the padding to 4 (which the last field of
-// a message may leave out).
-QByteArray readSized(ncp::WireReader& in)
-{
-    const std::uint32_t length = in.u32le();
-    if (!in.ok() || length > kMaxField || length > in.remaining()) {
-        in.fail();
-        return {};
-    }
-    QByteArray bytes = in.byteArray(length);
-    in.skip(std::min<std::size_t>((4 - length % 4) % 4, in.remaining()));
-    return bytes;
-}
-
-void writeSized(ncp::WireWriter& out, const QByteArray& bytes)
-{
-    out.u32le(std::uint32_t(bytes.size())).bytes(bytes);
-    while (out.size() % 4)
-        out.u8(0);
-}
-
-QByteArray utf16z(const QString& text)
-{
-    QByteArray out;
-    for (const QChar c : text)
-        out.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    out.append(2, '\0');
-    return out;
-}
-
-std::optional<QString> fromUtf16z(const QByteArray& bytes)
-{
-    if (bytes.size() < 2 || bytes.size() % 2 || !bytes.endsWith(QByteArray(2, '\0')))
-        return std::nullopt;
-    QString text;
-    for (qsizetype i = 0; i + 2 < bytes.size(); i += 2) {
-        const auto c = char16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8);
-        if (c == 0)
-            return std::nullopt;
-        text.append(QChar(c));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -72,7 +30,7 @@ std::optional<DsReadRequest> decodeDsRead(const QByteArray& parameters)
     if (!in.ok() || count > 64)
         return std::nullopt;
     for (std::uint32_t i = 0; i < count; ++i) {
-        const auto name = fromUtf16z(readSized(in));
+        const auto name = ncp::fromUtf16z(ncp::readSized(in, kMaxField));
         if (!in.ok() || !name)
             return std::nullopt;
         r.names.push_back(*name);
@@ -87,9 +45,9 @@ QByteArray encodeDsReadData(std::uint32_t infoType, const std::vector<DsAttribut
     out.u32le(kNoIteration).u32le(infoType).u32le(std::uint32_t(attributes.size()));
     for (const DsAttribute& a : attributes) {
         out.u32le(a.syntax);
-        writeSized(out, utf16z(a.name));
+        ncp::writeSized(out, ncp::utf16z(a.name));
         out.u32le(1);
-        writeSized(out, a.value);
+        ncp::writeSized(out, a.value);
     }
     return out.take();
 }
@@ -105,7 +63,7 @@ std::optional<std::uint32_t> decodeServerNameForm(const QByteArray& parameters)
 QByteArray encodeServerNameData(const QString& name)
 {
     ncp::WireWriter out;
-    writeSized(out, utf16z(name));
+    ncp::writeSized(out, ncp::utf16z(name));
     out.u32le(0); // no network addresses listed
     return out.take();
 }
@@ -129,7 +87,7 @@ std::optional<FinishLoginRequest> decodeFinishLogin(const QByteArray& parameters
     FinishLoginRequest r;
     in.skip(8); // version, flags
     r.entryId = in.u32be();
-    r.payload = readSized(in);
+    r.payload = ncp::readSized(in, kMaxField);
     return in.ok() ? std::optional(r) : std::nullopt;
 }
 
@@ -137,7 +95,7 @@ QByteArray encodeFinishLoginData(const QByteArray& loginData, const QByteArray& 
 {
     ncp::WireWriter out;
     out.bytes(loginData);
-    writeSized(out, keyBlock);
+    ncp::writeSized(out, keyBlock);
     return out.take();
 }
 
@@ -155,7 +113,7 @@ QByteArray encodeBeginAuthenticationData(const QByteArray& authId, const QByteAr
 {
     ncp::WireWriter out;
     out.bytes(authId);
-    writeSized(out, proof);
+    ncp::writeSized(out, proof);
     return out.take();
 }
 
@@ -164,9 +122,9 @@ std::optional<FinishAuthenticationRequest> decodeFinishAuthentication(const QByt
     ncp::WireReader in(parameters);
     FinishAuthenticationRequest r;
     in.skip(4); // version
-    r.signKey = readSized(in);
-    r.identity = readSized(in);
-    r.proof = readSized(in);
+    r.signKey = ncp::readSized(in, kMaxField);
+    r.identity = ncp::readSized(in, kMaxField);
+    r.proof = ncp::readSized(in, kMaxField);
     return in.ok() ? std::optional(r) : std::nullopt;
 }
 

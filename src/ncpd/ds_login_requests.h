@@ -5,7 +5,8 @@
 // parameters and writes their reply data (see ncpauth/ds_login_requests.h
 // for the client's side): 3 read an attribute, 53 the server's name, 57 and
 // 58 begin and finish login, 59 and 60 begin and finish authentication.
-// Entry IDs are the object ID's four bytes, big-endian.
+// Entry IDs are the object ID's four bytes, big-endian. The verbs' numbers
+// and the fields' forms are the client's, in ncp/ds_fields.h.
 
 #include <QByteArray>
 #include <QString>
@@ -15,13 +16,6 @@
 #include <vector>
 
 namespace ncpd {
-
-inline constexpr std::uint32_t kVerbRead = 3;
-inline constexpr std::uint32_t kVerbServerName = 53;
-inline constexpr std::uint32_t kVerbBeginLogin = 57;
-inline constexpr std::uint32_t kVerbFinishLogin = 58;
-inline constexpr std::uint32_t kVerbBeginAuthentication = 59;
-inline constexpr std::uint32_t kVerbFinishAuthentication = 60;
 
 // Attribute syntaxes.
 inline constexpr std::uint32_t kSyntaxOctetString = 9;

@@ -17,9 +17,6 @@
 namespace ncpd {
 
 inline constexpr std::uint32_t kNoFragmentHandle = 0xFFFFFFFF;
-inline constexpr std::uint32_t kVerbResolveName = 1;
-inline constexpr std::uint32_t kVerbReadEntryInfo = 2;
-inline constexpr std::int32_t kDsErrNoSuchEntry = -601;
 inline constexpr std::uint32_t kResolvedLocalEntry = 1;
 
 struct DsRequest

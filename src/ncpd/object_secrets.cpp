@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ncpd/object_secrets.h"
 
-#include "ncp/bindery_password.h"
-#include "ncp/server_text.h"
+#include "ncp/ds_fields.h"
+#include "ncpauth/object_keys.h"
 #include "ncpd/ds_names.h"
 
 namespace ncpd {
@@ -14,23 +14,13 @@ std::optional<ncp::PasswordHash> objectPasswordHash(const nw::SimObject& object)
         std::copy(object.passwordHash.begin(), object.passwordHash.end(), hash.begin());
         return hash;
     }
-    auto bytes = ncp::serverText(ncp::binderyUpper(object.password.value_or(QString())));
-    if (!bytes)
-        return std::nullopt;
-    const ncp::PasswordHash hash = ncp::shufflePassword(object.id, *bytes);
-    bytes->fill('\0');
-    return hash;
+    return ncp::passwordHashOf(object.id, object.password.value_or(QString()));
 }
 
 bool namesEntry(const QByteArray& nameUtf16, const nw::SimObject& object)
 {
-    if (nameUtf16.size() < 2 || nameUtf16.size() % 2 || !nameUtf16.endsWith(QByteArray(2, '\0')))
-        return false;
-    QString name;
-    for (qsizetype i = 0; i + 2 < nameUtf16.size(); i += 2)
-        name.append(
-            QChar(char16_t(std::uint8_t(nameUtf16[i]) | std::uint8_t(nameUtf16[i + 1]) << 8)));
-    return typelessDsName(name).compare(object.fullName(), Qt::CaseInsensitive) == 0;
+    const auto name = ncp::fromUtf16z(nameUtf16);
+    return name && typelessDsName(*name).compare(object.fullName(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace ncpd

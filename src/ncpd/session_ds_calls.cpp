@@ -7,6 +7,7 @@
 // that does not hold together, is answered with completion 0 and the
 // directory error inside the reply, as servers do.
 
+#include "ncp/ds_fields.h"
 #include "ncpd/ds_entry_info.h"
 #include "ncpd/ds_names.h"
 #include "ncpd/ds_requests.h"
@@ -18,7 +19,6 @@ namespace ncpd {
 namespace {
 
 constexpr std::uint8_t kCompletionNotSupported = 0xFB;
-constexpr std::int32_t kDsErrInvalidRequest = -641;
 // The ID and name of the tree's root, the partition every entry lies in.
 constexpr std::uint32_t kRootId = 0xFF000000u;
 const QString kRootName = QStringLiteral("[Root]");
@@ -66,7 +66,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         a.data = piece.reply;
         return a;
     case DsFragments::Outcome::Refused:
-        a.data = dsFragments_.reply(kDsErrInvalidRequest, QByteArray(), 0);
+        a.data = dsFragments_.reply(ncp::kDsErrInvalidRequest, QByteArray(), 0);
         return a;
     case DsFragments::Outcome::Complete:
         break;
@@ -79,7 +79,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
     bool understood = false;
     nw::NWCCODE code = nw::kSuccess;
     QByteArray verbData;
-    if (request.verb == kVerbResolveName) {
+    if (request.verb == ncp::kVerbResolveName) {
         if (const auto resolve = decodeResolveName(request.parameters)) {
             understood = true;
             std::uint32_t id = 0;
@@ -93,7 +93,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
             }
             verbData = encodeResolveNameData(id);
         }
-    } else if (request.verb == kVerbReadEntryInfo) {
+    } else if (request.verb == ncp::kVerbReadEntryInfo) {
         if (const auto read = decodeReadEntryName(request.parameters)) {
             understood = true;
             std::array<char, 257> name{};
@@ -105,7 +105,7 @@ SessionDispatcher::Answer SessionDispatcher::directoryServices(const QByteArray&
         }
     }
     if (!understood || isDirectoryError(code)) {
-        const std::int32_t error = understood ? std::int32_t(code) : kDsErrInvalidRequest;
+        const std::int32_t error = understood ? std::int32_t(code) : ncp::kDsErrInvalidRequest;
         a.data = dsFragments_.reply(error, QByteArray(), request.maxFragmentSize);
         return a;
     }

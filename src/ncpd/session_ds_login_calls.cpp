@@ -7,6 +7,7 @@
 // holds it. The server's key pair is the state's.
 
 #include "ncp/bindery_password.h"
+#include "ncp/ds_fields.h"
 #include "ncp/server_text.h"
 #include "ncpauth/ds_key.h"
 #include "ncpauth/login_messages.h"
@@ -22,19 +23,10 @@
 namespace ncpd {
 namespace {
 
-constexpr std::int32_t kErrNoSuchEntry = -601;
-constexpr std::int32_t kErrNoSuchAttribute = -603;
-constexpr std::int32_t kErrInvalidRequest = -641;
-constexpr std::int32_t kErrFailedAuthentication = -669;
-constexpr std::int32_t kErrSecureNcpViolation = -684;
 // The bindery's completion codes, as directory errors.
 constexpr std::int32_t kErrLocked = -0xC5;
 constexpr std::int32_t kErrDisabled = -0xDC;
 constexpr std::int32_t kErrExpired = -0xDE;
-constexpr std::int32_t kErrGraceLogin = -0xDF;
-
-const QString kPublicKey = QStringLiteral("Public Key");
-const QString kGraceRemaining = QStringLiteral("Login Grace Remaining");
 
 SessionDispatcher::DsVerbAnswer error(std::int32_t code)
 {
@@ -57,17 +49,17 @@ std::optional<SessionDispatcher::DsVerbAnswer>
 SessionDispatcher::loginVerb(const DsRequest& request)
 {
     switch (request.verb) {
-    case kVerbRead:
+    case ncp::kVerbRead:
         return readAttributes(request.parameters);
-    case kVerbServerName:
+    case ncp::kVerbServerName:
         return serverName(request.parameters);
-    case kVerbBeginLogin:
+    case ncp::kVerbBeginLogin:
         return beginLogin(request.parameters);
-    case kVerbFinishLogin:
+    case ncp::kVerbFinishLogin:
         return finishLogin(request.parameters);
-    case kVerbBeginAuthentication:
+    case ncp::kVerbBeginAuthentication:
         return beginAuthentication(request.parameters);
-    case kVerbFinishAuthentication:
+    case ncp::kVerbFinishAuthentication:
         return finishAuthentication(request.parameters);
     default:
         return std::nullopt;
@@ -79,22 +71,22 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::readAttributes(const QByteArr
     const auto read = decodeDsRead(parameters);
     const auto s = state();
     if (!read || !s || read->infoType != kInfoAttributeValues)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     // The attributes an entry has: its public key, and a user's grace logins.
     std::vector<DsAttribute> present;
     if (const nw::SimObject* o = s->objectById(read->entryId)) {
         if (!o->publicKey.isEmpty())
-            present.push_back(
-                {kPublicKey, kSyntaxOctetString, ncp::publicKeyAttribute(o->publicKey)});
+            present.push_back({ncp::kAttributePublicKey, kSyntaxOctetString,
+                               ncp::publicKeyAttribute(o->publicKey)});
         if (o->type == nw::kObjectUser && o->passwordExpired)
-            present.push_back(
-                {kGraceRemaining, kSyntaxCounter, le32(std::uint32_t(o->graceLogins))});
+            present.push_back({ncp::kAttributeGraceRemaining, kSyntaxCounter,
+                               le32(std::uint32_t(o->graceLogins))});
     } else if (serverEntry(*s).id == read->entryId) {
         if (!s->publicKey.isEmpty())
-            present.push_back(
-                {kPublicKey, kSyntaxOctetString, ncp::publicKeyAttribute(s->publicKey)});
+            present.push_back({ncp::kAttributePublicKey, kSyntaxOctetString,
+                               ncp::publicKeyAttribute(s->publicKey)});
     } else {
-        return error(kErrNoSuchEntry);
+        return error(ncp::kDsErrNoSuchEntry);
     }
     std::vector<DsAttribute> answer;
     for (const DsAttribute& a : present) {
@@ -107,7 +99,7 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::readAttributes(const QByteArr
             answer.push_back(a);
     }
     if (answer.empty())
-        return error(kErrNoSuchAttribute);
+        return error(ncp::kDsErrNoSuchAttribute);
     DsVerbAnswer a;
     a.data = encodeDsReadData(read->infoType, answer);
     return a;
@@ -118,7 +110,7 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::serverName(const QByteArray& 
     const auto form = decodeServerNameForm(parameters);
     const auto s = state();
     if (!form || !s)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     DsVerbAnswer a;
     a.data = encodeServerNameData(
         formatDsName(serverEntry(*s).name, false, s->treeName().toUpper(), *form));
@@ -130,14 +122,14 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::beginLogin(const QByteArray& 
     const auto id = decodeBeginLogin(parameters);
     const auto s = state();
     if (!id || !s)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     const nw::SimObject* o = s->objectById(*id);
     if (!o || o->type != nw::kObjectUser)
-        return error(kErrNoSuchEntry);
+        return error(ncp::kDsErrNoSuchEntry);
     // A server that requires signed packets takes no login on a connection
     // that has not agreed to them.
     if (!signingAgreed_ && s->signatureLevel >= 3)
-        return error(kErrSecureNcpViolation);
+        return error(ncp::kDsErrSecureNcpViolation);
     // The pseudo ID the password is hashed with is the bindery's object ID,
     // so that one hash serves both logins.
     dsLogin_ = DsLogin{o->id, ncp::systemRandom().bytes(4), {}, {}};
@@ -152,13 +144,13 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
     const auto s = state();
     if (!request || !s || !dsLogin_ || dsLogin_->object != request->entryId ||
         dsLogin_->seed.isEmpty())
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     // A seed serves one attempt: guessing again needs a new login.
     const QByteArray seed = std::exchange(dsLogin_->seed, QByteArray());
     loggedIn_ = false;
     const nw::SimObject* o = s->objectById(request->entryId);
     if (!o)
-        return error(kErrNoSuchEntry);
+        return error(ncp::kDsErrNoSuchEntry);
     // Intruder detection: a locked account is not even tried.
     if (o->locked())
         return error(kErrLocked);
@@ -173,14 +165,14 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
     if (hash)
         hash->fill(0);
     if (o->privateKey.isEmpty() || !serverKey || !hash)
-        return error(kErrNoSuchAttribute);
+        return error(ncp::kDsErrNoSuchAttribute);
     if (!login)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     const std::uint32_t id = o->id;
     if (!proven) {
         login->wipe();
         recordLogin(id, true, false);
-        return error(kErrFailedAuthentication);
+        return error(ncp::kDsErrFailedAuthentication);
     }
     const std::int32_t admitted = -std::int32_t(admitLogin(*o));
     if (admitted == kErrDisabled || admitted == kErrExpired)
@@ -188,12 +180,12 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::finishLogin(const QByteArray&
     const auto keyBlock = ncp::makeLoginKeyBlock(*login, o->privateKey);
     login->wipe();
     if (!keyBlock)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     dsLogin_->loginData = ncp::systemRandom().bytes(8);
     // A grace login is a login: the reply comes with the key, the error says
     // the password has expired.
     DsVerbAnswer a;
-    a.error = admitted; // 0 or kErrGraceLogin
+    a.error = admitted; // 0, or ncp::kDsErrPasswordExpired on a grace login
     a.data = encodeFinishLoginData(dsLogin_->loginData, *keyBlock);
     return a;
 }
@@ -203,17 +195,17 @@ SessionDispatcher::DsVerbAnswer SessionDispatcher::beginAuthentication(const QBy
     const auto request = decodeBeginAuthentication(parameters);
     const auto s = state();
     if (!request || !s)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     // Authentication follows a login of the same object on this connection.
     if (!dsLogin_ || dsLogin_->object != request->entryId || dsLogin_->loginData.isEmpty())
-        return error(kErrFailedAuthentication);
+        return error(ncp::kDsErrFailedAuthentication);
     auto serverKey = ncp::decodePrivateKey(s->privateKey);
     if (!serverKey)
-        return error(kErrNoSuchAttribute);
+        return error(ncp::kDsErrNoSuchAttribute);
     auto proof = ncp::makeServerProof(*serverKey, request->seed, ncp::systemRandom());
     serverKey->wipe();
     if (!proof)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     dsLogin_->authId = ncp::systemRandom().bytes(4);
     DsVerbAnswer a;
     a.data = encodeBeginAuthenticationData(dsLogin_->authId, *proof);
@@ -226,9 +218,9 @@ SessionDispatcher::finishAuthentication(const QByteArray& parameters)
     const auto request = decodeFinishAuthentication(parameters);
     const auto s = state();
     if (!request || !s)
-        return error(kErrInvalidRequest);
+        return error(ncp::kDsErrInvalidRequest);
     if (!dsLogin_ || dsLogin_->authId.isEmpty())
-        return error(kErrFailedAuthentication);
+        return error(ncp::kDsErrFailedAuthentication);
     const DsLogin login = *dsLogin_;
     dsLogin_.reset();
     const nw::SimObject* o = s->objectById(login.object);
@@ -239,7 +231,7 @@ SessionDispatcher::finishAuthentication(const QByteArray& parameters)
     if (!o || !identity || !userKey || identity->loginData != login.loginData ||
         !namesEntry(identity->nameUtf16, *o) ||
         !ncp::checkIdentityProof(*userKey, login.authId, request->identity, request->proof))
-        return error(kErrFailedAuthentication);
+        return error(ncp::kDsErrFailedAuthentication);
     // A client that agreed to sign hands over the key here.
     bool refused = signingAgreed_ && request->signKey.isEmpty();
     const auto root =
@@ -248,7 +240,7 @@ SessionDispatcher::finishAuthentication(const QByteArray& parameters)
                                                                : std::optional(request->signKey),
                                     &refused);
     if (refused)
-        return error(kErrSecureNcpViolation);
+        return error(ncp::kDsErrSecureNcpViolation);
     loggedIn_ = true;
     loginObject_ = o->id;
     listConnection(*o);
