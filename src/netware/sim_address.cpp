@@ -8,7 +8,7 @@ namespace nw {
 namespace {
 
 // Exactly 2*N hex digits into N bytes.
-template <std::size_t N> bool parseHex(const QString& text, std::array<std::uint8_t, N>& out)
+template <std::size_t N> bool parseHex(QStringView text, std::array<std::uint8_t, N>& out)
 {
     if (text.size() != qsizetype(2 * N))
         return false;
@@ -35,10 +35,11 @@ template <std::size_t N> QString hex(const std::array<std::uint8_t, N>& bytes)
 std::optional<SimAddress> parseSimAddressText(const QString& text, QString* error)
 {
     SimAddress a;
-    const QStringList parts = text.split(QLatin1Char(':'));
-    const QString kind = parts.value(0).toUpper();
+    // Read as views of the text: a state holds one address per connection.
+    const QList<QStringView> parts = QStringView(text).split(QLatin1Char(':'));
+    const QString kind = parts.value(0).toString().toUpper();
     if (kind == QLatin1String("IP") && parts.size() == 2) {
-        const QStringList octets = parts[1].split(QLatin1Char('.'));
+        const QList<QStringView> octets = parts[1].split(QLatin1Char('.'));
         bool good = octets.size() == 4;
         for (int i = 0; good && i < 4; ++i) {
             bool ok = false;

@@ -11,8 +11,30 @@
 
 namespace nw {
 
+namespace {
+
+// Whether a path is in its normal form already (as it nearly always is in a
+// state file): upper-case ASCII, backslashes, no empty part, none at the end.
+bool isNormalNwPath(const QString& path)
+{
+    char16_t previous = 0;
+    for (const QChar c : path) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (u >= u'a' && u <= u'z') || u == u'/')
+            return false;
+        if (u == u'\\' && (previous == 0 || previous == u'\\' || previous == u':'))
+            return false;
+        previous = u;
+    }
+    return previous != u'\\';
+}
+
+} // namespace
+
 QString normalizeNwPath(const QString& path)
 {
+    if (isNormalNwPath(path))
+        return path;
     QString text = path.toUpper();
     text.replace(QLatin1Char('/'), QLatin1Char('\\'));
     QString out;

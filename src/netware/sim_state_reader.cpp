@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "netware/sim_state_reader.h"
 
+#include "netware/json_tape.h"
 #include "netware/sim_address.h"
 #include "netware/sim_path.h"
 #include "platform/termination_signals.h"
@@ -12,7 +13,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace nw {
 namespace {
@@ -56,6 +59,13 @@ private:
 
 const Where kRoot("");
 
+// An address as a text or, rarely, an object of its parts.
+std::optional<SimAddress> addressOf(const JsonRef& v, QString* error)
+{
+    return v.isString() ? parseSimAddressText(v.toString(), error)
+                        : parseSimAddress(v.toJsonValue(), error);
+}
+
 [[noreturn]] void fail(const Where& where, const QString& what)
 {
     throw Fault{where.text() + QLatin1String(": ") + what};
@@ -96,16 +106,16 @@ class Reader
 public:
     explicit Reader(QString folder) : folder_(std::move(folder)) {}
 
-    std::shared_ptr<SimState> read(const QJsonObject& root);
+    std::shared_ptr<SimState> read(const JsonRef& root);
 
 private:
     QString folder_;
     SimState* s_ = nullptr;
 
     // Binary data in base64; empty when the key is absent.
-    static QByteArray base64(const QJsonObject& o, const char* key, const Where& parent)
+    static QByteArray base64(const JsonRef& o, const char* key, const Where& parent)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonRef v = o.value(QLatin1String(key));
         if (v.isUndefined())
             return {};
         const Where where(parent, key);
@@ -116,68 +126,69 @@ private:
         return *decoded;
     }
 
-    static double integer(const QJsonValue& v, const Where& where, double lo, double hi)
+    static double integer(const JsonRef& v, const Where& where, double lo, double hi)
     {
         if (!v.isDouble())
             fail(where, QStringLiteral("must be a number"));
         const double d = v.toDouble();
         if (d != std::floor(d) || d < lo || d > hi)
             fail(where, QStringLiteral("%1 is outside %2..%3")
-                            .arg(v.toVariant().toString())
+                            .arg(v.numberText())
                             .arg(qint64(lo))
                             .arg(qint64(hi)));
         return d;
     }
-    static double optInteger(const QJsonObject& o, const char* key, const Where& where, double lo,
+    static double optInteger(const JsonRef& o, const char* key, const Where& where, double lo,
                              double hi, double def)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonRef v = o.value(QLatin1String(key));
         return v.isUndefined() ? def : integer(v, Where(where, key), lo, hi);
     }
-    static bool optBool(const QJsonObject& o, const char* key, const Where& where, bool def)
+    static bool optBool(const JsonRef& o, const char* key, const Where& where, bool def)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonRef v = o.value(QLatin1String(key));
         if (!v.isUndefined() && !v.isBool())
             fail(Where(where, key), QStringLiteral("must be true or false"));
         return v.toBool(def);
     }
-    static QString text(const QJsonValue& v, const Where& where)
+    static QString text(const JsonRef& v, const Where& where)
     {
         if (!v.isString())
             fail(where, QStringLiteral("must be a text"));
         return v.toString();
     }
-    static QJsonArray array(const QJsonObject& o, const char* key, const Where& where)
+    static JsonRef array(const JsonRef& o, const char* key, const Where& where)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonRef v = o.value(QLatin1String(key));
         if (v.isUndefined())
             return {};
         if (!v.isArray())
             fail(Where(where, key), QStringLiteral("must be an array"));
-        return v.toArray();
+        return v;
     }
-    static QJsonObject object(const QJsonValue& v, const Where& where)
+    static JsonRef object(const JsonRef& v, const Where& where)
     {
         if (!v.isObject())
             fail(where, QStringLiteral("must be an object"));
-        return v.toObject();
+        return v;
     }
 
-    void readVolumes(const QJsonObject& root);
-    void readObjects(const QJsonObject& root);
-    void readObjectLinks(const QJsonObject& root);
-    void readServerInfo(const QJsonObject& root);
-    void readWorkstation(const QJsonObject& root);
-    void readConnections(const QJsonObject& root);
-    void readTrustees(const QJsonObject& root);
-    void readFiles(const QJsonObject& root);
-    void readFaults(const QJsonObject& root);
-    QString volumePath(const QJsonValue& v, const Where& where) const;
-    std::uint32_t objectRef(const QJsonValue& v, const Where& where) const;
-    std::optional<QDateTime> date(const QJsonObject& o, const char* key, const Where& where) const;
+    void readVolumes(const JsonRef& root);
+    void readObjects(const JsonRef& root);
+    void readObjectLinks(const JsonRef& root);
+    void readServerInfo(const JsonRef& root);
+    void readWorkstation(const JsonRef& root);
+    void readConnections(const JsonRef& root);
+    void readTrustees(const JsonRef& root);
+    void readFiles(const JsonRef& root);
+    void readFaults(const JsonRef& root);
+    QString volumePath(const JsonRef& v, const Where& where) const;
+    QString volumePath(const QString& path, const Where& where) const;
+    std::uint32_t objectRef(const JsonRef& v, const Where& where) const;
+    std::optional<QDateTime> date(const JsonRef& o, const char* key, const Where& where) const;
 };
 
-std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
+std::shared_ptr<SimState> Reader::read(const JsonRef& root)
 {
     auto state = std::make_shared<SimState>();
     s_ = state.get();
@@ -185,13 +196,14 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->server = text(root.value(QLatin1String("server")), server);
     if (s_->server.isEmpty() || s_->server.size() > 47)
         fail(server, QStringLiteral("name must have 1 to 47 characters"));
-    const QJsonValue version = root.value(QLatin1String("version"));
+    const JsonRef version = root.value(QLatin1String("version"));
     if (!version.isUndefined()) {
         const Where where("version");
-        if (!version.isArray() || version.toArray().size() != 2)
+        if (!version.isArray() || version.size() != 2)
             fail(where, QStringLiteral("must be [major, minor]"));
-        s_->versionMajor = int(integer(version.toArray()[0], Where(where, 0), 0, 255));
-        s_->versionMinor = int(integer(version.toArray()[1], Where(where, 1), 0, 255));
+        auto part = version.begin();
+        s_->versionMajor = int(integer(*part, Where(where, 0), 0, 255));
+        s_->versionMinor = int(integer(*++part, Where(where, 1), 0, 255));
     }
     readVolumes(root);
     readObjects(root);
@@ -205,7 +217,7 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->batchSize = int(optInteger(root, "batchSize", kRoot, 1, 70, 70));
     s_->emptyBatches = int(optInteger(root, "emptyBatches", kRoot, 0, 100000, 0));
     s_->watchdogSeconds = int(optInteger(root, "watchdogSeconds", kRoot, 1, 86400, 300));
-    const QJsonValue profile = root.value(QLatin1String("profile"));
+    const JsonRef profile = root.value(QLatin1String("profile"));
     if (!profile.isUndefined()) {
         const Where where("profile");
         const QString name = text(profile, where);
@@ -219,22 +231,23 @@ std::shared_ptr<SimState> Reader::read(const QJsonObject& root)
     s_->publicKey = base64(root, "publicKey", kRoot);
     s_->privateKey = base64(root, "privateKey", kRoot);
     for (auto it = root.begin(); it != root.end(); ++it)
-        if (!kKnownKeys.contains(it.key()))
-            s_->unknownKeys.insert(it.key(), it.value());
+        if (const QString key = it.key(); !kKnownKeys.contains(key))
+            s_->unknownKeys.insert(key, (*it).toJsonValue());
     s_->indexRest(); // the names were indexed once the objects were read
     return state;
 }
 
-void Reader::readVolumes(const QJsonObject& root)
+void Reader::readVolumes(const JsonRef& root)
 {
     const Where list("volumes");
     if (!root.contains(QLatin1String("volumes")))
         fail(list, QStringLiteral("missing"));
-    const QJsonArray volumes = array(root, "volumes", kRoot);
+    const JsonRef volumes = array(root, "volumes", kRoot);
     QSet<QString> seen;
-    for (int i = 0; i < volumes.size(); ++i) {
-        const Where where(list, i);
-        const QJsonObject v = object(volumes[i], where);
+    int i = 0;
+    for (const JsonRef volume : volumes) {
+        const Where where(list, i++);
+        const JsonRef v = object(volume, where);
         SimVolume vol;
         const Where name(where, "name");
         vol.name = text(v.value(QLatin1String("name")), name);
@@ -254,15 +267,17 @@ void Reader::readVolumes(const QJsonObject& root)
     }
 }
 
-void Reader::readObjects(const QJsonObject& root)
+void Reader::readObjects(const JsonRef& root)
 {
     const Where list("objects");
-    const QJsonArray objects = array(root, "objects", kRoot);
+    const JsonRef objects = array(root, "objects", kRoot);
     QSet<QString> names;
     QSet<std::uint32_t> ids;
-    for (int i = 0; i < objects.size(); ++i) {
-        const Where where(list, i);
-        const QJsonObject o = object(objects[i], where);
+    s_->objects.reserve(std::size_t(objects.size()));
+    int i = 0;
+    for (const JsonRef entry : objects) {
+        const Where where(list, i++);
+        const JsonRef o = object(entry, where);
         SimObject obj;
         obj.id = std::uint32_t(
             integer(o.value(QLatin1String("id")), Where(where, "id"), 1, 4294967295.0));
@@ -298,26 +313,27 @@ void Reader::readObjects(const QJsonObject& root)
             fail(Where(where, "id"), QStringLiteral("%1 appears twice").arg(obj.id));
         names.insert(upper);
         ids.insert(obj.id);
-        s_->objects.push_back(obj);
+        s_->objects.push_back(std::move(obj));
     }
     s_->indexNames();
 }
 
-void Reader::readObjectLinks(const QJsonObject& root)
+void Reader::readObjectLinks(const JsonRef& root)
 {
     // Members and equivalences name other objects, so they are read once
     // every object is known.
     const Where list("objects");
-    const QJsonArray objects = array(root, "objects", kRoot);
-    for (int i = 0; i < objects.size(); ++i) {
+    const JsonRef objects = array(root, "objects", kRoot);
+    int i = 0;
+    for (const JsonRef o : objects) {
         const Where where(list, i);
-        const QJsonObject o = objects[i].toObject();
-        SimObject& obj = s_->objects[std::size_t(i)];
+        SimObject& obj = s_->objects[std::size_t(i++)];
         const auto refs = [&](const char* key, std::vector<std::uint32_t>& into) {
-            const QJsonArray values = array(o, key, where);
+            const JsonRef values = array(o, key, where);
             const Where field(where, key);
-            for (int k = 0; k < values.size(); ++k)
-                into.push_back(objectRef(values[k], Where(field, k)));
+            int k = 0;
+            for (const JsonRef value : values)
+                into.push_back(objectRef(value, Where(field, k++)));
         };
         refs("members", obj.members);
         refs("securityEquals", obj.equals);
@@ -326,7 +342,7 @@ void Reader::readObjectLinks(const QJsonObject& root)
     }
 }
 
-void Reader::readServerInfo(const QJsonObject& root)
+void Reader::readServerInfo(const JsonRef& root)
 {
     s_->maxConnections = int(optInteger(root, "maxConnections", kRoot, 1, 65535, 250));
     s_->peakConnections = int(optInteger(root, "peakConnections", kRoot, 0, 65535, 0));
@@ -337,21 +353,21 @@ void Reader::readServerInfo(const QJsonObject& root)
             fail(tree, QStringLiteral("name must have 1 to 32 characters"));
     }
     QString error;
-    const auto address = parseSimAddress(root.value(QLatin1String("address")), &error);
+    const auto address = addressOf(root.value(QLatin1String("address")), &error);
     if (!address)
         fail(Where("address"), error);
     s_->address = *address;
 }
 
-void Reader::readWorkstation(const QJsonObject& root)
+void Reader::readWorkstation(const JsonRef& root)
 {
     if (!s_->objects.empty())
         s_->workstation.user = s_->objects.front().name;
-    const QJsonValue v = root.value(QLatin1String("workstation"));
+    const JsonRef v = root.value(QLatin1String("workstation"));
     if (v.isUndefined())
         return;
     const Where where("workstation");
-    const QJsonObject w = object(v, where);
+    const JsonRef w = object(v, where);
     s_->workstation.connection = std::uint16_t(optInteger(w, "connection", where, 1, 65535, 1));
     if (w.contains(QLatin1String("user"))) {
         const Where user(where, "user");
@@ -362,17 +378,20 @@ void Reader::readWorkstation(const QJsonObject& root)
     s_->workstation.consoleOperator = optBool(w, "consoleOperator", where, true);
 }
 
-void Reader::readConnections(const QJsonObject& root)
+void Reader::readConnections(const JsonRef& root)
 {
     const Where list("connections");
-    const QJsonArray conns = array(root, "connections", kRoot);
+    const JsonRef conns = array(root, "connections", kRoot);
     QSet<int> numbers;
     s_->connections.reserve(std::size_t(conns.size()));
     static const QDateTime earliest = *parseStateTime(QStringLiteral("1980-01-01"), true);
-    for (int i = 0; i < conns.size(); ++i) {
-        const Where where(list, i);
+    JsonRef lastPathValue;
+    QString lastPath;
+    int i = 0;
+    for (const JsonRef connection : conns) {
+        const Where where(list, i++);
         stopIfTerminating(where);
-        const QJsonObject o = object(conns[i], where);
+        const JsonRef o = object(connection, where);
         SimConnection c;
         const Where number(where, "number");
         c.number = std::uint16_t(integer(o.value(QLatin1String("number")), number, 1, 65535));
@@ -392,23 +411,30 @@ void Reader::readConnections(const QJsonObject& root)
             c.login = *t;
         }
         QString error;
-        auto address = parseSimAddress(o.value(QLatin1String("address")), &error);
+        auto address = addressOf(o.value(QLatin1String("address")), &error);
         if (!address)
             fail(Where(where, "address"), error);
         c.address = *address;
         c.acceptsMessages = optBool(o, "acceptsMessages", where, true);
         const Where openList(where, "open");
-        const QJsonArray open = array(o, "open", where);
+        const JsonRef open = array(o, "open", where);
         QSet<QString> seen;
-        for (int k = 0; k < open.size(); ++k) {
-            const Where w(openList, k);
-            const QJsonObject e = object(open[k], w);
+        int k = 0;
+        for (const JsonRef opened : open) {
+            const Where w(openList, k++);
+            const JsonRef e = object(opened, w);
             SimOpenEntry entry;
-            entry.path = volumePath(e.value(QLatin1String("path")), Where(w, "path"));
+            // Many connections hold the same file: its path is read once.
+            const JsonRef path = e.value(QLatin1String("path"));
+            if (!path.sameText(lastPathValue)) {
+                lastPath = volumePath(path, Where(w, "path"));
+                lastPathValue = path;
+            }
+            entry.path = lastPath;
             entry.task = std::uint16_t(optInteger(e, "task", w, 0, 65535, 1));
             entry.lockType = std::uint8_t(optInteger(e, "lockType", w, 0, 255, 0));
             entry.access = std::uint8_t(optInteger(e, "access", w, 0, 255, 0));
-            const QJsonValue locked = e.value(QLatin1String("locked"));
+            const JsonRef locked = e.value(QLatin1String("locked"));
             entry.locked = locked.isBool() ? std::uint8_t(locked.toBool() ? 1 : 0)
                                            : std::uint8_t(optInteger(e, "locked", w, 0, 255, 0));
             // A connection's one open entry cannot repeat another.
@@ -423,21 +449,23 @@ void Reader::readConnections(const QJsonObject& root)
             }
             c.open.push_back(entry);
         }
-        const QJsonValue messages = o.value(QLatin1String("messages"));
+        const JsonRef messages = o.value(QLatin1String("messages"));
         if (!messages.isUndefined() && !messages.isArray())
             fail(Where(where, "messages"), QStringLiteral("must be an array"));
-        c.messages = messages.toArray();
+        if (messages.size() > 0)
+            c.messages = messages.toJsonValue().toArray();
         s_->connections.push_back(std::move(c));
     }
 }
 
-void Reader::readTrustees(const QJsonObject& root)
+void Reader::readTrustees(const JsonRef& root)
 {
     const Where list("trustees");
-    const QJsonArray trustees = array(root, "trustees", kRoot);
-    for (int i = 0; i < trustees.size(); ++i) {
-        const Where where(list, i);
-        const QJsonObject o = object(trustees[i], where);
+    const JsonRef trustees = array(root, "trustees", kRoot);
+    int i = 0;
+    for (const JsonRef trustee : trustees) {
+        const Where where(list, i++);
+        const JsonRef o = object(trustee, where);
         SimTrustee t;
         t.path = volumePath(o.value(QLatin1String("path")), Where(where, "path"));
         const Where object(where, "object");
@@ -450,18 +478,22 @@ void Reader::readTrustees(const QJsonObject& root)
     }
 }
 
-void Reader::readFiles(const QJsonObject& root)
+void Reader::readFiles(const JsonRef& root)
 {
-    const QJsonValue v = root.value(QLatin1String("files"));
+    const JsonRef v = root.value(QLatin1String("files"));
     if (v.isUndefined())
         return;
     const Where list("files");
-    const QJsonObject files = object(v, list);
-    for (auto it = files.begin(); it != files.end(); ++it) {
-        const QString key = it.key();
+    // In the order of their names, a name given twice taken the last time,
+    // as they have always been read.
+    std::map<QString, JsonRef> byName;
+    const JsonRef files = object(v, list);
+    for (auto it = files.begin(); it != files.end(); ++it)
+        byName[it.key()] = *it;
+    for (const auto& [key, value] : byName) {
         const Where where(list, key);
         stopIfTerminating(where);
-        const QJsonObject o = object(it.value(), where);
+        const JsonRef o = object(value, where);
         SimFileData f;
         f.path = volumePath(key, where);
         if (o.contains(QLatin1String("attributes")))
@@ -478,17 +510,18 @@ void Reader::readFiles(const QJsonObject& root)
     }
 }
 
-void Reader::readFaults(const QJsonObject& root)
+void Reader::readFaults(const JsonRef& root)
 {
     const Where list("faults");
-    const QJsonArray faults = array(root, "faults", kRoot);
-    for (int i = 0; i < faults.size(); ++i) {
-        const Where where(list, i);
-        const QJsonObject o = object(faults[i], where);
+    const JsonRef faults = array(root, "faults", kRoot);
+    int i = 0;
+    for (const JsonRef fault : faults) {
+        const Where where(list, i++);
+        const JsonRef o = object(fault, where);
         SimFault f;
         f.call = text(o.value(QLatin1String("call")), Where(where, "call"));
         const Where codeWhere(where, "code");
-        const QJsonValue code = o.value(QLatin1String("code"));
+        const JsonRef code = o.value(QLatin1String("code"));
         if (code.isString()) {
             bool ok = false;
             f.code = code.toString().toUInt(&ok, 0);
@@ -503,18 +536,26 @@ void Reader::readFaults(const QJsonObject& root)
     }
 }
 
-QString Reader::volumePath(const QJsonValue& v, const Where& where) const
+QString Reader::volumePath(const JsonRef& v, const Where& where) const
 {
-    const QString path = text(v, where);
-    const auto split = splitNwPath(path);
-    if (!split)
+    return volumePath(text(v, where), where);
+}
+
+QString Reader::volumePath(const QString& path, const Where& where) const
+{
+    const qsizetype colon = path.indexOf(QLatin1Char(':'));
+    if (colon <= 0)
         fail(where, QStringLiteral("\"%1\" is not a VOLUME:PATH").arg(path));
-    if (s_->volumeIndex(split->volume) < 0)
-        fail(where, QStringLiteral("unknown volume %1").arg(split->volume));
+    // Nearly every path names its volume as the volume list spells it.
+    const QStringView volume = QStringView(path).left(colon);
+    const bool asListed = std::any_of(s_->volumes.begin(), s_->volumes.end(),
+                                      [&](const SimVolume& v) { return volume == v.name; });
+    if (!asListed && s_->volumeIndex(volume.toString()) < 0)
+        fail(where, QStringLiteral("unknown volume %1").arg(volume));
     return path;
 }
 
-std::uint32_t Reader::objectRef(const QJsonValue& v, const Where& where) const
+std::uint32_t Reader::objectRef(const JsonRef& v, const Where& where) const
 {
     if (v.isUndefined() || v.isNull())
         return 0;
@@ -530,10 +571,9 @@ std::uint32_t Reader::objectRef(const QJsonValue& v, const Where& where) const
     return id;
 }
 
-std::optional<QDateTime> Reader::date(const QJsonObject& o, const char* key,
-                                      const Where& where) const
+std::optional<QDateTime> Reader::date(const JsonRef& o, const char* key, const Where& where) const
 {
-    const QJsonValue v = o.value(QLatin1String(key));
+    const JsonRef v = o.value(QLatin1String(key));
     if (v.isUndefined() || v.isNull())
         return std::nullopt;
     const Where at(where, key);
@@ -547,18 +587,27 @@ std::optional<QDateTime> Reader::date(const QJsonObject& o, const char* key,
 
 SimLoadResult parseSimState(const QByteArray& json, const QString& statePath)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return {nullptr, QStringLiteral("%1: malformed JSON at offset %2: %3")
-                             .arg(statePath)
-                             .arg(parseError.offset)
-                             .arg(parseError.errorString())};
-    if (!doc.isObject())
+    JsonTape tape;
+    if (!tape.parse(json)) {
+        // The strict reading refused it: QJsonDocument says what is wrong, or
+        // takes what is only unusual (a byte order mark, a control character
+        // inside a text, "1.").
+        QJsonParseError parseError;
+        const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+        if (parseError.error != QJsonParseError::NoError)
+            return {nullptr, QStringLiteral("%1: malformed JSON at offset %2: %3")
+                                 .arg(statePath)
+                                 .arg(parseError.offset)
+                                 .arg(parseError.errorString())};
+        if (doc.isObject() && !tape.fromDocument(doc.object()))
+            return {nullptr, QStringLiteral("%1: cannot be read").arg(statePath)};
+    }
+    const JsonRef root = tape.root();
+    if (!root.isObject())
         return {nullptr, QStringLiteral("%1: the state must be one JSON object").arg(statePath)};
     try {
         Reader reader(QFileInfo(statePath).absolutePath());
-        return {reader.read(doc.object()), QString()};
+        return {reader.read(root), QString()};
     } catch (const Fault& fault) {
         return {nullptr, statePath + QLatin1String(": ") + fault.text};
     }

@@ -2,6 +2,8 @@
 # Sources of src/netware.
 target_sources(quorvex_netware PRIVATE
     netware/netware_client.h
+    netware/json_tape.cpp
+    netware/json_tape.h
     netware/netware_client.cpp
     netware/open_file_records.h
     netware/open_file_records.cpp

@@ -21,6 +21,7 @@ private slots:
     void refusesBadFiles();
     void badFileMakesServerUnreachableAndStaysUntouched();
     void writeAndReadAgainKeepsEverything();
+    void readsWhatOnlyTheLenientParserTakes();
 };
 
 void SimStateTest::readsTheDocumentedForm()
@@ -254,6 +255,30 @@ void SimStateTest::writeAndReadAgainKeepsEverything()
     QCOMPARE(s.maxConnections, 500);
     QCOMPARE(s.treeName(), QStringLiteral("T1"));
     QCOMPARE(s.address.type, std::uint16_t(2));
+}
+
+// The fast reading refuses a byte order mark, a control character in a text
+// and "3."; the state is read all the same, a repeated key taken the last time
+// either way.
+void SimStateTest::readsWhatOnlyTheLenientParserTakes()
+{
+    SimServerBuilder b;
+    b.user(QStringLiteral("BOB")).connection(7, QStringLiteral("BOB")).write();
+    const QByteArray text = QJsonDocument(b.json()).toJson();
+    QVERIFY(text.startsWith('{'));
+    const QByteArray plain = R"({"emptyBatches": 1, "emptyBatches": 2, "extra": "a b",)";
+    const QByteArray unusual = "\xEF\xBB\xBF" +
+                               QByteArray(R"({"emptyBatches": 1, "emptyBatches": 2.,)") +
+                               "\"extra\": \"a\x01"
+                               "b\",";
+    for (const QByteArray& head : {plain, unusual}) {
+        const SimLoadResult r = parseSimState(head + text.mid(1), b.statePath());
+        QVERIFY2(r.state, qPrintable(r.error));
+        QCOMPARE(r.state->emptyBatches, 2);
+        QVERIFY(r.state->connection(7));
+        QCOMPARE(r.state->connection(7)->user, QStringLiteral("BOB"));
+        QCOMPARE(r.state->unknownKeys.value(QLatin1String("extra")).toString().size(), 3);
+    }
 }
 
 QTEST_GUILESS_MAIN(SimStateTest)

@@ -31,7 +31,14 @@ public:
     void number(const char* key, unsigned value)
     {
         name(key);
-        out_ += QByteArray::number(value);
+        char digits[10];
+        int count = 0;
+        do {
+            digits[count++] = char('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        while (count > 0)
+            out_ += digits[--count];
     }
     void boolean(const char* key, bool value)
     {
@@ -58,6 +65,17 @@ private:
     void quote(const QString& text)
     {
         out_ += '"';
+        // Names and paths are nearly always plain ASCII, copied as they are.
+        const qsizetype plain = plainAscii(text);
+        if (plain == text.size()) {
+            const qsizetype at = out_.size();
+            out_.resize(at + plain + 1);
+            char* to = out_.data() + at;
+            for (const QChar c : text)
+                *to++ = char(c.unicode());
+            *to = '"';
+            return;
+        }
         // Names and paths are nearly always ASCII: those need no conversion.
         bool ascii = true;
         for (const QChar c : text)
@@ -95,6 +113,19 @@ private:
             }
         }
         out_ += '"';
+    }
+
+    // The length of the text's start that needs neither escape nor UTF-8.
+    static qsizetype plainAscii(const QString& text)
+    {
+        qsizetype i = 0;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u < 0x20 || u >= 0x80 || u == u'"' || u == u'\\')
+                break;
+            ++i;
+        }
+        return i;
     }
 
     QByteArray& out_;

@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace quorvex::who {
 
@@ -138,11 +140,28 @@ void jsonConnection(JsonObject& o, const ConnectionFacts& c)
     o.text("user", c.user);
 }
 
-void jsonOpen(JsonObject& o, const OpenFact& f)
+// The access rights as text, worked out once for each value met: a file's
+// holders nearly all hold it alike.
+class AccessTexts
+{
+public:
+    const QString& operator()(std::uint8_t accessControl)
+    {
+        std::optional<QString>& text = texts_[accessControl];
+        if (!text)
+            text = fileRightsText(accessControl);
+        return *text;
+    }
+
+private:
+    std::array<std::optional<QString>, 256> texts_;
+};
+
+void jsonOpen(JsonObject& o, const OpenFact& f, AccessTexts& access)
 {
     o.number("task", f.task);
     o.text("opened", openedText(f.lockType));
-    o.text("access", fileRightsText(f.accessControl));
+    o.text("access", access(f.accessControl));
     o.boolean("locked", f.lockFlag != 0);
     o.number("lockType", f.lockType);
     o.number("accessControl", f.accessControl);
@@ -171,9 +190,10 @@ template <typename Rows, typename Write> QByteArray jsonArray(const Rows& rows, 
 QByteArray formatHolders(const std::vector<HolderRow>& rows, Format format, bool header)
 {
     if (format == Format::Json) {
-        return jsonArray(rows, [](JsonObject& o, const HolderRow& r) {
+        AccessTexts access;
+        return jsonArray(rows, [&access](JsonObject& o, const HolderRow& r) {
             jsonConnection(o, r.connection);
-            jsonOpen(o, r.open);
+            jsonOpen(o, r.open, access);
             o.textOrNull("login", r.connection.login);
             o.textOrNull("address", r.connection.address);
             o.text("path", r.open.path);
@@ -191,7 +211,8 @@ QByteArray formatConnections(const std::vector<ServerRow>& rows, bool withFiles,
                              bool header)
 {
     if (format == Format::Json) {
-        return jsonArray(rows, [withFiles](JsonObject& o, const ServerRow& r) {
+        AccessTexts access;
+        return jsonArray(rows, [withFiles, &access](JsonObject& o, const ServerRow& r) {
             jsonConnection(o, r.connection);
             o.textOrNull("login", r.connection.login);
             o.textOrNull("address", r.connection.address);
@@ -204,7 +225,7 @@ QByteArray formatConnections(const std::vector<ServerRow>& rows, bool withFiles,
                     out += ',';
                 JsonObject f(out);
                 f.text("path", r.files[i].path);
-                jsonOpen(f, r.files[i]);
+                jsonOpen(f, r.files[i], access);
                 f.close();
             }
             out += ']';

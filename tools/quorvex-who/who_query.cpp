@@ -27,16 +27,28 @@ QString isoLoginTime(std::span<const std::uint8_t, 7> t)
     const QTime time(t[3], t[4], t[5]);
     if (!date.isValid() || !time.isValid())
         return QString();
-    // Written by hand: a QDateTime would ask the time zone for nothing, and
-    // the library's own forms go through printf.
-    const auto two = [](int v) {
-        const QChar digits[2] = {QChar(u'0' + v / 10), QChar(u'0' + v % 10)};
-        return QString(digits, 2);
+    // Written by hand into one text: a QDateTime would ask the time zone
+    // for nothing, and the library's own forms go through printf.
+    QString text(19, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto digits = [&out](int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            out[i] = QChar(u'0' + value % 10);
+        out += count;
     };
-    return QString::number(date.year()).rightJustified(4, QLatin1Char('0')) + QLatin1Char('-') +
-           two(date.month()) + QLatin1Char('-') + two(date.day()) + QLatin1Char('T') +
-           two(time.hour()) + QLatin1Char(':') + two(time.minute()) + QLatin1Char(':') +
-           two(time.second());
+    const auto mark = [&out](char16_t c) { *out++ = QChar(c); };
+    digits(date.year(), 4);
+    mark(u'-');
+    digits(date.month(), 2);
+    mark(u'-');
+    digits(date.day(), 2);
+    mark(u'T');
+    digits(time.hour(), 2);
+    mark(u':');
+    digits(time.minute(), 2);
+    mark(u':');
+    digits(time.second(), 2);
+    return text;
 }
 
 constexpr std::uint16_t kObjectTypeUser = 1;
