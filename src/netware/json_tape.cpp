@@ -122,9 +122,18 @@ bool JsonTape::parse(QByteArray text)
     const char* const data = text_.constData();
     const auto size = std::uint32_t(text_.size());
     std::uint32_t at = 0;
+    // Indentation comes eight blanks at a time.
     const auto skipSpace = [&] {
-        while (at < size && isSpace(data[at]))
-            ++at;
+        constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+        for (;;) {
+            std::uint64_t eight = 0;
+            if (size - at >= 8 && (std::memcpy(&eight, data + at, 8), eight == kEightBlanks))
+                at += 8;
+            else if (at < size && isSpace(data[at]))
+                ++at;
+            else
+                return;
+        }
     };
     // An object's member up to its value: the name, the colon, the blanks.
     const auto memberName = [&] {
@@ -376,7 +385,9 @@ bool JsonTape::nameIs(const Node& node, QLatin1String name) const
     if (node.flags & kEscaped)
         return string(node) == name;
     return node.length == std::uint32_t(name.size()) &&
-           std::memcmp(text_.constData() + node.begin, name.data(), node.length) == 0;
+           (node.length == 0 ||
+            (text_[node.begin] == name[0] &&
+             std::memcmp(text_.constData() + node.begin, name.data(), node.length) == 0));
 }
 
 double JsonTape::number(const Node& node) const

@@ -157,6 +157,14 @@ private:
             fail(where, QStringLiteral("must be a text"));
         return v.toString();
     }
+    // An optional member's text; nothing when it is absent.
+    static std::optional<QString> optText(const JsonRef& o, const char* key, const Where& where)
+    {
+        const JsonRef v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return std::nullopt;
+        return text(v, Where(where, key));
+    }
     static JsonRef array(const JsonRef& o, const char* key, const Where& where)
     {
         const JsonRef v = o.value(QLatin1String(key));
@@ -285,16 +293,14 @@ void Reader::readObjects(const JsonRef& root)
         obj.name = text(o.value(QLatin1String("name")), name);
         if (obj.name.isEmpty() || obj.name.size() > 47)
             fail(name, QStringLiteral("must have 1 to 47 characters"));
-        if (o.contains(QLatin1String("context")))
-            obj.context = text(o.value(QLatin1String("context")), Where(where, "context"));
-        if (o.contains(QLatin1String("password")))
-            obj.password = text(o.value(QLatin1String("password")), Where(where, "password"));
-        if (o.contains(QLatin1String("passwordHash"))) {
-            const Where hash(where, "passwordHash");
-            obj.passwordHash =
-                QByteArray::fromHex(text(o.value(QLatin1String("passwordHash")), hash).toLatin1());
+        if (auto context = optText(o, "context", where))
+            obj.context = std::move(*context);
+        if (auto password = optText(o, "password", where))
+            obj.password = std::move(*password);
+        if (const auto hash = optText(o, "passwordHash", where)) {
+            obj.passwordHash = QByteArray::fromHex(hash->toLatin1());
             if (obj.passwordHash.size() != 16)
-                fail(hash, QStringLiteral("must be 32 hexadecimal digits"));
+                fail(Where(where, "passwordHash"), QStringLiteral("must be 32 hexadecimal digits"));
         }
         obj.publicKey = base64(o, "publicKey", where);
         obj.privateKey = base64(o, "privateKey", where);
@@ -304,8 +310,8 @@ void Reader::readObjects(const JsonRef& root)
         obj.passwordExpired = optBool(o, "passwordExpired", where, false);
         obj.disabled = optBool(o, "disabled", where, false);
         obj.type = std::uint16_t(optInteger(o, "type", where, 1, 65535, kObjectUser));
-        if (o.contains(QLatin1String("fullName")))
-            obj.identification = text(o.value(QLatin1String("fullName")), Where(where, "fullName"));
+        if (auto fullName = optText(o, "fullName", where))
+            obj.identification = std::move(*fullName);
         const QString upper = obj.name.toUpper();
         if (names.contains(upper))
             fail(name, QStringLiteral("%1 appears twice").arg(obj.name));
@@ -403,11 +409,10 @@ void Reader::readConnections(const JsonRef& root)
         if (!s_->objectByName(c.user))
             fail(user, QStringLiteral("unknown object %1").arg(c.user));
         c.login = earliest;
-        if (o.contains(QLatin1String("login"))) {
-            const Where login(where, "login");
-            const auto t = parseStateTime(text(o.value(QLatin1String("login")), login), false);
+        if (const auto login = optText(o, "login", where)) {
+            const auto t = parseStateTime(*login, false);
             if (!t)
-                fail(login, QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
+                fail(Where(where, "login"), QStringLiteral("must be YYYY-MM-DD HH:MM:SS"));
             c.login = *t;
         }
         QString error;

@@ -16,6 +16,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 using namespace quorvex::who;
 
@@ -38,6 +41,13 @@ void write(const QByteArray& bytes)
 
 int main(int argc, char* argv[])
 {
+#ifdef __GLIBC__
+    // A run reads a server's state file, large blocks that are freed once it
+    // is read, and then builds its answer. Kept in the process, those blocks
+    // take the answer without the system handing out fresh pages again.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
     qInstallMessageHandler(quiet);
     QCoreApplication app(argc, argv);
     QTextStream errors(stderr);

@@ -148,10 +148,13 @@ QString WhoQuery::fullName(Server& server, std::uint32_t objectId)
 
 const std::optional<ConnectionFacts>& WhoQuery::describe(Server& server, std::uint16_t connection)
 {
-    const auto known = server.facts.find(connection);
-    if (known != server.facts.end())
-        return known->second;
-    std::optional<ConnectionFacts>& facts = server.facts[connection];
+    if (server.factAt.empty())
+        server.factAt.assign(0x10000, -1);
+    std::int32_t& at = server.factAt[connection];
+    if (at >= 0)
+        return server.facts[std::size_t(at)];
+    at = std::int32_t(server.facts.size());
+    std::optional<ConnectionFacts>& facts = server.facts.emplace_back();
     std::array<char, 255> name{};
     std::uint16_t type = 0;
     std::uint32_t id = 0;

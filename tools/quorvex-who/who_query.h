@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <vector>
@@ -50,7 +51,10 @@ private:
         bool checked = false; // the version was asked
         bool directory = false;
         bool unreachable = false; // reported as such
-        std::map<std::uint16_t, std::optional<ConnectionFacts>> facts;
+        // Each connection described once: factAt[number] is its place in
+        // facts, -1 until it is asked for.
+        std::vector<std::int32_t> factAt;
+        std::deque<std::optional<ConnectionFacts>> facts;
         QHash<std::uint32_t, QString> fullNames;
         QHash<quint64, QString> directories; // volume << 32 | entry -> path
     };
