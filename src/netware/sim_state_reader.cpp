@@ -281,6 +281,8 @@ void Reader::readObjects(const JsonRef& root)
     const JsonRef objects = array(root, "objects", kRoot);
     QSet<QString> names;
     QSet<std::uint32_t> ids;
+    names.reserve(objects.size());
+    ids.reserve(objects.size());
     s_->objects.reserve(std::size_t(objects.size()));
     int i = 0;
     for (const JsonRef entry : objects) {
@@ -388,7 +390,7 @@ void Reader::readConnections(const JsonRef& root)
 {
     const Where list("connections");
     const JsonRef conns = array(root, "connections", kRoot);
-    QSet<int> numbers;
+    std::vector<bool> numbers(0x10000); // the connection numbers met so far
     s_->connections.reserve(std::size_t(conns.size()));
     static const QDateTime earliest = *parseStateTime(QStringLiteral("1980-01-01"), true);
     JsonRef lastPathValue;
@@ -401,9 +403,9 @@ void Reader::readConnections(const JsonRef& root)
         SimConnection c;
         const Where number(where, "number");
         c.number = std::uint16_t(integer(o.value(QLatin1String("number")), number, 1, 65535));
-        if (numbers.contains(c.number))
+        if (numbers[c.number])
             fail(number, QStringLiteral("connection %1 appears twice").arg(c.number));
-        numbers.insert(c.number);
+        numbers[c.number] = true;
         const Where user(where, "user");
         c.user = text(o.value(QLatin1String("user")), user);
         if (!s_->objectByName(c.user))
