@@ -59,6 +59,31 @@ private:
 
 const Where kRoot("");
 
+// Names in the order a QJsonObject keeps them: by code point, where QString's
+// own order puts a character above U+FFFF before U+E000..U+FFFF.
+struct CodePointOrder
+{
+    static char32_t next(const QString& s, qsizetype& i)
+    {
+        const char16_t u = s[i++].unicode();
+        if (QChar::isHighSurrogate(u) && i < s.size() && s[i].isLowSurrogate())
+            return QChar::surrogateToUcs4(u, s[i++].unicode());
+        return u;
+    }
+    bool operator()(const QString& a, const QString& b) const
+    {
+        qsizetype i = 0;
+        qsizetype k = 0;
+        while (i < a.size() && k < b.size()) {
+            const char32_t x = next(a, i);
+            const char32_t y = next(b, k);
+            if (x != y)
+                return x < y;
+        }
+        return i == a.size() && k < b.size();
+    }
+};
+
 // An address as a text or, rarely, an object of its parts.
 std::optional<SimAddress> addressOf(const JsonRef& v, QString* error)
 {
@@ -493,7 +518,7 @@ void Reader::readFiles(const JsonRef& root)
     const Where list("files");
     // In the order of their names, a name given twice taken the last time,
     // as they have always been read.
-    std::map<QString, JsonRef> byName;
+    std::map<QString, JsonRef, CodePointOrder> byName;
     const JsonRef files = object(v, list);
     for (auto it = files.begin(); it != files.end(); ++it)
         byName[it.key()] = *it;

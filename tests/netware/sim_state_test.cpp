@@ -150,6 +150,12 @@ void SimStateTest::refusesBadFiles_data()
     QTest::newRow("bad file date") << "files"
                                    << R"({"DATA:A": {"created": "2004-13-45"}})"
                                    << "created";
+    // The first in code point order, as always: U+FFFD before U+1F600.
+    QTest::newRow("first bad file")
+        << "files"
+        << QString::fromUtf8(
+               R"({"DATA:\ud83d\ude00": {"created": "x"}, "DATA:\ufffd": {"created": "x"}})")
+        << QString::fromUtf8("files[\"DATA:\uFFFD\"].created");
 }
 
 void SimStateTest::refusesBadFiles()
