@@ -4,9 +4,9 @@
 // A JSON document read in one pass into a flat list of its values, for the
 // large state files: nothing is decoded or copied until it is asked for, and
 // an object's member is found by comparing its name's bytes. The reading is
-// stricter than QJsonDocument's (RFC 8259 to the letter, well-formed UTF-8
-// without noncharacters, no byte order mark): a document it refuses may still
-// be one that QJsonDocument takes, and fromDocument() reads that.
+// stricter than QJsonDocument's (RFC 8259 to the letter, well-formed UTF-8,
+// no byte order mark), never laxer: a document it refuses may still be one
+// that QJsonDocument takes, and fromDocument() reads that.
 
 #include <QByteArray>
 #include <QJsonValue>
