@@ -210,7 +210,11 @@ void NcpdServerQueriesTest::volumeInformation()
     const auto handle =
         c.request(0x16, 0x13, WireWriter().u8(0).u8(0).lengthPrefixed("DATA:REPORTS").take());
     const auto byHandle = c.request(0x16, 0x15, handle->data.left(1));
-    QCOMPARE(byHandle->data, old->data);
+    // The same answer but for the free clusters (bytes 4 and 5), which other
+    // programs writing to the disk may change between the two requests.
+    QCOMPARE(byHandle->data.size(), old->data.size());
+    QCOMPARE(byHandle->data.left(4), old->data.left(4));
+    QCOMPARE(byHandle->data.mid(6), old->data.mid(6));
     QCOMPARE(c.request(0x16, 0x15, QByteArray(1, '\xEE'))->completion, std::uint8_t(0x9B));
     QCOMPARE(c.request(0x16, 0x06, QByteArray(1, '\0'))->data, QByteArray("\x03SYS"));
 }
