@@ -13,7 +13,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -379,11 +378,10 @@ void Reader::readServerInfo(const JsonRef& root)
 {
     s_->maxConnections = int(optInteger(root, "maxConnections", kRoot, 1, 65535, 250));
     s_->peakConnections = int(optInteger(root, "peakConnections", kRoot, 0, 65535, 0));
-    if (root.contains(QLatin1String("tree"))) {
-        const Where tree("tree");
-        s_->tree = text(root.value(QLatin1String("tree")), tree);
+    if (auto tree = optText(root, "tree", kRoot)) {
+        s_->tree = std::move(*tree);
         if (s_->tree.isEmpty() || s_->tree.size() > 32)
-            fail(tree, QStringLiteral("name must have 1 to 32 characters"));
+            fail(Where("tree"), QStringLiteral("name must have 1 to 32 characters"));
     }
     QString error;
     const auto address = addressOf(root.value(QLatin1String("address")), &error);
@@ -402,11 +400,11 @@ void Reader::readWorkstation(const JsonRef& root)
     const Where where("workstation");
     const JsonRef w = object(v, where);
     s_->workstation.connection = std::uint16_t(optInteger(w, "connection", where, 1, 65535, 1));
-    if (w.contains(QLatin1String("user"))) {
-        const Where user(where, "user");
-        s_->workstation.user = text(w.value(QLatin1String("user")), user);
+    if (auto user = optText(w, "user", where)) {
+        s_->workstation.user = std::move(*user);
         if (!s_->objectByName(s_->workstation.user))
-            fail(user, QStringLiteral("unknown object %1").arg(s_->workstation.user));
+            fail(Where(where, "user"),
+                 QStringLiteral("unknown object %1").arg(s_->workstation.user));
     }
     s_->workstation.consoleOperator = optBool(w, "consoleOperator", where, true);
 }
@@ -578,11 +576,8 @@ QString Reader::volumePath(const QString& path, const Where& where) const
     const qsizetype colon = path.indexOf(QLatin1Char(':'));
     if (colon <= 0)
         fail(where, QStringLiteral("\"%1\" is not a VOLUME:PATH").arg(path));
-    // Nearly every path names its volume as the volume list spells it.
-    const QStringView volume = QStringView(path).left(colon);
-    const bool asListed = std::any_of(s_->volumes.begin(), s_->volumes.end(),
-                                      [&](const SimVolume& v) { return volume == v.name; });
-    if (!asListed && s_->volumeIndex(volume.toString()) < 0)
+    const QString volume = path.left(colon);
+    if (s_->volumeIndex(volume) < 0)
         fail(where, QStringLiteral("unknown volume %1").arg(volume));
     return path;
 }

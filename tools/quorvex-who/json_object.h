@@ -65,54 +65,49 @@ private:
     void quote(const QString& text)
     {
         out_ += '"';
-        // Names and paths are nearly always plain ASCII, copied as they are.
+        // Names and paths are nearly always plain ASCII: that much is copied
+        // as it is, the rest (if any) goes out as UTF-8, escaped where JSON
+        // wants it.
         const qsizetype plain = plainAscii(text);
-        if (plain == text.size()) {
-            const qsizetype at = out_.size();
-            out_.resize(at + plain + 1);
-            char* to = out_.data() + at;
-            for (const QChar c : text)
-                *to++ = char(c.unicode());
-            *to = '"';
-            return;
-        }
-        // Names and paths are nearly always ASCII: those need no conversion.
-        bool ascii = true;
-        for (const QChar c : text)
-            ascii = ascii && c.unicode() < 0x80;
-        const QByteArray utf8 = ascii ? QByteArray() : text.toUtf8();
-        const auto at = [&](qsizetype i) { return ascii ? char(text[i].unicode()) : utf8[i]; };
-        const qsizetype size = ascii ? text.size() : utf8.size();
-        for (qsizetype i = 0; i < size; ++i) {
-            const char c = at(i);
-            switch (c) {
-            case '"':
-                out_ += "\\\"";
-                break;
-            case '\\':
-                out_ += "\\\\";
-                break;
-            case '\n':
-                out_ += "\\n";
-                break;
-            case '\r':
-                out_ += "\\r";
-                break;
-            case '\t':
-                out_ += "\\t";
-                break;
-            default:
-                if (std::uint8_t(c) < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
-                    out_ += "\\u00";
-                    out_ += hex[c >> 4];
-                    out_ += hex[c & 0xF];
-                } else {
-                    out_ += c;
-                }
-            }
+        const qsizetype at = out_.size();
+        out_.resize(at + plain);
+        char* to = out_.data() + at;
+        for (qsizetype i = 0; i < plain; ++i)
+            to[i] = char(text[i].unicode());
+        if (plain < text.size()) {
+            for (const char c : QStringView(text).mid(plain).toUtf8())
+                escaped(c);
         }
         out_ += '"';
+    }
+    void escaped(char c)
+    {
+        switch (c) {
+        case '"':
+            out_ += "\\\"";
+            break;
+        case '\\':
+            out_ += "\\\\";
+            break;
+        case '\n':
+            out_ += "\\n";
+            break;
+        case '\r':
+            out_ += "\\r";
+            break;
+        case '\t':
+            out_ += "\\t";
+            break;
+        default:
+            if (std::uint8_t(c) < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out_ += "\\u00";
+                out_ += hex[c >> 4];
+                out_ += hex[c & 0xF];
+            } else {
+                out_ += c;
+            }
+        }
     }
 
     // The length of the text's start that needs neither escape nor UTF-8.
